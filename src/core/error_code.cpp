@@ -1,0 +1,30 @@
+#include "error_code.h"
+
+namespace koravel {
+
+std::string_view MessageText(ErrorCode code) {
+  switch (code) {
+    case ErrorCode::FileNotFound: return "ファイルが見つかりません。";
+    case ErrorCode::PathNotFound: return "パスが見つかりません。";
+    case ErrorCode::FileError: return "ファイルエラーです。";
+    case ErrorCode::NotMeshFile: return "メッシュファイルではありません。";
+    case ErrorCode::ReadOnlyFile: return "読み取り専用ファイルです。";
+    case ErrorCode::WritePermissionDenied: return "書き込みできません。";
+    case ErrorCode::InvalidPathOrNotWritable:
+      return "パス名が無効です。または書き込みできません。";
+    case ErrorCode::UnencodableText:
+      return "Shift-JISで表せない文字が含まれているため保存できません。";
+    case ErrorCode::NoFileLoaded: return "ファイルが読込まれていません。";
+  }
+  return "ファイルエラーです。";
+}
+
+std::string_view MessageText(Warning warning) {
+  switch (warning) {
+    case Warning::OmittedRecords:
+      return "省略されたレコードがあります。まだこの形式の保存には未対応です。";
+  }
+  return {};
+}
+
+}  // namespace koravel

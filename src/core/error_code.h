@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string_view>
+
+namespace koravel {
+
+/// Every failure the core reports. The window and the command-line tool show
+/// the same Japanese sentence for each, through MessageText().
+enum class ErrorCode {
+  FileNotFound,
+  PathNotFound,
+  FileError,
+  NotMeshFile,
+  ReadOnlyFile,
+  WritePermissionDenied,
+  InvalidPathOrNotWritable,
+  UnencodableText,
+  NoFileLoaded,
+};
+
+/// Conditions worth telling the user about that do not stop a command.
+enum class Warning {
+  OmittedRecords,
+};
+
+std::string_view MessageText(ErrorCode code);
+std::string_view MessageText(Warning warning);
+
+}  // namespace koravel

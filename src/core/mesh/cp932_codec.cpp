@@ -1,0 +1,55 @@
+#include "mesh/cp932_codec.h"
+
+#include <algorithm>
+
+namespace koravel {
+namespace {
+
+bool IsAscii(std::string_view text) {
+  return std::all_of(text.begin(), text.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);
+
+// Without glibc's CP932 module every non-ASCII text fails to convert, which
+// the callers report as bad input rather than crash.
+std::optional<std::string> Convert(iconv_t converter, std::string_view input,
+                                   std::size_t max_growth) {
+  if (converter == kNoConverter) return std::nullopt;
+  std::string output(input.size() * max_growth, '\0');
+  char* in = const_cast<char*>(input.data());
+  std::size_t in_left = input.size();
+  char* out = output.data();
+  std::size_t out_left = output.size();
+  iconv(converter, nullptr, nullptr, nullptr, nullptr);
+  if (iconv(converter, &in, &in_left, &out, &out_left) == static_cast<std::size_t>(-1) ||
+      iconv(converter, nullptr, nullptr, &out, &out_left) == static_cast<std::size_t>(-1)) {
+    return std::nullopt;
+  }
+  output.resize(output.size() - out_left);
+  return output;
+}
+
+}  // namespace
+
+Cp932Codec::Cp932Codec()
+    : decoder_(iconv_open("UTF-8", "CP932")), encoder_(iconv_open("CP932", "UTF-8")) {}
+
+Cp932Codec::~Cp932Codec() {
+  if (decoder_ != kNoConverter) iconv_close(decoder_);
+  if (encoder_ != kNoConverter) iconv_close(encoder_);
+}
+
+// CP932 agrees with ASCII below 0x80, so plain fields skip iconv entirely.
+std::optional<std::string> Cp932Codec::Decode(std::string_view bytes) {
+  if (IsAscii(bytes)) return std::string(bytes);
+  return Convert(decoder_, bytes, 3);  // a half-width katakana byte becomes 3 UTF-8 bytes
+}
+
+std::optional<std::string> Cp932Codec::Encode(std::string_view utf8) {
+  if (IsAscii(utf8)) return std::string(utf8);
+  return Convert(encoder_, utf8, 1);  // no character takes more bytes in CP932 than in UTF-8
+}
+
+}  // namespace koravel

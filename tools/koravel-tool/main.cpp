@@ -1,0 +1,95 @@
+// koravel-tool: the command-line front of the core library. It reads, checks,
+// copies and exports .mem files with the same rules and messages as the
+// window.
+
+#include <iostream>
+#include <string_view>
+#include <vector>
+
+#include "ascii_grid_export.h"
+#include "mesh/mesh_reader.h"
+#include "mesh/mesh_writer.h"
+#include "mesh_summary.h"
+
+namespace {
+
+using namespace koravel;
+
+constexpr int kFailure = 1;
+constexpr int kUsageError = 2;
+
+constexpr std::string_view kUsage =
+    "usage: koravel-tool COMMAND ARGUMENTS\n"
+    "\n"
+    "  info FILE.mem [--json]   print the header, corners, sheets, record flags,\n"
+    "                           elevation extremes and warnings of a mesh file\n"
+    "  copy IN.mem OUT.mem      read a mesh file and write it again\n"
+    "  export IN.mem OUT.asc    write the grid as an ESRI ASCII grid in degrees\n"
+    "                           (metres, NODATA -999.9) with OUT.prj on the Tokyo datum\n"
+    "\n"
+    "A file that cannot be read or written ends the command with the program's\n"
+    "own message on standard error and exit status 1; wrong arguments give\n"
+    "exit status 2.\n";
+
+int UsageError() {
+  std::cerr << kUsage;
+  return kUsageError;
+}
+
+int Fail(ErrorCode error) {
+  std::cerr << MessageText(error) << '\n';
+  return kFailure;
+}
+
+// Reads a mesh, reporting warnings on standard error unless the caller
+// prints them itself.
+std::optional<MeshDocument> Read(const char* path, std::vector<Warning>& warnings) {
+  MeshReadResult result = ReadMeshFile(path);
+  warnings = result.warnings;
+  if (result.error) {
+    for (Warning warning : warnings) std::cerr << MessageText(warning) << '\n';
+    Fail(*result.error);
+  }
+  return std::move(result.document);
+}
+
+int Info(const std::vector<std::string_view>& args) {
+  const bool json = args.size() == 2 && args[1] == "--json";
+  if (args.size() != 1 && !json) return UsageError();
+  std::vector<Warning> warnings;
+  const std::optional<MeshDocument> document = Read(args[0].data(), warnings);
+  if (!document) return kFailure;
+  if (json) {
+    PrintMeshSummaryJson(*document, warnings, std::cout);
+  } else {
+    PrintMeshSummary(*document, warnings, std::cout);
+  }
+  return 0;
+}
+
+template <typename Writer>
+int Convert(const std::vector<std::string_view>& args, Writer write) {
+  if (args.size() != 2) return UsageError();
+  std::vector<Warning> warnings;
+  const std::optional<MeshDocument> document = Read(args[0].data(), warnings);
+  if (!document) return kFailure;
+  for (Warning warning : warnings) std::cerr << MessageText(warning) << '\n';
+  if (const std::optional<ErrorCode> failure = write(*document, args[1].data())) return Fail(*failure);
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) return UsageError();
+  const std::string_view command = argv[1];
+  const std::vector<std::string_view> args(argv + 2, argv + argc);
+  if (command == "--help" || command == "-h") {
+    std::cout << kUsage;
+    return 0;
+  }
+  if (command == "info") return Info(args);
+  if (command == "copy") return Convert(args, WriteMeshFile);
+  if (command == "export") return Convert(args, ExportAsciiGrid);
+  return UsageError();
+}
