@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+namespace koravel::test {
+
+/// The raw fields of a .mem file, each already in file bytes, so a test can
+/// spoil exactly one of them. The defaults make a valid 200 × 200 mesh whose
+/// cell (x, y) holds x + 201 y.
+struct MeshFileFields {
+  std::string mesh_code = "533945";
+  std::string map_scale = "25000";
+  std::string survey_year = "1983";
+  std::string revision_year = "1992";
+  std::string digitize_year = "1994";
+  std::string lon_points = "200";
+  std::string lat_points = "200";
+  std::string corners = "0354000" "1393730" "0354500" "1394500";
+  std::string sheet_count = "1";
+  std::string sheets = "Tokyo     1" "          0" "          0" "          0";
+  std::string record_count = "200";
+  std::string comment = std::string(40, 'c');
+  std::string record_flags = std::string(200, '1');
+  std::string filler = std::string(584, ' ');
+  std::string line_end = "\r\n";
+  std::function<std::string(int x, int y)> value_text = DefaultValueText;
+
+  static std::string DefaultValueText(int x, int y);
+  std::string Header() const;
+  /// The data line for grid row `row`, numbered `number` in the file.
+  std::string Record(int row, int number) const;
+  /// Header and one record for each row whose flag is '1'.
+  std::string File() const;
+};
+
+/// A folder of its own under the system's temporary folder, removed with the object.
+class ScratchFolder {
+ public:
+  ScratchFolder();
+  ~ScratchFolder();
+  std::filesystem::path Path(const std::string& name) const { return root_ / name; }
+
+ private:
+  std::filesystem::path root_;
+};
+
+void WriteBytes(const std::filesystem::path& path, const std::string& bytes);
+std::string ReadBytes(const std::filesystem::path& path);
+
+}  // namespace koravel::test
