@@ -36,7 +36,7 @@ std::string FormatAsciiGrid(const MeshDocument& document) {
   grid.reserve(grid.size() + kMeshSize * kMeshSize * 7);
   for (int y = 1; y <= kMeshSize; ++y) {
     for (int x = 1; x <= kMeshSize; ++x) {
-      grid += ValueText(document.Elevation(x, y));
+      AppendValueText(grid, document.Elevation(x, y));
       grid += x < kMeshSize ? ' ' : '\n';
     }
   }

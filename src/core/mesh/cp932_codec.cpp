@@ -5,11 +5,6 @@
 namespace koravel {
 namespace {
 
-bool IsAscii(std::string_view text) {
-  return std::all_of(text.begin(), text.end(),
-                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
 const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);
 
 // Without glibc's CP932 module every non-ASCII text fails to convert, which
@@ -50,6 +45,29 @@ std::optional<std::string> Cp932Codec::Decode(std::string_view bytes) {
 std::optional<std::string> Cp932Codec::Encode(std::string_view utf8) {
   if (IsAscii(utf8)) return std::string(utf8);
   return Convert(encoder_, utf8, 1);  // no character takes more bytes in CP932 than in UTF-8
+}
+
+// Without an early exit the loop vectorises: whole fields are checked at once.
+bool IsAscii(std::string_view text) {
+  unsigned char high_bits = 0;
+  for (char c : text) high_bits |= static_cast<unsigned char>(c);
+  return high_bits < 0x80;
+}
+
+std::optional<std::string_view> TakeCp932Characters(std::string_view& bytes, int count) {
+  const auto run = static_cast<std::size_t>(count);
+  std::size_t end = run;
+  if (bytes.size() < run || !IsAscii(bytes.substr(0, run))) {
+    end = 0;
+    for (int taken = 0; taken < count; ++taken) {
+      if (end >= bytes.size()) return std::nullopt;
+      end += IsCp932LeadByte(bytes[end]) ? 2 : 1;
+    }
+    if (end > bytes.size()) return std::nullopt;
+  }
+  const std::string_view characters = bytes.substr(0, end);
+  bytes.remove_prefix(end);
+  return characters;
 }
 
 }  // namespace koravel

@@ -28,4 +28,17 @@ class Cp932Codec {
   iconv_t encoder_;
 };
 
+/// True for the first byte of one of CP932's double-byte characters.
+inline bool IsCp932LeadByte(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+/// True when every byte is below 0x80, where CP932 and ASCII agree.
+bool IsAscii(std::string_view text);
+
+/// Splits the first `count` characters off `bytes` and returns them;
+/// nullopt, taking nothing, when `bytes` holds fewer whole characters.
+std::optional<std::string_view> TakeCp932Characters(std::string_view& bytes, int count);
+
 }  // namespace koravel

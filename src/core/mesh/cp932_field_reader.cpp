@@ -1,21 +1,30 @@
 #include "mesh/cp932_field_reader.h"
 
+#include "mesh/cp932_codec.h"
+
 namespace koravel {
 namespace {
 
 constexpr std::size_t kBlockSize = 64 * 1024;
-
-// Lead bytes of CP932's double-byte characters.
-bool IsLeadByte(char c) {
-  const auto byte = static_cast<unsigned char>(c);
-  return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
 
 }  // namespace
 
 Cp932FieldReader::Cp932FieldReader(std::istream& input) : input_(input), block_(kBlockSize) {}
 
 std::optional<std::string_view> Cp932FieldReader::Take(int count) {
+  if (const std::optional<std::string_view> field = TakeWithinBlock(count)) return field;
+  return TakeAcrossBlocks(count);
+}
+
+// Nearly every field lies wholly in the current block: hand out a view of it.
+std::optional<std::string_view> Cp932FieldReader::TakeWithinBlock(int count) {
+  std::string_view rest(block_.data() + position_, filled_ - position_);
+  const std::optional<std::string_view> field = TakeCp932Characters(rest, count);
+  if (field) position_ += field->size();
+  return field;
+}
+
+std::optional<std::string_view> Cp932FieldReader::TakeAcrossBlocks(int count) {
   field_.clear();
   for (int i = 0; i < count; ++i) {
     if (!TakeCharacter()) return std::nullopt;
@@ -24,15 +33,15 @@ std::optional<std::string_view> Cp932FieldReader::Take(int count) {
 }
 
 bool Cp932FieldReader::TakeLineEnd() {
-  if (!Take(1)) return false;
-  return field_ == "\n" || Take(1).has_value();
+  const std::optional<std::string_view> first = Take(1);
+  return first && (*first == "\n" || Take(1).has_value());
 }
 
 bool Cp932FieldReader::TakeCharacter() {
   const std::optional<char> first = NextByte();
   if (!first) return false;
   field_.push_back(*first);
-  if (!IsLeadByte(*first)) return true;
+  if (!IsCp932LeadByte(*first)) return true;
   const std::optional<char> second = NextByte();
   if (!second) return false;
   field_.push_back(*second);

@@ -25,6 +25,8 @@ class Cp932FieldReader {
   bool TakeLineEnd();
 
  private:
+  std::optional<std::string_view> TakeWithinBlock(int count);
+  std::optional<std::string_view> TakeAcrossBlocks(int count);
   bool TakeCharacter();
   std::optional<char> NextByte();
 

@@ -44,16 +44,26 @@ double ParseDecimal(const std::string& decimal) {
   return strtod_l(decimal.c_str(), nullptr, c_locale);
 }
 
-// Plain integers are by far the commonest field; they skip the conversion.
-std::optional<double> ParseSmallInteger(std::string_view decimal) {
-  const bool negative = !decimal.empty() && decimal.front() == '-';
-  if (!decimal.empty() && (decimal.front() == '-' || decimal.front() == '+')) decimal.remove_prefix(1);
-  if (decimal.empty() || decimal.size() > 15) return std::nullopt;
+std::size_t SkipBlanks(std::string_view text, std::size_t at) {
+  while (at < text.size() && IsBlank(text[at])) ++at;
+  return at;
+}
+
+// Plain integers fill nearly every field: read them in one pass without
+// copying. Anything with a fraction or exponent takes the general path.
+std::optional<double> LeadingInteger(std::string_view text) {
+  std::size_t at = SkipBlanks(text, 0);
+  const bool negative = at < text.size() && text[at] == '-';
+  if (at < text.size() && (text[at] == '-' || text[at] == '+')) ++at;
   long long value = 0;
-  for (char c : decimal) {
-    if (!IsDigit(c)) return std::nullopt;
-    value = value * 10 + (c - '0');
+  int digits = 0;
+  for (at = SkipBlanks(text, at); at < text.size() && IsDigit(text[at]);
+       at = SkipBlanks(text, at + 1)) {
+    value = value * 10 + (text[at] - '0');
+    if (++digits > 15) return std::nullopt;
   }
+  const bool continues = at < text.size() && (text[at] == '.' || text[at] == 'e' || text[at] == 'E');
+  if (digits == 0 || continues) return std::nullopt;
   return static_cast<double>(negative ? -value : value);
 }
 
@@ -66,15 +76,13 @@ std::string_view TrimBlanks(std::string_view text) {
 }  // namespace
 
 double number(std::string_view text) {
+  if (const std::optional<double> integer = LeadingInteger(text)) return *integer;
   std::string compact;
-  compact.reserve(text.size());
   for (char c : text) {
     if (!IsBlank(c)) compact.push_back(c);
   }
   compact.resize(DecimalPrefixLength(compact));
-  if (compact.empty()) return 0.0;
-  if (const std::optional<double> integer = ParseSmallInteger(compact)) return *integer;
-  return ParseDecimal(compact);
+  return compact.empty() ? 0.0 : ParseDecimal(compact);
 }
 
 bool PassesNumericTest(std::string_view text) {

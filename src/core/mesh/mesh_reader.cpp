@@ -127,9 +127,17 @@ class MeshParser {
         row > kMeshSize) {
       return false;
     }
+    // The values are taken as one run of characters and then split; in the
+    // usual all-ASCII run every character is one byte.
+    const std::optional<std::string_view> values = fields_.Take(kMeshSize * kValueWidth);
+    if (!values) return false;
+    std::string_view rest = *values;
+    const bool single_bytes = IsAscii(rest);
     for (int x = 1; x <= kMeshSize; ++x) {
+      const std::string_view field = single_bytes ? rest.substr((x - 1) * kValueWidth, kValueWidth)
+                                                  : *TakeCp932Characters(rest, kValueWidth);
       std::int32_t value = 0;
-      if (!TakeWhole(kValueWidth, value) || !TrackExtremes(value)) return false;
+      if (!ParseWhole(field, value, Check::Lenient) || !TrackExtremes(value)) return false;
       document_.Elevation(x, row) = value;
     }
     return fields_.TakeLineEnd();
@@ -161,9 +169,20 @@ class MeshParser {
 
   template <typename Int>
   bool TakeWhole(int width, Int& target, Check check = Check::Lenient) {
-    Cp932Text text;
-    if (!TakeText(width, text, check)) return false;
-    const std::optional<Int> value = RoundHalfEven<Int>(number(text.Text()));
+    const std::optional<std::string_view> bytes = fields_.Take(width);
+    return bytes && ParseWhole(*bytes, target, check);
+  }
+
+  template <typename Int>
+  bool ParseWhole(std::string_view bytes, Int& target, Check check) {
+    std::optional<std::string> decoded;
+    if (!IsAscii(bytes)) {
+      decoded = codec_.Decode(bytes);
+      if (!decoded) return false;
+      bytes = *decoded;
+    }
+    if (check == Check::NumericTest && !PassesNumericTest(bytes)) return false;
+    const std::optional<Int> value = RoundHalfEven<Int>(number(bytes));
     if (value) target = *value;
     return value.has_value();
   }
