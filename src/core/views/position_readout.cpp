@@ -1,0 +1,35 @@
+#include "views/position_readout.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace koravel {
+namespace {
+
+// Degrees, minutes and seconds as "DD°MM' SS.S" with the given widths; the
+// seconds are rounded in the text only, never carried into the minutes.
+std::string AngleText(double seconds, const char* format) {
+  const double degrees = std::floor(seconds / 3600);
+  const double minutes = std::floor((seconds - 3600 * degrees) / 60);
+  const double rest = seconds - 3600 * degrees - 60 * minutes;
+  char text[96];
+  std::snprintf(text, sizeof text, format, degrees, minutes, rest);
+  return text;
+}
+
+}  // namespace
+
+std::string RecordPositionText(int column, int row) {
+  char text[64];
+  std::snprintf(text, sizeof text, "レコード位置 : %03d , %03d", column, row);
+  return text;
+}
+
+std::string LatitudeLongitudeText(const MeshDocument& document, int column, int row) {
+  const double latitude = document.SWLatSeconds + (kMeshSize - row) * document.LatStep;
+  const double longitude = document.SWLonSeconds + (column - 1) * document.LonStep;
+  return "緯度 : " + AngleText(latitude, "%02.0f°%02.0f' %04.1f") + "\" , 経度 : " +
+         AngleText(longitude, "%03.0f°%02.0f' %05.2f") + "\"";
+}
+
+}  // namespace koravel

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+#include "mesh/mesh_document.h"
+
+namespace koravel {
+
+/// The record position of a cell as the status bar shows it, column first:
+/// "レコード位置 : 012 , 200".
+std::string RecordPositionText(int column, int row);
+
+/// The latitude and longitude of a cell's south-west corner as the status
+/// bar shows them: "緯度 : 35°44' 58.5" , 経度 : 139°30' 00.00"". Row 200
+/// lies on the mesh's south edge and column 1 on its west edge.
+std::string LatitudeLongitudeText(const MeshDocument& document, int column, int row);
+
+}  // namespace koravel

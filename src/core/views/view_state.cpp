@@ -1,0 +1,38 @@
+#include "views/view_state.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "mesh/mesh_document.h"
+
+namespace koravel {
+namespace {
+
+constexpr double kOverviewCellWidth = 10;
+constexpr double kOverviewCellHeight = 8;
+
+// One axis of PlaceCursor: the cursor cell and its offset from the view.
+void PlaceOnAxis(int start, int offset, std::int16_t& cell, std::int16_t& screen) {
+  const int wanted = std::clamp(start + offset, 1, kMeshSize);
+  cell = static_cast<std::int16_t>(wanted);
+  screen = static_cast<std::int16_t>(wanted - start);
+}
+
+std::int16_t ViewStartAround(double overview_cells) {
+  const double start = std::nearbyint(overview_cells - ViewState::kViewCells / 2);
+  return static_cast<std::int16_t>(std::clamp(start, 1.0, double{ViewState::kLastViewStart}));
+}
+
+}  // namespace
+
+void ViewState::PlaceCursor(int column, int row) {
+  PlaceOnAxis(MapXstart, column, MapX, ScrX);
+  PlaceOnAxis(MapYstart, row, MapY, ScrY);
+}
+
+void ViewState::CentreOnOverviewPoint(double x, double y) {
+  MapXstart = ViewStartAround(x / kOverviewCellWidth);
+  MapYstart = ViewStartAround(y / kOverviewCellHeight);
+}
+
+}  // namespace koravel
