@@ -14,6 +14,8 @@ std::string_view MessageText(ErrorCode code) {
       return "パス名が無効です。または書き込みできません。";
     case ErrorCode::UnencodableText:
       return "Shift-JISで表せない文字が含まれているため保存できません。";
+    case ErrorCode::FieldOverflow:
+      return "ファイルの桁数に収まらない値があるため保存できません。";
     case ErrorCode::NoFileLoaded: return "ファイルが読込まれていません。";
   }
   return "ファイルエラーです。";

@@ -15,6 +15,7 @@ enum class ErrorCode {
   WritePermissionDenied,
   InvalidPathOrNotWritable,
   UnencodableText,
+  FieldOverflow,
   NoFileLoaded,
 };
 

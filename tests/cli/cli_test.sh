@@ -21,7 +21,7 @@ check() {  # check NAME EXPECTED ACTUAL
 check "info shows the mesh code" "meshCode: 533945" "$(grep '^meshCode' "$scratch/info.txt")"
 check "info shows corners as the window does" "swLon: 139°37' 30\"" "$(grep '^swLon:' "$scratch/info.txt")"
 
-"$tool" info "$sample" --json > "$scratch/info.json"; check "info --json exits 0" 0 $?
+"$tool" info --json "$sample" > "$scratch/info.json"; check "info --json exits 0" 0 $?
 check "json has every key" "meshCode mapScale surveyYear revisionYear digitizeYear lonPointN latPointN swLat swLon neLat neLon swLatSeconds swLonSeconds neLatSeconds neLonSeconds latStep lonStep sheetCount recordCount comment recordFlags minElevation maxElevation sheets warnings" \
   "$(python3 -c 'import json,sys; print(" ".join(json.load(open(sys.argv[1]))))' "$scratch/info.json")"
 check "json steps and sheets" "1.5 2.25 4 200" \
@@ -46,6 +46,7 @@ check "bad mesh exits 1" 1 $status
 check "bad mesh message" "メッシュファイルではありません。" "$message"
 test -e "$scratch/out.mem"; check "bad mesh writes nothing" 1 $?
 
+"$tool" export "$sample" "$scratch/grid.prj" 2>/dev/null; check "export refuses a grid named .prj" 1 $?
 "$tool" frobnicate > /dev/null 2>&1; check "unknown command exits 2" 2 $?
 "$tool" info > /dev/null 2>&1; check "missing argument exits 2" 2 $?
 "$tool" --help | grep -q 'export IN.mem OUT.asc'; check "--help explains the commands" 0 $?

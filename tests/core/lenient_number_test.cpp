@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <clocale>
-
 namespace koravel {
 namespace {
 
@@ -16,13 +14,6 @@ TEST(LenientNumber, ReadsTheLongestLeadingNumberIgnoringBlanks) {
       {"1.2.3", 1.2},   {"\t4\t2", 42},   {"１２", 0},
   };
   for (const auto& [text, value] : cases) EXPECT_DOUBLE_EQ(number(text), value) << '"' << text << '"';
-}
-
-TEST(LenientNumber, IgnoresTheProcessLocalesDecimalSeparator) {
-  const char* previous = std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
-  EXPECT_DOUBLE_EQ(number("12.5"), 12.5);
-  EXPECT_TRUE(PassesNumericTest("2.5"));
-  if (previous) std::setlocale(LC_NUMERIC, "C");
 }
 
 TEST(NumericTest, AcceptsOnlyOneNumberBetweenBlanksThatFitsThirtyTwoBits) {

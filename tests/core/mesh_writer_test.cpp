@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <sstream>
 
 #include "mesh/mesh_reader.h"
@@ -120,6 +123,25 @@ TEST(MeshWriter, RefusesTextThatCp932CannotEncode) {
   EXPECT_EQ(std::get<ErrorCode>(result), ErrorCode::UnencodableText);
 }
 
+TEST(MeshWriter, RefusesNumbersThatWouldNotFitTheirFields) {
+  MeshFileFields wide_value;
+  wide_value.value_text = [](int x, int y) {
+    return x == 2 && y == 2 ? std::string("1e5  ") : MeshFileFields::DefaultValueText(x, y);
+  };
+  MeshFileFields wide_count;
+  wide_count.lon_points = "1e4";
+  MeshFileFields negative_count;
+  negative_count.record_count = "-50";
+  for (const MeshFileFields& fields : {wide_value, wide_count, negative_count}) {
+    const auto result = FormatMeshFile(Read(fields.File()));
+    ASSERT_TRUE(std::holds_alternative<ErrorCode>(result));
+    EXPECT_EQ(std::get<ErrorCode>(result), ErrorCode::FieldOverflow);
+  }
+  MeshDocument doc = Read(MeshFileFields().File());
+  doc.Elevation(1, 1) = -10000;
+  EXPECT_TRUE(std::holds_alternative<ErrorCode>(FormatMeshFile(doc)));
+}
+
 class WriteMeshFileTest : public ::testing::Test {
  protected:
   MeshDocument document_ = Read(MeshFileFields().File());
@@ -142,6 +164,23 @@ TEST_F(WriteMeshFileTest, RefusesAReadOnlyFileAndAFolderWithoutWriting) {
   EXPECT_EQ(test::ReadBytes(folder_.Path("locked.mem")), "previous");
   std::filesystem::create_directory(folder_.Path("folder.mem"));
   EXPECT_EQ(WriteMeshFile(document_, folder_.Path("folder.mem")), ErrorCode::InvalidPathOrNotWritable);
+}
+
+TEST_F(WriteMeshFileTest, RefusesToReplaceAPipeOrDeviceWithAPlainFile) {
+  ASSERT_EQ(mkfifo(folder_.Path("pipe.mem").c_str(), 0644), 0);
+  EXPECT_EQ(WriteMeshFile(document_, folder_.Path("pipe.mem")), ErrorCode::InvalidPathOrNotWritable);
+  EXPECT_TRUE(std::filesystem::is_fifo(folder_.Path("pipe.mem")));
+}
+
+TEST_F(WriteMeshFileTest, KeepsTheOwnerOfAFileItMayChange) {
+  if (geteuid() != 0) GTEST_SKIP() << "only root may give a file to another user";
+  test::WriteBytes(folder_.Path("theirs.mem"), "previous");
+  ASSERT_EQ(chown(folder_.Path("theirs.mem").c_str(), 65534, 65534), 0);
+  ASSERT_EQ(WriteMeshFile(document_, folder_.Path("theirs.mem")), std::nullopt);
+  struct stat status {};
+  ASSERT_EQ(stat(folder_.Path("theirs.mem").c_str(), &status), 0);
+  EXPECT_EQ(status.st_uid, 65534u);
+  EXPECT_EQ(status.st_gid, 65534u);
 }
 
 TEST_F(WriteMeshFileTest, ReportsAMissingFolderAsAFileError) {

@@ -50,9 +50,11 @@ std::string TokyoDatumProjection() {
 
 std::optional<ErrorCode> ExportAsciiGrid(const MeshDocument& document,
                                          const std::filesystem::path& grid_path) {
-  if (auto failure = ReplaceFileContents(grid_path, FormatAsciiGrid(document))) return failure;
   std::filesystem::path projection_path = grid_path;
   projection_path.replace_extension(".prj");
+  // The projection would overwrite the grid just written.
+  if (projection_path == grid_path) return ErrorCode::InvalidPathOrNotWritable;
+  if (auto failure = ReplaceFileContents(grid_path, FormatAsciiGrid(document))) return failure;
   return ReplaceFileContents(projection_path, TokyoDatumProjection());
 }
 

@@ -2,6 +2,7 @@
 // copies and exports .mem files with the same rules and messages as the
 // window.
 
+#include <algorithm>
 #include <iostream>
 #include <string_view>
 #include <vector>
@@ -53,9 +54,11 @@ std::optional<MeshDocument> Read(const char* path, std::vector<Warning>& warning
   return std::move(result.document);
 }
 
-int Info(const std::vector<std::string_view>& args) {
-  const bool json = args.size() == 2 && args[1] == "--json";
-  if (args.size() != 1 && !json) return UsageError();
+int Info(std::vector<std::string_view> args) {
+  const auto json_flag = std::find(args.begin(), args.end(), "--json");
+  const bool json = json_flag != args.end();
+  if (json) args.erase(json_flag);
+  if (args.size() != 1) return UsageError();
   std::vector<Warning> warnings;
   const std::optional<MeshDocument> document = Read(args[0].data(), warnings);
   if (!document) return kFailure;

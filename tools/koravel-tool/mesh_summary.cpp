@@ -1,6 +1,6 @@
 #include "mesh_summary.h"
 
-#include <sstream>
+#include <charconv>
 #include <string>
 #include <utility>
 #include <variant>
@@ -50,9 +50,9 @@ std::vector<Field> ScalarFields(const MeshDocument& doc) {
 
 std::string PlainText(const FieldValue& value) {
   if (const auto* text = std::get_if<std::string>(&value)) return *text;
-  std::ostringstream number;
-  number << std::get<double>(value);
-  return number.str();
+  char digits[32];
+  const auto end = std::to_chars(digits, digits + sizeof digits, std::get<double>(value));
+  return std::string(digits, end.ptr);
 }
 
 }  // namespace

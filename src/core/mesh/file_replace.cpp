@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <string>
+#include <utility>
 
 namespace koravel {
 namespace {
@@ -33,26 +34,52 @@ std::filesystem::path ResolveTarget(const std::filesystem::path& path) {
   return error ? path : resolved;
 }
 
+// The program has one thread, so reading the umask by setting it is safe.
 mode_t DefaultFileMode() {
   const mode_t mask = umask(0);
   umask(mask);
   return 0666 & ~mask;
 }
 
-// The mode the new file gets: the target's own, or the usual one for a new
-// file; an error when the target must not be replaced.
-std::optional<ErrorCode> TargetMode(const std::filesystem::path& target, mode_t& mode) {
+// What the new file takes over from the one it replaces.
+struct Ownership {
+  mode_t mode = DefaultFileMode();
+  std::optional<std::pair<uid_t, gid_t>> owner;
+};
+
+// An error when the target must not be replaced: a folder, a device or pipe
+// (renaming over it would swap the device for a plain file), or a file with
+// the read-only attribute.
+std::optional<ErrorCode> TargetOwnership(const std::filesystem::path& target, Ownership& ownership) {
   struct stat status {};
   if (stat(target.c_str(), &status) != 0) {
-    if (errno != ENOENT) return ErrorFromErrno(errno);
-    mode = DefaultFileMode();
-    return std::nullopt;
+    if (errno == ENOENT) return std::nullopt;
+    return ErrorFromErrno(errno);
   }
-  if (S_ISDIR(status.st_mode) || (status.st_mode & S_IWUSR) == 0) {
+  if (!S_ISREG(status.st_mode) || (status.st_mode & S_IWUSR) == 0) {
     return ErrorCode::InvalidPathOrNotWritable;
   }
-  mode = status.st_mode & 07777;
+  ownership.mode = status.st_mode & 07777;
+  ownership.owner = std::pair(status.st_uid, status.st_gid);
   return std::nullopt;
+}
+
+// Keeps owner and group where the user may (root saving another's file), then
+// the mode, which a change of owner may have cleared.
+bool TakeOver(int descriptor, const Ownership& ownership) {
+  if (ownership.owner && fchown(descriptor, ownership.owner->first, ownership.owner->second) != 0 &&
+      errno != EPERM) {
+    return false;
+  }
+  return fchmod(descriptor, ownership.mode) == 0;
+}
+
+// The rename itself reaches the disk only with its folder.
+void SyncFolder(const std::filesystem::path& folder) {
+  const int descriptor = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (descriptor < 0) return;
+  fsync(descriptor);
+  close(descriptor);
 }
 
 bool WriteAll(int descriptor, std::string_view contents) {
@@ -65,8 +92,9 @@ bool WriteAll(int descriptor, std::string_view contents) {
   return true;
 }
 
-std::optional<ErrorCode> WriteTemporary(int descriptor, std::string_view contents, mode_t mode) {
-  if (!WriteAll(descriptor, contents) || fchmod(descriptor, mode) != 0 || fsync(descriptor) != 0) {
+std::optional<ErrorCode> WriteTemporary(int descriptor, std::string_view contents,
+                                        const Ownership& ownership) {
+  if (!WriteAll(descriptor, contents) || !TakeOver(descriptor, ownership) || fsync(descriptor) != 0) {
     return ErrorFromErrno(errno);
   }
   return std::nullopt;
@@ -77,19 +105,23 @@ std::optional<ErrorCode> WriteTemporary(int descriptor, std::string_view content
 std::optional<ErrorCode> ReplaceFileContents(const std::filesystem::path& path,
                                              std::string_view contents) {
   const std::filesystem::path target = ResolveTarget(path);
-  mode_t mode = 0;
-  if (auto refused = TargetMode(target, mode)) return refused;
+  Ownership ownership;
+  if (auto refused = TargetOwnership(target, ownership)) return refused;
 
   const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
   std::string temporary = (folder / ".koravel-XXXXXX").string();
-  const int descriptor = mkstemp(temporary.data());
+  const int descriptor = mkostemp(temporary.data(), O_CLOEXEC);
   if (descriptor < 0) return ErrorFromErrno(errno);
 
-  std::optional<ErrorCode> failure = WriteTemporary(descriptor, contents, mode);
+  std::optional<ErrorCode> failure = WriteTemporary(descriptor, contents, ownership);
   if (close(descriptor) != 0 && !failure) failure = ErrorFromErrno(errno);
   if (!failure && rename(temporary.c_str(), target.c_str()) != 0) failure = ErrorFromErrno(errno);
-  if (failure) unlink(temporary.c_str());
-  return failure;
+  if (failure) {
+    unlink(temporary.c_str());
+    return failure;
+  }
+  SyncFolder(folder);
+  return std::nullopt;
 }
 
 }  // namespace koravel

@@ -27,6 +27,7 @@ class MeshFormatter {
       if (document_.RecordFlag[row] == 1) AppendRecord(row);
     }
     if (unencodable_) return ErrorCode::UnencodableText;
+    if (overflow_) return ErrorCode::FieldOverflow;
     return std::move(output_);
   }
 
@@ -62,7 +63,7 @@ class MeshFormatter {
     AppendZeroPadded(row, 3);
     for (int x = 1; x <= kMeshSize; ++x) {
       const std::int32_t value = document_.Elevation(x, row);
-      AppendZeroPadded(value, value < 0 ? 4 : 5);
+      AppendZeroPadded(value, value < 0 ? 4 : 5, 5);
     }
     output_.append(kLineEnd);
   }
@@ -74,17 +75,26 @@ class MeshFormatter {
     AppendEncoded(text.ToCp932(codec_));
   }
 
-  // The "0" pattern: at least `digits` digits after any minus sign.
-  void AppendZeroPadded(long long value, std::size_t digits) {
+  // The "0" pattern: at least `digits` digits after any minus sign. The
+  // reader accepts numbers such as "1e5" or "-50" that come out wider than
+  // their field; writing them would shift every later field and leave a
+  // file that no longer reads, so such a document is refused.
+  void AppendZeroPadded(long long value, std::size_t digits, std::size_t field_width) {
+    const std::size_t start = output_.size();
     if (value < 0) output_.push_back('-');
     const std::string magnitude = std::to_string(std::llabs(value));
     if (magnitude.size() < digits) output_.append(digits - magnitude.size(), '0');
     output_.append(magnitude);
+    if (output_.size() - start != field_width) overflow_ = true;
+  }
+
+  void AppendZeroPadded(long long value, std::size_t digits) {
+    AppendZeroPadded(value, digits, digits);
   }
 
   // The comment field holds exactly 40 characters: a longer comment is cut,
-  // a shorter one padded with ideographic spaces to keep the line's byte
-  // length equal to a data line's, as other GIS software expects.
+  // a shorter one padded with ideographic spaces, which with full-width sheet
+  // names keeps the header as long as a data line, as GDAL expects.
   void AppendComment() {
     const Cp932Text& comment = document_.MeshComment;
     if (comment.CharacterCount() == kCommentWidth) {
@@ -117,6 +127,7 @@ class MeshFormatter {
   Cp932Codec codec_;
   std::string output_;
   bool unencodable_ = false;
+  bool overflow_ = false;
 };
 
 }  // namespace

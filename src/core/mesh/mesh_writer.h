@@ -12,7 +12,8 @@ namespace koravel {
 
 /// The bytes of `document` in the .mem layout: one header line and one data
 /// line per present row, each ended by CR LF. Fails with UnencodableText when
-/// a text holds a character that CP932 cannot encode.
+/// a text holds a character that CP932 cannot encode, and with FieldOverflow
+/// when a number does not fit its field (a value outside −9999..99999).
 std::variant<std::string, ErrorCode> FormatMeshFile(const MeshDocument& document);
 
 /// Writes `document` to `path` in the .mem layout. On failure the file on
