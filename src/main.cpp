@@ -1,0 +1,20 @@
+// koravel: the desktop editor. `koravel FILE.mem` opens that file at start.
+
+#include <QApplication>
+#include <QStringList>
+
+#include "app/frm_main.h"
+#include "app/qt_dialogs.h"
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  QApplication::setOrganizationName("Koravel");
+  QApplication::setApplicationName("Koravel");
+  koravel::QtDialogs dialogs;
+  koravel::frmMain window(dialogs);
+  dialogs.SetParent(&window);
+  window.show();
+  const QStringList arguments = QApplication::arguments();
+  if (arguments.size() > 1) window.OpenFile(arguments.at(1));
+  return QApplication::exec();
+}

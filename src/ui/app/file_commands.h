@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+#include "app/dialogs.h"
+#include "mesh/mesh_document.h"
+
+namespace koravel {
+
+/// Open, Save and Save As: the dialogs, the reading and writing, and every
+/// message. The document is replaced only once a whole file has been read,
+/// and a failed save leaves the file on disk as it was.
+class FileCommands {
+ public:
+  FileCommands(Dialogs& dialogs, MeshDocument& document) : dialogs_(dialogs), document_(document) {}
+
+  /// Asks for a file and opens it; true when the document was replaced.
+  bool Open();
+  /// Opens `path` as if chosen in the dialog with the read-only box as given.
+  bool OpenPath(const QString& path, bool read_only_ticked);
+  /// Writes to the file that was opened; true when written.
+  bool Save();
+  /// Asks for a file name and writes there; the document keeps naming the
+  /// file it was opened from. True when written.
+  bool SaveAs();
+
+ private:
+  bool Write(const QString& path);
+
+  Dialogs& dialogs_;
+  MeshDocument& document_;
+};
+
+}  // namespace koravel

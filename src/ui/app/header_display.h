@@ -1,0 +1,12 @@
+#pragma once
+
+#include "app/main_window_controls.h"
+#include "mesh/mesh_document.h"
+
+namespace koravel {
+
+/// Shows the header of `document` in the window's labels and comment field;
+/// the extra sheet names appear only when the mesh names several sheets.
+void ShowHeader(const MeshDocument& document, const MainWindowControls& controls);
+
+}  // namespace koravel

@@ -1,0 +1,64 @@
+#include "app/qt_dialogs.h"
+
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QApplication>
+#include <QMessageBox>
+
+namespace koravel {
+namespace {
+
+// Qt's own file dialog, so that the read-only box can join its layout.
+void Prepare(QFileDialog& dialog, const QString& title, const QStringList& filters,
+             const QString& folder) {
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setWindowTitle(title);
+  dialog.setNameFilters(filters);
+  if (!folder.isEmpty()) dialog.setDirectory(folder);
+}
+
+}  // namespace
+
+std::optional<OpenChoice> QtDialogs::OpenFile(const QString& title, const QStringList& filters) {
+  QFileDialog dialog(parent_);
+  Prepare(dialog, title, filters, last_folder_);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  auto* read_only = new QCheckBox(QStringLiteral("読み取り専用で開く(&R)"), &dialog);
+  read_only->setChecked(read_only_checked_);
+  if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) {
+    grid->addWidget(read_only, grid->rowCount(), 0, 1, -1);
+  }
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  read_only_checked_ = read_only->isChecked();
+  const QString path = dialog.selectedFiles().constFirst();
+  last_folder_ = QFileInfo(path).absolutePath();
+  return OpenChoice{path, read_only_checked_};
+}
+
+std::optional<QString> QtDialogs::SaveFile(const QString& title, const QStringList& filters) {
+  QFileDialog dialog(parent_);
+  Prepare(dialog, title, filters, last_folder_);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  const QString path = dialog.selectedFiles().constFirst();
+  last_folder_ = QFileInfo(path).absolutePath();
+  return path;
+}
+
+std::optional<QColor> QtDialogs::ChooseColor(const QString& title, const QColor& initial) {
+  const QColor color = QColorDialog::getColor(initial, parent_, title);
+  if (!color.isValid()) return std::nullopt;
+  return color;
+}
+
+void QtDialogs::ShowMessage(const QString& text) {
+  QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), text,
+                  QMessageBox::Ok, parent_);
+  box.exec();
+}
+
+}  // namespace koravel

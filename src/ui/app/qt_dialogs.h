@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QWidget>
+
+#include "app/dialogs.h"
+
+namespace koravel {
+
+/// The dialogs as Qt shows them, owned by `parent`'s window. The open and
+/// save dialogs remember the folder and file name of their last use.
+class QtDialogs : public Dialogs {
+ public:
+  /// The window that owns the dialogs, once it exists.
+  void SetParent(QWidget* parent) { parent_ = parent; }
+
+  std::optional<OpenChoice> OpenFile(const QString& title, const QStringList& filters) override;
+  std::optional<QString> SaveFile(const QString& title, const QStringList& filters) override;
+  std::optional<QColor> ChooseColor(const QString& title, const QColor& initial) override;
+  void ShowMessage(const QString& text) override;
+
+ private:
+  QWidget* parent_ = nullptr;
+  QString last_folder_;
+  bool read_only_checked_ = false;
+};
+
+}  // namespace koravel

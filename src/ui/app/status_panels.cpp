@@ -1,0 +1,38 @@
+#include "app/status_panels.h"
+
+#include <QDateTime>
+#include <QLocale>
+#include <QStatusBar>
+
+#include "views/position_readout.h"
+
+namespace koravel {
+namespace {
+
+}  // namespace
+
+StatusPanels::StatusPanels(QStatusBar& bar) {
+  for (std::size_t i = 0; i < panels_.size(); ++i) {
+    panels_[i] = new QLabel(&bar);
+    panels_[i]->setObjectName(QStringLiteral("sbStatusBarPanel%1").arg(i + 1));
+    bar.addWidget(panels_[i], i == kPosition - 1 ? 1 : 0);
+  }
+  SetText(kMode, QStringLiteral("点編集モード"));
+  SetText(kRecordPosition, QString::fromStdString(RecordPositionText(0, 0)));
+  SetText(kPosition, QStringLiteral("緯度 : 00°00' 00.0\" , 経度 : 000°00' 00.00\""));
+  ShowClock();
+  QObject::connect(&clock_, &QTimer::timeout, [this] { ShowClock(); });
+  clock_.start(1000);
+}
+
+void StatusPanels::SetText(Panel panel, const QString& text) { panels_[panel - 1]->setText(text); }
+
+QString StatusPanels::Text(Panel panel) const { return panels_[panel - 1]->text(); }
+
+void StatusPanels::ShowClock() {
+  const QDateTime now = QDateTime::currentDateTime();
+  SetText(kDate, QLocale().toString(now.date(), QLocale::ShortFormat));
+  SetText(kTime, QLocale().toString(now.time(), QLocale::ShortFormat));
+}
+
+}  // namespace koravel

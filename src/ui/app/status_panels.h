@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QLabel>
+#include <QString>
+#include <QTimer>
+#include <array>
+
+class QStatusBar;
+
+namespace koravel {
+
+/// The five panels of the status bar: edit mode, record position, latitude
+/// and longitude, and the date and time, which it keeps current itself.
+class StatusPanels {
+ public:
+  enum Panel { kMode = 1, kRecordPosition = 2, kPosition = 3, kDate = 4, kTime = 5 };
+
+  explicit StatusPanels(QStatusBar& bar);
+
+  void SetText(Panel panel, const QString& text);
+  QString Text(Panel panel) const;
+
+ private:
+  void ShowClock();
+
+  std::array<QLabel*, 5> panels_{};
+  QTimer clock_;
+};
+
+}  // namespace koravel

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QPoint>
+#include <QSize>
+#include <QWidget>
+
+namespace koravel {
+
+/// A picture area measured in twips (15 to a pixel at 96 dpi) that keeps
+/// what is drawn into it in an image of device pixels, so covering and
+/// uncovering the window loses nothing. An outline rectangle (the frame of
+/// the overview, the cursor of the detail view) floats above the image.
+class Picture : public QWidget {
+  Q_OBJECT
+
+ public:
+  static constexpr double kTwipsPerPixel = 15.0;
+
+  explicit Picture(QWidget* parent = nullptr);
+
+  /// Fills the box from (left, top) to (right, bottom), edges included.
+  void FillBox(int left, int top, int right, int bottom, const QColor& color);
+  void DrawLine(double x1, double y1, double x2, double y2, const QColor& color);
+
+  void SetOutline(const QColor& color, int width, int height);
+  void MoveOutline(int left, int top);
+  QPoint OutlinePosition() const { return outline_position_; }
+
+  /// The colour drawn at (x, y); an invalid colour outside the image.
+  QColor ColorAt(int x, int y) const;
+
+ signals:
+  /// A mouse button went down at (x, y) twips.
+  void Pressed(double x, double y, Qt::MouseButton button);
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  double DeviceScale() const;
+  int ToDevice(double twips) const;
+  void EnsureImage();
+
+  QImage image_;
+  QColor outline_color_;
+  QSize outline_size_;
+  QPoint outline_position_;
+};
+
+}  // namespace koravel
