@@ -11,8 +11,6 @@ Picture::Picture(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-double Picture::DeviceScale() const { return devicePixelRatioF() / kTwipsPerPixel; }
-
 int Picture::ToDevice(double twips) const {
   return static_cast<int>(std::floor(twips * DeviceScale()));
 }
@@ -20,7 +18,7 @@ int Picture::ToDevice(double twips) const {
 // A box covers the device pixels from its left edge up to where the next
 // box would start, so boxes drawn side by side tile without gaps.
 void Picture::FillBox(int left, int top, int right, int bottom, const QColor& color) {
-  EnsureImage();
+  if (image_.isNull()) EnsureImage();
   const int x1 = std::max(0, ToDevice(left));
   const int y1 = std::max(0, ToDevice(top));
   const int x2 = std::min(image_.width(), std::max(x1 + 1, ToDevice(right + 1)));
@@ -34,7 +32,7 @@ void Picture::FillBox(int left, int top, int right, int bottom, const QColor& co
 }
 
 void Picture::DrawLine(double x1, double y1, double x2, double y2, const QColor& color) {
-  EnsureImage();
+  if (image_.isNull()) EnsureImage();
   QPainter painter(&image_);
   painter.setPen(QPen(color, 0));
   const double scale = DeviceScale();
@@ -54,8 +52,7 @@ void Picture::MoveOutline(int left, int top) {
 }
 
 QColor Picture::ColorAt(int x, int y) const {
-  const QPoint pixel(static_cast<int>(std::floor(x * devicePixelRatioF() / kTwipsPerPixel)),
-                     static_cast<int>(std::floor(y * devicePixelRatioF() / kTwipsPerPixel)));
+  const QPoint pixel(ToDevice(x), ToDevice(y));
   if (!image_.valid(pixel)) return {};
   return image_.pixelColor(pixel);
 }
@@ -66,6 +63,7 @@ void Picture::mousePressEvent(QMouseEvent* event) {
 }
 
 void Picture::paintEvent(QPaintEvent*) {
+  EnsureImage();
   QPainter painter(this);
   painter.fillRect(rect(), palette().color(QPalette::Window));
   if (!image_.isNull()) painter.drawImage(QRect(QPoint(0, 0), size()), image_);
@@ -78,10 +76,13 @@ void Picture::paintEvent(QPaintEvent*) {
 
 void Picture::resizeEvent(QResizeEvent*) { EnsureImage(); }
 
+void Picture::showEvent(QShowEvent*) { EnsureImage(); }
+
 // The image follows the widget's size in device pixels; a change of size
 // or screen density starts a blank image, which the next redraw fills.
 void Picture::EnsureImage() {
-  const QSize device_size = size() * devicePixelRatioF();
+  device_ratio_ = devicePixelRatioF();
+  const QSize device_size = size() * device_ratio_;
   if (image_.size() == device_size) return;
   image_ = QImage(device_size, QImage::Format_RGB32);
   image_.fill(palette().color(QPalette::Window));

@@ -39,12 +39,16 @@ class Picture : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
-  double DeviceScale() const;
+  double DeviceScale() const { return device_ratio_ / kTwipsPerPixel; }
   int ToDevice(double twips) const;
   void EnsureImage();
 
+  // Asking the screen for its ratio costs more than filling a box, so the
+  // ratio is looked up only when the widget is resized, shown or painted.
+  double device_ratio_ = 1.0;
   QImage image_;
   QColor outline_color_;
   QSize outline_size_;

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QStringList>
+#include <deque>
+
+#include "app/dialogs.h"
+
+namespace koravel::test {
+
+/// Dialogs that answer from a script and record what the window asked.
+class ScriptedDialogs : public Dialogs {
+ public:
+  std::deque<std::optional<OpenChoice>> open_answers;
+  std::deque<std::optional<QString>> save_answers;
+  std::deque<std::optional<QColor>> color_answers;
+
+  QStringList messages;
+  QStringList titles;
+  QStringList filters;
+
+  std::optional<OpenChoice> OpenFile(const QString& title, const QStringList& filter_list) override;
+  std::optional<QString> SaveFile(const QString& title, const QStringList& filter_list) override;
+  std::optional<QColor> ChooseColor(const QString& title, const QColor& initial) override;
+  void ShowMessage(const QString& text) override { messages << text; }
+
+ private:
+  template <typename Answer>
+  static Answer Next(std::deque<Answer>& answers);
+};
+
+}  // namespace koravel::test
