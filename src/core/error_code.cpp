@@ -17,6 +17,10 @@ std::string_view MessageText(ErrorCode code) {
     case ErrorCode::FieldOverflow:
       return "ファイルの桁数に収まらない値があるため保存できません。";
     case ErrorCode::NoFileLoaded: return "ファイルが読込まれていません。";
+    case ErrorCode::UnsupportedTrackNotation:
+      return "このファイルは形式が異なるため対応していません。";
+    case ErrorCode::NotTrackFile: return "このファイルはトラックファイルではありません。";
+    case ErrorCode::TrackSetFull: return "これ以上トラックを読み込めません。";
   }
   return "ファイルエラーです。";
 }
@@ -25,6 +29,8 @@ std::string_view MessageText(Warning warning) {
   switch (warning) {
     case Warning::OmittedRecords:
       return "省略されたレコードがあります。まだこの形式の保存には未対応です。";
+    case Warning::TrackDatumDiffers:
+      return "このファイルは測地系が異なるため若干位置がずれます。";
   }
   return {};
 }

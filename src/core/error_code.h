@@ -17,11 +17,15 @@ enum class ErrorCode {
   UnencodableText,
   FieldOverflow,
   NoFileLoaded,
+  UnsupportedTrackNotation,
+  NotTrackFile,
+  TrackSetFull,
 };
 
 /// Conditions worth telling the user about that do not stop a command.
 enum class Warning {
   OmittedRecords,
+  TrackDatumDiffers,
 };
 
 std::string_view MessageText(ErrorCode code);

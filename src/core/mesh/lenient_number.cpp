@@ -85,10 +85,15 @@ double number(std::string_view text) {
   return compact.empty() ? 0.0 : ParseDecimal(compact);
 }
 
-bool PassesNumericTest(std::string_view text) {
+std::optional<double> StrictNumber(std::string_view text) {
   const std::string_view trimmed = TrimBlanks(text);
-  if (trimmed.empty() || DecimalPrefixLength(trimmed) != trimmed.size()) return false;
-  return RoundHalfEven<std::int32_t>(ParseDecimal(std::string(trimmed))).has_value();
+  if (trimmed.empty() || DecimalPrefixLength(trimmed) != trimmed.size()) return std::nullopt;
+  return ParseDecimal(std::string(trimmed));
+}
+
+bool PassesNumericTest(std::string_view text) {
+  const std::optional<double> value = StrictNumber(text);
+  return value && RoundHalfEven<std::int32_t>(*value).has_value();
 }
 
 }  // namespace koravel

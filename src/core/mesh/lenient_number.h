@@ -13,6 +13,10 @@ namespace koravel {
 /// they stand; 0 when the text does not start with a number.
 double number(std::string_view text);
 
+/// The value of a text that, trimmed of blanks, is one decimal number and
+/// nothing else; nullopt otherwise.
+std::optional<double> StrictNumber(std::string_view text);
+
 /// The strict check of a mandatory numeric field: the text, trimmed of
 /// blanks, is one decimal number that rounds into a 32-bit integer.
 bool PassesNumericTest(std::string_view text);

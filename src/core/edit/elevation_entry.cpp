@@ -1,0 +1,13 @@
+#include "edit/elevation_entry.h"
+
+#include "mesh/lenient_number.h"
+
+namespace koravel {
+
+std::optional<std::int32_t> ParseElevation(std::string_view text) {
+  const std::optional<std::int32_t> tenths = RoundHalfEven<std::int32_t>(number(text) * 10);
+  if (!tenths || *tenths < kLowestElevation || *tenths > kHighestElevation) return std::nullopt;
+  return tenths;
+}
+
+}  // namespace koravel

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <utility>
+
+namespace koravel {
+
+/// The detail-view cell (column, row) under the pointer at (x, y) twips.
+/// Half a cell is taken off before rounding half to even, so a press on the
+/// top-left half of a cell still picks it. Not limited to the visible cells.
+std::pair<int, int> ViewCellAtPointer(double x, double y);
+
+}  // namespace koravel

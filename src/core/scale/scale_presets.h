@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "scale/elevation_scale.h"
+
+namespace koravel {
+
+/// "最高最低": levels from the lowest elevation upward, a whole number of
+/// metres apart: (highest − lowest) / 15 rounded half to even. Elevations in
+/// tenths of a metre, as the document keeps its extremes.
+void SpreadLevelsFromLowestToHighest(ElevationScale& scale, std::int32_t lowest,
+                                     std::int32_t highest);
+
+/// "最低から": levels 1 m apart, starting at the lowest elevation.
+void StepLevelsFromLowest(ElevationScale& scale, std::int32_t lowest);
+
+/// Whether level `index` may take `value` between its neighbours' values as
+/// the legend shows them; a neighbour that shows no number refuses it.
+bool LevelFitsBetweenNeighbours(int index, double value, std::optional<double> below,
+                                std::optional<double> above);
+
+}  // namespace koravel

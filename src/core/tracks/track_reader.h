@@ -1,0 +1,31 @@
+#pragma once
+
+#include <filesystem>
+#include <istream>
+#include <optional>
+#include <vector>
+
+#include "error_code.h"
+#include "mesh/mesh_document.h"
+#include "tracks/track_set.h"
+
+namespace koravel {
+
+/// What loading a track file did. Warnings come in reading order, before the
+/// error that stopped it, if any. The views draw the tracks only when the
+/// file was read to its end or the set was filled.
+struct TrackReadResult {
+  std::vector<Warning> warnings;
+  std::optional<ErrorCode> error;
+  bool draw = false;
+};
+
+/// Appends the tracks of a .trk file (PCX5 text as GPS tools write it) to
+/// `tracks`, placed on the grid of `mesh`. Segments stored before a stop stay.
+TrackReadResult ReadTrackFile(const std::filesystem::path& path, const MeshDocument& mesh,
+                              TrackSet& tracks);
+
+/// The same from a stream.
+TrackReadResult ReadTracks(std::istream& input, const MeshDocument& mesh, TrackSet& tracks);
+
+}  // namespace koravel

@@ -1,0 +1,157 @@
+#include "tracks/track_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace koravel {
+namespace {
+
+// The mesh of the sample: north edge 128700″, west edge 502650″, 1.5″ by 2.25″ cells.
+MeshDocument Mesh() {
+  MeshDocument mesh;
+  mesh.NELatSeconds = 128700;
+  mesh.SWLatSeconds = 128400;
+  mesh.SWLonSeconds = 502650;
+  mesh.LatStep = 1.5;
+  mesh.LonStep = 2.25;
+  return mesh;
+}
+
+struct Loaded {
+  TrackSet tracks;
+  TrackReadResult result;
+};
+
+Loaded Load(const std::string& text, const MeshDocument& mesh = Mesh()) {
+  Loaded loaded;
+  std::istringstream input(text);
+  loaded.result = ReadTracks(input, mesh, loaded.tracks);
+  return loaded;
+}
+
+constexpr const char* kDms = "U  LAT LON DMS\r\n";
+constexpr const char* kDeg = "U  LAT LON DEG\r\n";
+constexpr const char* kDm = "U  LAT LON DM\r\n";
+
+TEST(TrackReader, PlacesPointsOfEachNotationOnTheGrid) {
+  // Each file runs from the mesh's north-west corner to 35°44'30" N 139°42' E.
+  const std::tuple<std::string, std::string, std::string> files[] = {
+      {kDms, "T  N354500.00 E1393730.00\r\n", "T  N354430.00 E1394200.00\r\n"},
+      {kDeg, "T  N35.7500000 E139.6250000\r\n", "T  N35.7416667 E139.7000000\r\n"},
+      {kDm, "T  N3545.00000 E13937.50000 15-NOV-23 00:00:00 30\r\n",
+       "T  N3544.50000 E13942.00000 15-NOV-23 00:00:00 30\r\n"},
+  };
+  for (const auto& [notation, corner, point] : files) {
+    const Loaded loaded = Load(notation + corner + point);
+    ASSERT_EQ(loaded.tracks.TrackN(), 1) << notation;
+    const TrackSegment& segment = loaded.tracks.Segments()[0];
+    EXPECT_NEAR(segment.X1, 0, 1e-6);
+    EXPECT_NEAR(segment.Y1, 0, 1e-6);
+    EXPECT_NEAR(segment.X2, 120, 1e-3) << notation;
+    EXPECT_NEAR(segment.Y2, 20, 1e-3) << notation;
+    EXPECT_TRUE(loaded.result.draw);
+    EXPECT_FALSE(loaded.result.error);
+  }
+}
+
+TEST(TrackReader, ReadsDegreesMinutesSecondsWhenANotationNamesBoth) {
+  const Loaded loaded = Load("U  LAT LON DEG LAT LON DMS\r\nT  N354500.00 E1393730.00\r\nT  N354430.00 E1394200.00\r\n");
+  ASSERT_EQ(loaded.tracks.TrackN(), 1);
+  EXPECT_NEAR(loaded.tracks.Segments()[0].X2, 120, 1e-6);
+}
+
+TEST(TrackReader, JoinsOnlyPointsOfOnePiece) {
+  const std::string file = std::string("H  SOFTWARE NAME & VERSION\r\nI  PCX5 2.09\r\n\r\n") + kDms +
+                           "M  G WGS 84 TOKYO\r\n"
+                           "T  N354500.00 E1393730.00\r\nT  N354430.00 E1394200.00\r\nT  N354400.00 E1394200.00\r\n"
+                           "H  LATITUDE    LONGITUDE\r\n"
+                           "T  N354300.00 E1394000.00\r\n"
+                           "\r\n"
+                           "T  N354200.00 E1394000.00\r\nT  N354100.00 E1394000.00\r\n";
+  const Loaded loaded = Load(file);
+  EXPECT_TRUE(loaded.result.warnings.empty());
+  ASSERT_EQ(loaded.tracks.TrackN(), 3) << "two joins, a lone point, then one join";
+  EXPECT_NEAR(loaded.tracks.Segments()[2].Y1, (128700 - (35 * 3600 + 42 * 60)) / 1.5, 1e-6);
+}
+
+TEST(TrackReader, WarnsOfAnotherDatumAndGoesOn) {
+  const Loaded loaded = Load(std::string(kDms) + "M  G WGS 84 tokyo\r\nT  N354500.00 E1393730.00\r\nT  N354430.00 E1394200.00\r\n");
+  EXPECT_EQ(loaded.result.warnings, std::vector<Warning>{Warning::TrackDatumDiffers});
+  EXPECT_EQ(loaded.tracks.TrackN(), 1);
+}
+
+struct StopCase {
+  const char* name;
+  std::string file;
+  std::optional<ErrorCode> error;
+  int stored;
+};
+
+TEST(TrackReader, StopsWithItsMessageAndKeepsWhatWasStored) {
+  const std::string two_points = "T  N354500.00 E1393730.00\r\nT  N354430.00 E1394200.00\r\n";
+  const StopCase cases[] = {
+      {"unknown notation", "U  LAT LON UTM\r\n" + two_points, ErrorCode::UnsupportedTrackNotation, 0},
+      {"point before notation", two_points, ErrorCode::NotTrackFile, 0},
+      {"southern latitude", std::string(kDms) + "T  S354500.00 E1393730.00\r\n", ErrorCode::NotTrackFile, 0},
+      {"N of NOV is no latitude", std::string(kDm) + "T  S3542.00000 E13942.00000 15-NOV-23 00:00:00 30\r\n",
+       ErrorCode::NotTrackFile, 0},
+      {"no longitude", std::string(kDms) + "T  N354500.00 W1393730.00\r\n", ErrorCode::NotTrackFile, 0},
+      {"commas split the point", std::string(kDms) + "T,N354500.00,E1393730.00\r\n", ErrorCode::NotTrackFile, 0},
+      {"bad point after a segment", kDms + two_points + "T  S1\r\n", ErrorCode::NotTrackFile, 1},
+  };
+  for (const StopCase& c : cases) {
+    const Loaded loaded = Load(c.file);
+    EXPECT_EQ(loaded.result.error, c.error) << c.name;
+    EXPECT_EQ(loaded.tracks.TrackN(), c.stored) << c.name;
+    EXPECT_FALSE(loaded.result.draw) << c.name;
+  }
+}
+
+TEST(TrackReader, StoresNothingWithoutAnOpenMesh) {
+  const Loaded loaded = Load(std::string(kDms) + "T  N354500.00 E1393730.00\r\nT  N354430.00 E1394200.00\r\n",
+                             MeshDocument());
+  EXPECT_EQ(loaded.tracks.TrackN(), 0);
+  EXPECT_FALSE(loaded.result.error);
+  EXPECT_FALSE(loaded.result.draw);
+}
+
+TEST(TrackReader, CutsShortRangesAtTheEndOfTheRecord) {
+  const Loaded loaded = Load(std::string(kDms) + "T  E1393730.00 N3545\r\nT  E1394200.00 N3544\r\n");
+  ASSERT_EQ(loaded.tracks.TrackN(), 1);
+  EXPECT_NEAR(loaded.tracks.Segments()[0].Y1, 0, 1e-9);
+  EXPECT_NEAR(loaded.tracks.Segments()[0].Y2, 40, 1e-9);
+}
+
+std::string PointsFile(int points) {
+  std::string file = kDeg;
+  for (int i = 0; i < points; ++i) {
+    file += "T  N35.70000" + std::to_string(i % 10) + " E139.6" + std::to_string(i % 7) + "00000\r\n";
+  }
+  return file;
+}
+
+TEST(TrackReader, FillsTheSetAtTenThousandAndOneSegments) {
+  TrackSet tracks;
+  std::istringstream first(PointsFile(10002) + "T  N35.7 E139.7\r\n");
+  const TrackReadResult full = ReadTracks(first, Mesh(), tracks);
+  EXPECT_EQ(full.error, ErrorCode::TrackSetFull);
+  EXPECT_TRUE(full.draw);
+  EXPECT_EQ(tracks.TrackN(), 10001);
+
+  std::istringstream second("M  WGS 84\r\n" + PointsFile(3));
+  const TrackReadResult again = ReadTracks(second, Mesh(), tracks);
+  EXPECT_FALSE(again.error) << "a full set ends a further load silently";
+  EXPECT_EQ(again.warnings, std::vector<Warning>{Warning::TrackDatumDiffers});
+  EXPECT_FALSE(again.draw);
+  EXPECT_EQ(tracks.TrackN(), 10001);
+}
+
+TEST(TrackReader, ReadsRecordsAsTheFormatSplitsThem) {
+  const Loaded quoted = Load(std::string(kDms) + "\"T  N354500.00 E1393730.00\"\r\n  T  N354430.00 E1394200.00\n");
+  EXPECT_EQ(quoted.tracks.TrackN(), 1);
+  EXPECT_TRUE(quoted.result.draw);
+}
+
+}  // namespace
+}  // namespace koravel
