@@ -50,10 +50,9 @@ void CheckDocument(const MeshDocument& doc) {
   }
 }
 
-// The writer pads numbers to their field but never cuts them. A number read
-// leniently that needs more characters than its field ("-1" as a point
-// count, "1e5" as a value) shifts every later field of the written file, so
-// the round trip only holds for documents without such numbers.
+// A number read leniently can need more characters than its field ("-1" as
+// a point count, "1e5" as a value); the writer must refuse such a document
+// rather than shift every later field of the file.
 bool NumbersFitTheirFields(const MeshDocument& doc) {
   if (!InRange(doc.LONPointN, 0, 999) || !InRange(doc.LATPointN, 0, 999) ||
       !InRange(doc.RecordCount, 0, 999)) {
@@ -71,7 +70,10 @@ bool NumbersFitTheirFields(const MeshDocument& doc) {
 void CheckRoundTrip(const MeshDocument& doc) {
   const auto formatted = koravel::FormatMeshFile(doc);
   const std::string* bytes = std::get_if<std::string>(&formatted);
-  if (bytes == nullptr || !NumbersFitTheirFields(doc)) return;
+  // Texts read from a file keep their bytes and always encode, so a number
+  // too wide for its field is the one thing that may stop the writer.
+  Require((bytes != nullptr) == NumbersFitTheirFields(doc));
+  if (bytes == nullptr) return;
 
   const koravel::MeshReadResult reread = Read(*bytes);
   Require(reread.document.has_value());

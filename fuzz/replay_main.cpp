@@ -25,7 +25,7 @@ void RunInput(const fs::path& path) {
   LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
 }
 
-// The files an argument stands for, in a fixed order; empty when it names nothing.
+// The files an argument stands for, in a fixed order.
 std::vector<fs::path> InputsOf(const fs::path& argument) {
   std::vector<fs::path> inputs;
   if (fs::is_regular_file(argument)) inputs.push_back(argument);
@@ -43,6 +43,11 @@ std::vector<fs::path> InputsOf(const fs::path& argument) {
 int main(int argc, char** argv) {
   std::size_t count = 0;
   for (int i = 1; i < argc; ++i) {
+    // A mistyped path must not pass as a folder that merely holds nothing.
+    if (!fs::exists(argv[i])) {
+      std::cerr << argv[0] << ": no such file or folder: " << argv[i] << "\n";
+      return 1;
+    }
     for (const fs::path& input : InputsOf(argv[i])) {
       RunInput(input);
       ++count;
