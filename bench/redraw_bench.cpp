@@ -30,7 +30,8 @@ struct MapFixture {
   QLineEdit value;
   QStatusBar bar;
   StatusPanels status{bar};
-  MapViews views{document, scale, view, {overview, detail, horizontal, vertical, value, status}};
+  TrackSet tracks;
+  MapViews views{document, scale, view, tracks, {overview, detail, horizontal, vertical, value, status}};
 
   MapFixture() {
     overview.resize(2000 / 15, 1600 / 15);

@@ -1,5 +1,6 @@
 #include "app/captions.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QHash>
 #include <QLabel>
@@ -50,6 +51,9 @@ void LoadCaptions(QWidget* window) {
   }
   for (QLabel* label : window->findChildren<QLabel*>()) {
     if (auto text = Replacement(label->property("tag").toString())) label->setText(*text);
+  }
+  for (QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
+    if (auto text = Replacement(button->property("tag").toString())) button->setText(*text);
   }
 }
 

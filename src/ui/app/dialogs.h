@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QDialog>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -13,20 +14,29 @@ struct OpenChoice {
   bool read_only = false;
 };
 
+/// The answers to "変更を保存しますか?".
+enum class SaveChoice { Save, Discard, Cancel };
+
 /// Everything modal the window shows. The application passes the Qt
 /// implementation; tests pass a scripted one that records each message.
 class Dialogs {
  public:
   virtual ~Dialogs() = default;
 
-  /// The open dialog with a read-only check box; nullopt when cancelled.
-  virtual std::optional<OpenChoice> OpenFile(const QString& title, const QStringList& filters) = 0;
+  /// The open dialog, with a read-only check box when `offer_read_only`;
+  /// nullopt when cancelled.
+  virtual std::optional<OpenChoice> OpenFile(const QString& title, const QStringList& filters,
+                                             bool offer_read_only) = 0;
   /// The save dialog, which asks before replacing a file; nullopt when cancelled.
   virtual std::optional<QString> SaveFile(const QString& title, const QStringList& filters) = 0;
   /// The colour dialog starting at `initial`; nullopt when cancelled.
   virtual std::optional<QColor> ChooseColor(const QString& title, const QColor& initial) = 0;
   /// A message box with one sentence, an OK button and no icon.
   virtual void ShowMessage(const QString& text) = 0;
+  /// Whether to save unsaved changes before they would be lost.
+  virtual SaveChoice AskToSaveChanges() = 0;
+  /// Shows a window of the program modally, until it closes.
+  virtual void ShowModal(QDialog& dialog) = 0;
 };
 
 }  // namespace koravel

@@ -22,7 +22,7 @@ std::filesystem::path LocalPath(const QString& path) {
 }  // namespace
 
 bool FileCommands::Open() {
-  const std::optional<OpenChoice> choice = dialogs_.OpenFile(QStringLiteral("開く"), kOpenFilters);
+  const std::optional<OpenChoice> choice = dialogs_.OpenFile(QStringLiteral("開く"), kOpenFilters, true);
   if (!choice || choice->path.isEmpty()) return false;
   return OpenPath(choice->path, choice->read_only);
 }

@@ -1,7 +1,9 @@
 #include "app/frm_main.h"
 
 #include <QCloseEvent>
+#include <QFile>
 #include <QFont>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -11,8 +13,10 @@
 #include <QToolBar>
 
 #include "app/captions.h"
+#include "app/frm_about.h"
 #include "app/header_display.h"
 #include "app/window_geometry.h"
+#include "tracks/track_reader.h"
 #include "views/picture.h"
 
 namespace koravel {
@@ -34,6 +38,8 @@ QFont DesignFont() {
   return font;
 }
 
+QString Message(std::string_view text) { return QString::fromUtf8(text.data(), text.size()); }
+
 }  // namespace
 
 frmMain::frmMain(Dialogs& dialogs, QWidget* parent)
@@ -42,10 +48,15 @@ frmMain::frmMain(Dialogs& dialogs, QWidget* parent)
       controls_(CreateMainWindowControls(CreateClientArea(*this))),
       menus_(CreateMainWindowMenus(*menuBar())),
       status_(*statusBar()),
-      legend_(scale_, *controls_.Picture3, controls_.Text3),
-      map_views_(document_, scale_, view_,
+      legend_(scale_, document_, dialogs, [this] { RedrawMaps(); },
+              {*controls_.Picture3, controls_.Text3, controls_.Command1, *controls_.Command2}),
+      map_views_(document_, scale_, view_, tracks_,
                  {*controls_.Picture1, *controls_.Picture2, *controls_.HScroll1, *controls_.VScroll1,
                   *controls_.Text2, status_}),
+      editor_(document_, view_, editing_, map_views_, dialogs, [this] { SetChanged(true); },
+              {*controls_.Text2, *controls_.Text4, *controls_.Label12, *controls_.Text1,
+               *controls_.Frame1, controls_.Option1, *menus_.mnuEditpointEditMode,
+               *menus_.mnuEditBrushMode, *controls_.Picture2, status_}),
       file_commands_(dialogs, document_) {
   setObjectName("frmMain");
   setWindowTitle("Koravel 50");
@@ -61,6 +72,11 @@ void frmMain::ConnectCommands() {
   connect(menus_.mnuFileSave, &QAction::triggered, this, &frmMain::mnuFileSave_Click);
   connect(menus_.mnuFileSaveAs, &QAction::triggered, this, &frmMain::mnuFileSaveAs_Click);
   connect(menus_.mnuFileExit, &QAction::triggered, this, &QWidget::close);
+  connect(menus_.mnuToolsTruckOpen, &QAction::triggered, this, &frmMain::mnuToolsTruckOpen_Click);
+  connect(menus_.mnuToolsTruckClear, &QAction::triggered, this, &frmMain::mnuToolsTruckClear_Click);
+  connect(menus_.mnuToolsTruckDraw, &QAction::triggered, this, [this] { ShowTracks(true); });
+  connect(menus_.mnuToolsTruckNoDraw, &QAction::triggered, this, [this] { ShowTracks(false); });
+  connect(menus_.mnuHelpAbout, &QAction::triggered, this, &frmMain::mnuHelpAbout_Click);
   connect(controls_.tbToolBar, &QToolBar::actionTriggered, this, &frmMain::tbToolBar_ButtonClick);
   connect(controls_.HScroll1, &QScrollBar::valueChanged,
           [this](int position) { map_views_.HScroll1_Change(position); });
@@ -74,12 +90,8 @@ void frmMain::StartUp() {
   LoadCaptions(this);
   RestoreWindowGeometry(*this);
   SetChanged(false);
-  menus_.mnuEditpointEditMode->setChecked(true);
-  menus_.mnuEditBrushMode->setChecked(false);
-  controls_.Label12->hide();
-  controls_.Text4->hide();
-  menus_.mnuToolsTruckDraw->setChecked(true);
-  menus_.mnuToolsTruckNoDraw->setChecked(false);
+  editor_.mnuEditpointEditMode_Click();
+  ShowTracks(true);
   map_views_.ResetView();
   controls_.Option1[0]->setChecked(true);
   for (int i = 1; i < 4; ++i) controls_.Label10[i]->hide();
@@ -98,9 +110,14 @@ void frmMain::ShowOpenedDocument() {
   SetChanged(false);
   map_views_.ResetView();
   legend_.SetDefaultLevels();
+  tracks_.Clear();
+  RedrawMaps();
+  map_views_.ShowCursorPosition(0, 0);
+}
+
+void frmMain::RedrawMaps() {
   map_views_.DrawOverview();
   map_views_.DrawDetail();
-  map_views_.ShowCursorPosition(0, 0);
 }
 
 // The document keeps no changed flag: unsaved changes are Save being enabled.
@@ -109,12 +126,27 @@ void frmMain::SetChanged(bool changed) {
   controls_.toolbar_save->setEnabled(changed);
 }
 
+// Before edits would be lost: true when the command may go on.
+bool frmMain::SaveOrDiscardChanges() {
+  if (!menus_.mnuFileSave->isEnabled()) return true;
+  switch (dialogs_.AskToSaveChanges()) {
+    case SaveChoice::Save:
+      mnuFileSave_Click();
+      return !menus_.mnuFileSave->isEnabled();
+    case SaveChoice::Discard:
+      return true;
+    case SaveChoice::Cancel:
+      return false;
+  }
+  return false;
+}
+
 void frmMain::mnuFileNew_Click() {
   dialogs_.ShowMessage(QStringLiteral(" 'mnuFileNew_Click' のｺｰﾄﾞを追加します。"));
 }
 
 void frmMain::mnuFileOpen_Click() {
-  if (file_commands_.Open()) ShowOpenedDocument();
+  if (SaveOrDiscardChanges() && file_commands_.Open()) ShowOpenedDocument();
 }
 
 void frmMain::mnuFileSave_Click() {
@@ -123,6 +155,37 @@ void frmMain::mnuFileSave_Click() {
 
 void frmMain::mnuFileSaveAs_Click() {
   if (file_commands_.SaveAs()) SetChanged(false);
+}
+
+void frmMain::mnuToolsTruckOpen_Click() {
+  const std::optional<OpenChoice> choice =
+      dialogs_.OpenFile(QStringLiteral("ﾄﾗｯｸ開く"), {QStringLiteral("GPSﾄﾗｯｸﾌｧｲﾙ (*.trk)")}, false);
+  if (!choice || choice->path.isEmpty()) return;
+  const TrackReadResult result =
+      ReadTrackFile(std::filesystem::path(QFile::encodeName(choice->path).toStdString()), document_, tracks_);
+  for (Warning warning : result.warnings) dialogs_.ShowMessage(Message(MessageText(warning)));
+  if (result.error) dialogs_.ShowMessage(Message(MessageText(*result.error)));
+  if (!result.draw) return;
+  map_views_.DrawTracks();
+  map_views_.DrawDetail();
+}
+
+void frmMain::mnuToolsTruckClear_Click() {
+  tracks_.Clear();
+  RedrawMaps();
+}
+
+// Both maps follow the choice at once; the mark shows which one is in force.
+void frmMain::ShowTracks(bool shown) {
+  menus_.mnuToolsTruckDraw->setChecked(shown);
+  menus_.mnuToolsTruckNoDraw->setChecked(!shown);
+  map_views_.SetTracksShown(shown);
+  if (!document_.MeshFileName.empty()) RedrawMaps();
+}
+
+void frmMain::mnuHelpAbout_Click() {
+  frmAbout about(dialogs_, this);
+  dialogs_.ShowModal(about);
 }
 
 void frmMain::tbToolBar_ButtonClick(QAction* button) {
@@ -137,6 +200,10 @@ void frmMain::tbToolBar_ButtonClick(QAction* button) {
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
+  if (!SaveOrDiscardChanges()) {
+    event->ignore();
+    return;
+  }
   StoreWindowGeometry(*this);
   event->accept();
 }

@@ -1,22 +1,25 @@
 #pragma once
 
 #include <QMainWindow>
-#include <memory>
 
 #include "app/dialogs.h"
 #include "app/file_commands.h"
 #include "app/main_window_controls.h"
 #include "app/status_panels.h"
+#include "edit/edit_controller.h"
+#include "edit/editing_state.h"
 #include "mesh/mesh_document.h"
 #include "scale/elevation_scale.h"
 #include "scale/legend_panel.h"
+#include "tracks/track_set.h"
 #include "views/map_views.h"
 #include "views/view_state.h"
 
 namespace koravel {
 
-/// The main window. It owns the document, the colour scale and the view for
-/// its whole life; the controllers of each part of the window work on them.
+/// The main window. It owns the document, the colour scale, the view, the
+/// tracks and the editing state for its whole life; the controllers of each
+/// part of the window work on them.
 class frmMain : public QMainWindow {
  public:
   explicit frmMain(Dialogs& dialogs, QWidget* parent = nullptr);
@@ -27,6 +30,7 @@ class frmMain : public QMainWindow {
   const MeshDocument& Document() const { return document_; }
   const ViewState& View() const { return view_; }
   const ElevationScale& Scale() const { return scale_; }
+  const TrackSet& Tracks() const { return tracks_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -35,24 +39,33 @@ class frmMain : public QMainWindow {
   void ConnectCommands();
   void StartUp();
   void ShowOpenedDocument();
+  void RedrawMaps();
   void SetChanged(bool changed);
+  bool SaveOrDiscardChanges();
 
   void mnuFileNew_Click();
   void mnuFileOpen_Click();
   void mnuFileSave_Click();
   void mnuFileSaveAs_Click();
+  void mnuToolsTruckOpen_Click();
+  void mnuToolsTruckClear_Click();
+  void ShowTracks(bool shown);
+  void mnuHelpAbout_Click();
   void tbToolBar_ButtonClick(QAction* button);
 
   Dialogs& dialogs_;
   MeshDocument document_;
   ElevationScale scale_;
   ViewState view_;
+  TrackSet tracks_;
+  EditingState editing_;
 
   MainWindowControls controls_;
   MainWindowMenus menus_;
   StatusPanels status_;
   LegendPanel legend_;
   MapViews map_views_;
+  EditController editor_;
   FileCommands file_commands_;
 };
 

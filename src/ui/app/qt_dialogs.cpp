@@ -22,20 +22,22 @@ void Prepare(QFileDialog& dialog, const QString& title, const QStringList& filte
 
 }  // namespace
 
-std::optional<OpenChoice> QtDialogs::OpenFile(const QString& title, const QStringList& filters) {
+std::optional<OpenChoice> QtDialogs::OpenFile(const QString& title, const QStringList& filters,
+                                              bool offer_read_only) {
   QFileDialog dialog(parent_);
   Prepare(dialog, title, filters, last_folder_);
   dialog.setFileMode(QFileDialog::ExistingFile);
   auto* read_only = new QCheckBox(QStringLiteral("読み取り専用で開く(&R)"), &dialog);
   read_only->setChecked(read_only_checked_);
+  read_only->setVisible(offer_read_only);
   if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) {
     grid->addWidget(read_only, grid->rowCount(), 0, 1, -1);
   }
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  read_only_checked_ = read_only->isChecked();
+  if (offer_read_only) read_only_checked_ = read_only->isChecked();
   const QString path = dialog.selectedFiles().constFirst();
   last_folder_ = QFileInfo(path).absolutePath();
-  return OpenChoice{path, read_only_checked_};
+  return OpenChoice{path, offer_read_only && read_only_checked_};
 }
 
 std::optional<QString> QtDialogs::SaveFile(const QString& title, const QStringList& filters) {
@@ -59,6 +61,22 @@ void QtDialogs::ShowMessage(const QString& text) {
   QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), text,
                   QMessageBox::Ok, parent_);
   box.exec();
+}
+
+}  // namespace koravel
+
+namespace koravel {
+
+SaveChoice QtDialogs::AskToSaveChanges() {
+  QMessageBox box(QMessageBox::Question, QApplication::applicationName(),
+                  QStringLiteral("変更を保存しますか?"),
+                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent_);
+  box.setDefaultButton(QMessageBox::Save);
+  switch (box.exec()) {
+    case QMessageBox::Save: return SaveChoice::Save;
+    case QMessageBox::Discard: return SaveChoice::Discard;
+    default: return SaveChoice::Cancel;
+  }
 }
 
 }  // namespace koravel

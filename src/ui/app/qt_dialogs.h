@@ -13,10 +13,13 @@ class QtDialogs : public Dialogs {
   /// The window that owns the dialogs, once it exists.
   void SetParent(QWidget* parent) { parent_ = parent; }
 
-  std::optional<OpenChoice> OpenFile(const QString& title, const QStringList& filters) override;
+  std::optional<OpenChoice> OpenFile(const QString& title, const QStringList& filters,
+                                     bool offer_read_only) override;
   std::optional<QString> SaveFile(const QString& title, const QStringList& filters) override;
   std::optional<QColor> ChooseColor(const QString& title, const QColor& initial) override;
   void ShowMessage(const QString& text) override;
+  SaveChoice AskToSaveChanges() override;
+  void ShowModal(QDialog& dialog) override { dialog.exec(); }
 
  private:
   QWidget* parent_ = nullptr;

@@ -1,6 +1,11 @@
 #include "scale/legend_panel.h"
 
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <cmath>
+
 #include "mesh/lenient_number.h"
+#include "scale/scale_presets.h"
 #include "views/picture.h"
 
 namespace koravel {
@@ -9,11 +14,33 @@ namespace {
 constexpr int kSwatchSize = 240;
 constexpr int kLowestSwatchTop = 3600;
 
+QColor ToQColor(RgbColor color) { return QColor(color.Red, color.Green, color.Blue); }
+
+RgbColor ToRgb(const QColor& color) {
+  return {static_cast<std::uint8_t>(color.red()), static_cast<std::uint8_t>(color.green()),
+          static_cast<std::uint8_t>(color.blue())};
+}
+
+std::optional<double> ShownLevel(const QLineEdit* field) {
+  return StrictNumber(field->text().toStdString());
+}
+
 }  // namespace
 
-LegendPanel::LegendPanel(ElevationScale& scale, Picture& swatches,
-                         const std::array<QLineEdit*, 15>& levels)
-    : scale_(scale), swatches_(swatches), levels_(levels) {}
+LegendPanel::LegendPanel(ElevationScale& scale, const MeshDocument& document, Dialogs& dialogs,
+                         std::function<void()> redraw_maps, const Widgets& widgets)
+    : scale_(scale),
+      document_(document),
+      dialogs_(dialogs),
+      redraw_maps_(std::move(redraw_maps)),
+      widgets_(widgets) {
+  for (int i = 0; i < 3; ++i) {
+    connect(widgets_.presets[i], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
+  }
+  connect(&widgets_.redraw, &QPushButton::clicked, this, [this] { redraw_maps_(); });
+  for (QLineEdit* field : widgets_.levels) field->installEventFilter(this);
+  connect(&widgets_.swatches, &Picture::Pressed, this, [this](double, double y) { Picture3_MouseDown(y); });
+}
 
 void LegendPanel::SetDefaultColors() {
   scale_.SetDefaultColors();
@@ -22,20 +49,79 @@ void LegendPanel::SetDefaultColors() {
 
 void LegendPanel::SetDefaultLevels() {
   for (int i = 0; i < kScaleLevelCount; ++i) {
-    levels_[i]->setText(QString::fromUtf8(kDefaultLevelTexts[i].data(), kDefaultLevelTexts[i].size()));
+    widgets_.levels[i]->setText(QString::fromUtf8(kDefaultLevelTexts[i].data(), kDefaultLevelTexts[i].size()));
   }
   for (int i = 0; i < kScaleLevelCount; ++i) {
-    scale_.ScaleLevels[i] = number(levels_[i]->text().toStdString());
+    scale_.ScaleLevels[i] = number(widgets_.levels[i]->text().toStdString());
   }
 }
 
 // Swatch 0, the lowest band, lies at the bottom; swatch 15 at the top.
 void LegendPanel::DrawLegend() {
   for (int i = 0; i < kScaleColorCount; ++i) {
-    const RgbColor color = scale_.ScaleColors[i];
     const int top = kLowestSwatchTop - kSwatchSize * i;
-    swatches_.FillBox(0, top, kSwatchSize, top + kSwatchSize, QColor(color.Red, color.Green, color.Blue));
+    widgets_.swatches.FillBox(0, top, kSwatchSize, top + kSwatchSize, ToQColor(scale_.ScaleColors[i]));
   }
+}
+
+bool LegendPanel::eventFilter(QObject* watched, QEvent* event) {
+  for (int i = 0; i < kScaleLevelCount; ++i) {
+    if (watched != widgets_.levels[i]) continue;
+    const bool enter = event->type() == QEvent::KeyPress &&
+                       (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Return ||
+                        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Enter);
+    if (enter) Text3_Enter(i);
+    if (event->type() == QEvent::FocusOut &&
+        static_cast<QFocusEvent*>(event)->reason() != Qt::ActiveWindowFocusReason) {
+      ShowLevel(i);
+    }
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+void LegendPanel::Command1_Click(int preset) {
+  if (preset == 0) {
+    SetDefaultColors();
+    SetDefaultLevels();
+  } else {
+    if (preset == 1) {
+      SpreadLevelsFromLowestToHighest(scale_, document_.MinElevation, document_.MaxElevation);
+    } else {
+      StepLevelsFromLowest(scale_, document_.MinElevation);
+    }
+    for (int i = 0; i < kScaleLevelCount; ++i) ShowLevel(i);
+  }
+  redraw_maps_();
+}
+
+// A level must stay between the levels its neighbours show; a text that is
+// no number, in the field or beside it, is refused the same way.
+void LegendPanel::Text3_Enter(int index) {
+  const std::optional<double> value = ShownLevel(widgets_.levels[index]);
+  const std::optional<double> below = index > 0 ? ShownLevel(widgets_.levels[index - 1]) : std::nullopt;
+  const std::optional<double> above =
+      index < kScaleLevelCount - 1 ? ShownLevel(widgets_.levels[index + 1]) : std::nullopt;
+  if (!value || !LevelFitsBetweenNeighbours(index, *value, below, above)) {
+    ShowLevel(index);
+    return;
+  }
+  scale_.ScaleLevels[index] = *value;
+  redraw_maps_();
+}
+
+void LegendPanel::ShowLevel(int index) {
+  widgets_.levels[index]->setText(QString::fromStdString(LevelText(scale_.ScaleLevels[index])));
+}
+
+void LegendPanel::Picture3_MouseDown(double y) {
+  const int swatch = kScaleColorCount - 1 - static_cast<int>(std::floor(y / kSwatchSize));
+  if (swatch < 0 || swatch >= kScaleColorCount) return;
+  const std::optional<QColor> chosen =
+      dialogs_.ChooseColor(QStringLiteral("標高色の設定"), ToQColor(scale_.ScaleColors[swatch]));
+  if (!chosen) return;
+  scale_.ScaleColors[swatch] = ToRgb(*chosen);
+  DrawLegend();
+  redraw_maps_();
 }
 
 }  // namespace koravel

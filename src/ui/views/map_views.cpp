@@ -19,8 +19,8 @@ constexpr int kSelectedValueLength = 6;
 }  // namespace
 
 MapViews::MapViews(const MeshDocument& document, const ElevationScale& scale, ViewState& view,
-                   const Widgets& widgets)
-    : document_(document), scale_(scale), view_(view), widgets_(widgets) {
+                   const TrackSet& tracks, const Widgets& widgets)
+    : document_(document), scale_(scale), view_(view), tracks_(tracks), widgets_(widgets) {
   widgets_.overview.SetOutline(Qt::white, ViewState::kViewCells * kOverviewCellWidth,
                                ViewState::kViewCells * kOverviewCellHeight);
   widgets_.detail.SetOutline(Qt::black, kDetailCellWidth, kDetailCellHeight);
@@ -42,7 +42,24 @@ void MapViews::DrawOverview() {
                                 top + 2 * kOverviewCellHeight - 1, CellColor(i + 1, j + 1));
     }
   }
+  DrawTracks();
   PlaceViewFrame();
+}
+
+void MapViews::DrawTracks() {
+  if (tracks_shown_) widgets_.overview.DrawLines(TrackLines(0, 0, kOverviewCellWidth, kOverviewCellHeight), Qt::white);
+}
+
+// The segments in twips of a map whose origin lies at grid position
+// (left, top) and whose cells are `width` × `height` twips.
+QList<QLineF> MapViews::TrackLines(double left, double top, double width, double height) const {
+  QList<QLineF> lines;
+  lines.reserve(static_cast<qsizetype>(tracks_.Segments().size()));
+  for (const TrackSegment& segment : tracks_.Segments()) {
+    lines.append(QLineF((segment.X1 - left) * width, (segment.Y1 - top) * height,
+                        (segment.X2 - left) * width, (segment.Y2 - top) * height));
+  }
+  return lines;
 }
 
 void MapViews::PlaceViewFrame() {
@@ -59,6 +76,22 @@ void MapViews::DrawDetail() {
                               CellColor(view_.MapXstart + x, view_.MapYstart + y));
     }
   }
+  DrawDetailTracks();
+}
+
+// Every segment is drawn; the picture clips what lies outside the view.
+void MapViews::DrawDetailTracks() {
+  if (!tracks_shown_) return;
+  widgets_.detail.DrawLines(TrackLines(view_.MapXstart - 1, view_.MapYstart - 1, kDetailCellWidth,
+                                       kDetailCellHeight),
+                            Qt::white);
+}
+
+void MapViews::PaintCell(int x, int y) {
+  const int left = (x - view_.MapXstart) * kDetailCellWidth;
+  const int top = (y - view_.MapYstart) * kDetailCellHeight;
+  widgets_.detail.FillBox(left, top, left + kDetailCellWidth - 1, top + kDetailCellHeight - 1,
+                          CellColor(x, y));
 }
 
 void MapViews::ShowCursorPosition(int column, int row) {

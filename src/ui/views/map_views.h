@@ -1,10 +1,13 @@
 #pragma once
 
 #include <QLineEdit>
+#include <QLineF>
+#include <QList>
 #include <QScrollBar>
 
 #include "mesh/mesh_document.h"
 #include "scale/elevation_scale.h"
+#include "tracks/track_set.h"
 #include "views/view_state.h"
 
 namespace koravel {
@@ -26,11 +29,18 @@ class MapViews {
   };
 
   MapViews(const MeshDocument& document, const ElevationScale& scale, ViewState& view,
-           const Widgets& widgets);
+           const TrackSet& tracks, const Widgets& widgets);
+
+  /// Whether both maps draw the loaded tracks.
+  void SetTracksShown(bool shown) { tracks_shown_ = shown; }
 
   void DrawOverview();
+  /// The tracks over the overview as it is, without clearing it first.
+  void DrawTracks();
   void PlaceViewFrame();
   void DrawDetail();
+  /// Repaints the one cell (x, y) of the detail view, wherever it lies.
+  void PaintCell(int x, int y);
   /// Puts the cursor at view cell (column, row) and shows its position and
   /// value, with the value selected in Text2 ready to be typed over.
   void ShowCursorPosition(int column, int row);
@@ -44,12 +54,16 @@ class MapViews {
 
  private:
   void ShowCursorWhereItIs();
+  void DrawDetailTracks();
+  QList<QLineF> TrackLines(double left, double top, double width, double height) const;
   QColor CellColor(int x, int y) const;
 
   const MeshDocument& document_;
   const ElevationScale& scale_;
   ViewState& view_;
+  const TrackSet& tracks_;
   Widgets widgets_;
+  bool tracks_shown_ = true;
 };
 
 }  // namespace koravel

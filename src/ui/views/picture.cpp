@@ -19,24 +19,27 @@ int Picture::ToDevice(double twips) const {
 // box would start, so boxes drawn side by side tile without gaps.
 void Picture::FillBox(int left, int top, int right, int bottom, const QColor& color) {
   if (image_.isNull()) EnsureImage();
-  const int x1 = std::max(0, ToDevice(left));
-  const int y1 = std::max(0, ToDevice(top));
-  const int x2 = std::min(image_.width(), std::max(x1 + 1, ToDevice(right + 1)));
-  const int y2 = std::min(image_.height(), std::max(y1 + 1, ToDevice(bottom + 1)));
+  const int x1 = ToDevice(left);
+  const int y1 = ToDevice(top);
+  const int x2 = std::max(x1 + 1, ToDevice(right + 1));
+  const int y2 = std::max(y1 + 1, ToDevice(bottom + 1));
+  const QRect box = QRect(x1, y1, x2 - x1, y2 - y1).intersected(image_.rect());
+  if (box.isEmpty()) return;
   const QRgb rgb = color.rgb();
-  for (int y = y1; y < y2; ++y) {
+  for (int y = box.top(); y <= box.bottom(); ++y) {
     auto* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
-    std::fill(line + x1, line + std::max(x1, x2), rgb);
+    std::fill(line + box.left(), line + box.right() + 1, rgb);
   }
   update();
 }
 
-void Picture::DrawLine(double x1, double y1, double x2, double y2, const QColor& color) {
+void Picture::DrawLines(const QList<QLineF>& lines, const QColor& color) {
+  if (lines.isEmpty()) return;
   if (image_.isNull()) EnsureImage();
   QPainter painter(&image_);
   painter.setPen(QPen(color, 0));
-  const double scale = DeviceScale();
-  painter.drawLine(QPointF(x1 * scale, y1 * scale), QPointF(x2 * scale, y2 * scale));
+  painter.scale(DeviceScale(), DeviceScale());
+  painter.drawLines(lines);
   update();
 }
 
@@ -61,6 +64,13 @@ void Picture::mousePressEvent(QMouseEvent* event) {
   emit Pressed(event->position().x() * kTwipsPerPixel, event->position().y() * kTwipsPerPixel,
                event->button());
 }
+
+void Picture::mouseMoveEvent(QMouseEvent* event) {
+  emit Moved(event->position().x() * kTwipsPerPixel, event->position().y() * kTwipsPerPixel,
+             event->buttons());
+}
+
+void Picture::mouseReleaseEvent(QMouseEvent*) { emit Released(); }
 
 void Picture::paintEvent(QPaintEvent*) {
   EnsureImage();

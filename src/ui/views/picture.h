@@ -2,6 +2,8 @@
 
 #include <QColor>
 #include <QImage>
+#include <QLineF>
+#include <QList>
 #include <QPoint>
 #include <QSize>
 #include <QWidget>
@@ -22,7 +24,8 @@ class Picture : public QWidget {
 
   /// Fills the box from (left, top) to (right, bottom), edges included.
   void FillBox(int left, int top, int right, int bottom, const QColor& color);
-  void DrawLine(double x1, double y1, double x2, double y2, const QColor& color);
+  /// Draws each line, given in twips, in one pass.
+  void DrawLines(const QList<QLineF>& lines, const QColor& color);
 
   void SetOutline(const QColor& color, int width, int height);
   void MoveOutline(int left, int top);
@@ -34,9 +37,14 @@ class Picture : public QWidget {
  signals:
   /// A mouse button went down at (x, y) twips.
   void Pressed(double x, double y, Qt::MouseButton button);
+  /// The pointer moved to (x, y) twips with `buttons` held.
+  void Moved(double x, double y, Qt::MouseButtons buttons);
+  void Released();
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void showEvent(QShowEvent* event) override;

@@ -1,0 +1,109 @@
+#include "app/frm_about.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QFrame>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include "app/captions.h"
+
+namespace koravel {
+namespace {
+
+constexpr int kMajor = 1;
+constexpr int kMinor = 0;
+constexpr int kRevision = 0;
+
+QLabel* AddLabel(QLayout& layout, QWidget* parent, const char* name, int caption_id) {
+  auto* label = new QLabel(parent);
+  label->setObjectName(name);
+  label->setProperty("tag", QString::number(caption_id));
+  label->setWordWrap(true);
+  layout.addWidget(label);
+  return label;
+}
+
+QFrame* AddLine(QLayout& layout, QWidget* parent) {
+  auto* line = new QFrame(parent);
+  line->setObjectName("Line1");
+  line->setFrameShape(QFrame::HLine);
+  layout.addWidget(line);
+  return line;
+}
+
+QPushButton* AddButton(QLayout& layout, QWidget* parent, const char* name, int caption_id) {
+  auto* button = new QPushButton(parent);
+  button->setObjectName(name);
+  button->setProperty("tag", QString::number(caption_id));
+  layout.addWidget(button);
+  return button;
+}
+
+#ifdef Q_OS_WIN
+// The tool the registry names, as Windows' own programs find it.
+QString SystemInformationTool() {
+  const QSettings msinfo(R"(HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Shared Tools\MSINFO)",
+                         QSettings::NativeFormat);
+  if (msinfo.contains("PATH")) return msinfo.value("PATH").toString();
+  const QSettings location(R"(HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Shared Tools Location)",
+                           QSettings::NativeFormat);
+  const QString program = location.value("MSINFO").toString() + "\\MSINFO32.EXE";
+  return location.contains("MSINFO") && QFileInfo::exists(program) ? program : QString();
+}
+#else
+// The first of the desktops' system-information tools on the PATH.
+QString SystemInformationTool() {
+  for (const char* tool : {"hardinfo2", "hardinfo", "kinfocenter", "gnome-system-monitor"}) {
+    const QString path = QStandardPaths::findExecutable(tool);
+    if (!path.isEmpty()) return path;
+  }
+  return {};
+}
+#endif
+
+}  // namespace
+
+frmAbout::frmAbout(Dialogs& dialogs, QWidget* parent) : QDialog(parent), dialogs_(dialogs) {
+  setObjectName("frmAbout");
+  setProperty("tag", "1026");
+  auto* layout = new QVBoxLayout(this);
+  auto* icon = new QLabel(this);
+  icon->setObjectName("picIcon");
+  icon->setPixmap(style()->standardIcon(QStyle::SP_ComputerIcon).pixmap(32, 32));
+  layout->addWidget(icon);
+  lblTitle_ = AddLabel(*layout, this, "lblTitle", 1031);
+  lblVersion_ = AddLabel(*layout, this, "lblVersion", 1030);
+  lblDescription_ = AddLabel(*layout, this, "lblDescription", 1032);
+  AddLine(*layout, this);
+  lblDisclaimer_ = AddLabel(*layout, this, "lblDisclaimer", 1029);
+  AddLine(*layout, this);
+  connect(AddButton(*layout, this, "cmdOK", 1028), &QPushButton::clicked, this, &QDialog::accept);
+  connect(AddButton(*layout, this, "cmdSysInfo", 1027), &QPushButton::clicked, this,
+          &frmAbout::StartSysInfo);
+  Load();
+}
+
+void frmAbout::Load() {
+  LoadCaptions(this);
+  lblVersion_->setText(QStringLiteral("ﾊﾞｰｼﾞｮﾝ %1.%2.%3").arg(kMajor).arg(kMinor).arg(kRevision));
+  lblTitle_->setText(QStringLiteral("Koravel"));
+  lblDescription_->setText(QStringLiteral(
+      "国土地理院の数値地図50mメッシュ(標高)を編集できます。また、GPSトラックを参照することができます。"));
+  lblDisclaimer_->setText(QStringLiteral(
+      "このソフトウェアは無保証です。編集する前にファイルの控えを取ってください。"));
+}
+
+void frmAbout::StartSysInfo() {
+  const QString tool = SystemInformationTool();
+  if (tool.isEmpty() || !QProcess::startDetached(tool, {})) {
+    dialogs_.ShowMessage(QStringLiteral("現時点ではｼｽﾃﾑ情報を使用できません"));
+  }
+}
+
+}  // namespace koravel

@@ -1,0 +1,164 @@
+#include "edit/edit_controller.h"
+
+#include <QAction>
+#include <QFocusEvent>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+
+#include "app/status_panels.h"
+#include "edit/elevation_entry.h"
+#include "edit/pointer_cell.h"
+#include "edit/value_text.h"
+#include "views/map_views.h"
+#include "views/picture.h"
+
+namespace koravel {
+namespace {
+
+const QString kRangeMessage = QStringLiteral("標高は-999.9m～9999.9mの範囲で入力して下さい。");
+
+std::optional<MoveDirection> ArrowDirection(int key) {
+  switch (key) {
+    case Qt::Key_Right: return MoveDirection::Right;
+    case Qt::Key_Down: return MoveDirection::Down;
+    case Qt::Key_Left: return MoveDirection::Left;
+    case Qt::Key_Up: return MoveDirection::Up;
+    default: return std::nullopt;
+  }
+}
+
+}  // namespace
+
+EditController::EditController(MeshDocument& document, ViewState& view, EditingState& editing,
+                               MapViews& maps, Dialogs& dialogs, std::function<void()> mark_changed,
+                               const Widgets& widgets)
+    : document_(document),
+      view_(view),
+      editing_(editing),
+      maps_(maps),
+      dialogs_(dialogs),
+      mark_changed_(std::move(mark_changed)),
+      widgets_(widgets) {
+  Connect();
+}
+
+void EditController::Connect() {
+  widgets_.value.installEventFilter(this);
+  for (std::size_t i = 0; i < widgets_.options.size(); ++i) {
+    connect(widgets_.options[i], &QRadioButton::clicked, this, [this, i] {
+      editing_.AutoMoveDirection = static_cast<MoveDirection>(i + 1);
+    });
+  }
+  connect(&widgets_.point_mode, &QAction::triggered, this, &EditController::mnuEditpointEditMode_Click);
+  connect(&widgets_.brush_mode, &QAction::triggered, this, &EditController::mnuEditBrushMode_Click);
+  connect(&widgets_.detail, &Picture::Pressed, this, &EditController::Picture2_MouseDown);
+  connect(&widgets_.detail, &Picture::Moved, this, &EditController::Picture2_MouseMove);
+  connect(&widgets_.detail, &Picture::Released, this, [this] { editing_.PointerHeld = false; });
+  connect(&widgets_.brush, &QLineEdit::textChanged, this, &EditController::Text4_Change);
+  connect(&widgets_.comment, &QLineEdit::textChanged, this, &EditController::Text1_Change);
+}
+
+void EditController::SetCellValue(std::int32_t tenths) {
+  document_.Elevation(view_.MapX, view_.MapY) = tenths;
+  mark_changed_();
+  maps_.PaintCell(view_.MapX, view_.MapY);
+}
+
+bool EditController::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == &widgets_.value && event->type() == QEvent::KeyPress) {
+    return Text2_KeyDown(static_cast<QKeyEvent*>(event)->key());
+  }
+  // Switching to another program is no edit of the field's focus.
+  if (watched == &widgets_.value && event->type() == QEvent::FocusOut &&
+      static_cast<QFocusEvent*>(event)->reason() != Qt::ActiveWindowFocusReason) {
+    Text2_LostFocus();
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+bool EditController::Text2_KeyDown(int key) {
+  if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+    EnterValue();
+    return true;
+  }
+  if (const std::optional<MoveDirection> direction = ArrowDirection(key)) {
+    MoveCursor(*direction);
+    return true;
+  }
+  return false;
+}
+
+void EditController::Text2_LostFocus() { widgets_.value.setText(CursorValueText()); }
+
+void EditController::EnterValue() {
+  const std::optional<std::int32_t> tenths = ParseElevation(widgets_.value.text().toStdString());
+  if (!tenths) {
+    dialogs_.ShowMessage(kRangeMessage);
+    widgets_.value.setText(CursorValueText());
+    return;
+  }
+  SetCellValue(*tenths);
+  MoveCursor(editing_.AutoMoveDirection);
+}
+
+void EditController::MoveCursor(MoveDirection direction) {
+  StepCursor(view_, direction);
+  maps_.ShowCursorPosition(view_.MapX - view_.MapXstart, view_.MapY - view_.MapYstart);
+}
+
+void EditController::Picture2_MouseDown(double x, double y, Qt::MouseButton button) {
+  editing_.PointerHeld = true;
+  const auto [column, row] = ViewCellAtPointer(x, y);
+  maps_.ShowCursorPosition(column, row);
+  if (editing_.EditMode == EditingState::kBrush && button == Qt::LeftButton) BrushStroke();
+}
+
+void EditController::Picture2_MouseMove(double x, double y, Qt::MouseButtons buttons) {
+  if (buttons != Qt::LeftButton || !editing_.PointerHeld) return;
+  const auto [column, row] = ViewCellAtPointer(x, y);
+  maps_.ShowCursorPosition(column, row);
+  if (editing_.EditMode == EditingState::kBrush) BrushStroke();
+}
+
+// The field never keeps a value out of range, so the stroke needs no check.
+void EditController::BrushStroke() {
+  if (const std::optional<std::int32_t> tenths = ParseElevation(widgets_.brush.text().toStdString())) {
+    SetCellValue(*tenths);
+  }
+}
+
+// Putting the cursor cell's value back is itself a change, checked again.
+void EditController::Text4_Change() {
+  if (ParseElevation(widgets_.brush.text().toStdString())) return;
+  dialogs_.ShowMessage(kRangeMessage);
+  widgets_.brush.setText(CursorValueText());
+}
+
+void EditController::Text1_Change() {
+  document_.MeshComment.SetText(widgets_.comment.text().toStdString());
+  mark_changed_();
+}
+
+void EditController::mnuEditpointEditMode_Click() { ShowMode(EditingState::kPointEdit); }
+
+void EditController::mnuEditBrushMode_Click() { ShowMode(EditingState::kBrush); }
+
+void EditController::ShowMode(int mode) {
+  const bool brush = mode == EditingState::kBrush;
+  widgets_.point_mode.setChecked(!brush);
+  widgets_.brush_mode.setChecked(brush);
+  widgets_.directions.setVisible(!brush);
+  widgets_.brush_caption.setVisible(brush);
+  widgets_.brush.setVisible(brush);
+  widgets_.status.SetText(StatusPanels::kMode, brush ? QStringLiteral("筆モード") : QStringLiteral("点編集モード"));
+  editing_.EditMode = mode;
+}
+
+QString EditController::CursorValueText() const {
+  return QString::fromStdString(ValueText(document_.Elevation(view_.MapX, view_.MapY)));
+}
+
+}  // namespace koravel
