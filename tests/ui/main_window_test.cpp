@@ -14,7 +14,7 @@
 
 #include "app/frm_main.h"
 #include "mesh/mesh_reader.h"
-#include "scripted_dialogs.h"
+#include "window_fixture.h"
 #include "views/picture.h"
 
 namespace koravel {
@@ -23,68 +23,30 @@ class MainWindowTest : public QObject {
   Q_OBJECT
 
  private:
-  test::ScriptedDialogs dialogs_;
-  std::unique_ptr<frmMain> window_;
-  QTemporaryDir folder_;
+  std::unique_ptr<test::WindowFixture> fixture_;
+  test::ScriptedDialogs* dialogs_ = nullptr;
 
   template <typename Widget = QWidget>
-  Widget* Find(const QString& name) {
-    auto* widget = window_->findChild<Widget*>(name);
-    if (!widget) qFatal("no control named %s", qPrintable(name));
-    return widget;
-  }
-
-  QString Panel(int number) { return Find<QLabel>(QStringLiteral("sbStatusBarPanel%1").arg(number))->text(); }
-
-  void StartWindow() {
-    window_ = std::make_unique<frmMain>(dialogs_);
-    window_->show();
-    window_->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
-  }
-
-  QString CopyOfSample(const QString& name) {
-    const QString path = folder_.filePath(name);
-    QFile::remove(path);
-    QFile::copy(KORAVEL_SAMPLE_MESH, path);
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
-    return path;
-  }
-
-  void OpenThroughDialog(const QString& path, bool read_only = false) {
-    dialogs_.open_answers.push_back(OpenChoice{path, read_only});
-    Find<QAction>("mnuFileOpen")->trigger();
-  }
-
-  QColor ScaleColor(int x, int y) {
-    const RgbColor color = window_->Scale().ElevationColor(window_->Document().Elevation(x, y));
-    return QColor(color.Red, color.Green, color.Blue);
-  }
-
-  bool SaveEnabled() {
-    return Find<QAction>("mnuFileSave")->isEnabled() && Find<QAction>("tbToolBarButton3")->isEnabled();
-  }
+  Widget* Find(const QString& name) { return fixture_->Find<Widget>(name); }
+  frmMain* Window() { return fixture_->window.get(); }
 
  private slots:
   void init() {
-    QVERIFY(folder_.isValid());
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder_.filePath("settings"));
-    QSettings("Koravel", "Koravel").clear();
-    dialogs_ = test::ScriptedDialogs();
-    StartWindow();
+    fixture_ = std::make_unique<test::WindowFixture>();
+    dialogs_ = &fixture_->dialogs;
   }
 
-  void cleanup() { window_.reset(); }
+  void cleanup() { fixture_.reset(); }
 
   void firstStartShowsTheDesignedWindowWithoutADocument() {
-    QCOMPARE(window_->pos(), QPoint(1000 / 15, 1000 / 15));
-    QCOMPARE(window_->size(), QSize(9600 / 15, 7900 / 15));
-    QCOMPARE(window_->windowTitle(), QString("Koravel 50"));
+    QCOMPARE(Window()->pos(), QPoint(1000 / 15, 1000 / 15));
+    QCOMPARE(Window()->size(), QSize(9600 / 15, 7900 / 15));
+    QCOMPARE(Window()->windowTitle(), QString("Koravel 50"));
     QCOMPARE(Find<QAction>("mnuFile")->text(), QString("ﾌｧｲﾙ(&F)"));
     QCOMPARE(Find<QAction>("mnuFileSaveAs")->text(), QString("名前を付けて保存(&A)..."));
     QCOMPARE(Find<QAction>("mnuToolsTruckClear")->text(), QString("ﾄﾗｯｸ消去"));
     QCOMPARE(Find<QAction>("tbToolBarButton2")->toolTip(), QString("開く"));
-    QVERIFY(!SaveEnabled());
+    QVERIFY(!fixture_->SaveEnabled());
     QVERIFY(Find<QAction>("mnuEditpointEditMode")->isChecked());
     QVERIFY(!Find<QAction>("mnuEditBrushMode")->isChecked());
     QVERIFY(Find<QAction>("mnuToolsTruckDraw")->isChecked());
@@ -93,8 +55,8 @@ class MainWindowTest : public QObject {
       QVERIFY2(!Find(hidden)->isVisible(), hidden);
     }
     QCOMPARE(Find<QLineEdit>("Text3(8)")->text(), QString("750"));
-    QCOMPARE(window_->Scale().ScaleLevels[8], 750.0);
-    QCOMPARE(Panel(2), QString("レコード位置 : 000 , 000"));
+    QCOMPARE(Window()->Scale().ScaleLevels[8], 750.0);
+    QCOMPARE(fixture_->Panel(2), QString("レコード位置 : 000 , 000"));
     QCOMPARE(Find<Picture>("Picture3")->ColorAt(120, 3700), QColor(0, 50, 150));
     QCOMPARE(Find<Picture>("Picture3")->ColorAt(120, 100), QColor(180, 180, 150));
   }
@@ -102,24 +64,24 @@ class MainWindowTest : public QObject {
   void newShowsItsPlaceholderFromMenuAndToolBar() {
     Find<QAction>("mnuFileNew")->trigger();
     Find<QAction>("tbToolBarButton1")->trigger();
-    QCOMPARE(dialogs_.messages, QStringList({" 'mnuFileNew_Click' のｺｰﾄﾞを追加します。",
+    QCOMPARE(dialogs_->messages, QStringList({" 'mnuFileNew_Click' のｺｰﾄﾞを追加します。",
                                              " '新規作成' ﾎﾞﾀﾝのｺｰﾄﾞを追加します。"}));
   }
 
   void geometryIsStoredOnCloseAndRestoredAtStart() {
-    window_->move(200, 150);
-    window_->resize(700, 560);
-    window_->close();
+    Window()->move(200, 150);
+    Window()->resize(700, 560);
+    Window()->close();
     QSettings settings("Koravel", "Koravel");
     QCOMPARE(settings.value("Settings/MainWidth").toString(), QString("10500"));
     QCOMPARE(settings.value("Settings/MainHeight").toString(), QString("8400"));
-    StartWindow();
-    QCOMPARE(window_->size(), QSize(700, 560));
+    fixture_->StartWindow();
+    QCOMPARE(Window()->size(), QSize(700, 560));
   }
 
   void aMinimizedWindowStoresNothing() {
-    window_->showMinimized();
-    window_->close();
+    Window()->showMinimized();
+    Window()->close();
     QVERIFY(!QSettings("Koravel", "Koravel").contains("Settings/MainLeft"));
   }
 
@@ -129,15 +91,15 @@ class MainWindowTest : public QObject {
       settings.setValue("Settings/MainLeft", "900000");
       settings.setValue("Settings/MainTop", "900000");
     }
-    StartWindow();
-    QCOMPARE(window_->pos(), QPoint(1000 / 15, 1000 / 15));
+    fixture_->StartWindow();
+    QCOMPARE(Window()->pos(), QPoint(1000 / 15, 1000 / 15));
   }
 
   void openingTheSampleShowsItsHeaderMapsAndCursor() {
-    OpenThroughDialog(CopyOfSample("sample.mem"));
-    QVERIFY(dialogs_.messages.isEmpty());
-    QCOMPARE(dialogs_.titles, QStringList{"開く"});
-    QCOMPARE(dialogs_.filters, QStringList{"50Mﾒｯｼｭﾌｧｲﾙ (*.mem)"});
+    fixture_->Open(fixture_->CopyOfSample("sample.mem"));
+    QVERIFY(dialogs_->messages.isEmpty());
+    QCOMPARE(dialogs_->titles, QStringList{"開く"});
+    QCOMPARE(dialogs_->filters, QStringList{"50Mﾒｯｼｭﾌｧｲﾙ (*.mem)"});
     QCOMPARE(Find<QLabel>("Label2")->text(), QString("533945"));
     QCOMPARE(Find<QLabel>("Label4")->text(), QString("1/25000"));
     QCOMPARE(Find<QLabel>("Label6(2)")->text(), QString("1994"));
@@ -145,20 +107,20 @@ class MainWindowTest : public QObject {
     QCOMPARE(Find<QLabel>("Label8(1)")->text(), QString("139°45' 00\""));
     QVERIFY(Find<QLabel>("Label10(0)")->text().startsWith("東京西南部"));
     QVERIFY(Find<QLineEdit>("Text1")->text().startsWith("合成テスト用"));
-    QVERIFY(!SaveEnabled());
+    QVERIFY(!fixture_->SaveEnabled());
 
     auto* overview = Find<Picture>("Picture1");
     auto* detail = Find<Picture>("Picture2");
     for (auto [x, y] : {std::pair{1, 1}, {99, 41}, {199, 199}, {151, 3}}) {
-      QCOMPARE(overview->ColorAt((x - 1) * 10 + 5, (y - 1) * 8 + 4), ScaleColor(x, y));
+      QCOMPARE(overview->ColorAt((x - 1) * 10 + 5, (y - 1) * 8 + 4), fixture_->ScaleColor(x, y));
     }
     for (auto [x, y] : {std::pair{1, 1}, {50, 50}, {17, 33}}) {
-      QCOMPARE(detail->ColorAt((x - 1) * 100 + 50, (y - 1) * 80 + 40), ScaleColor(x, y));
+      QCOMPARE(detail->ColorAt((x - 1) * 100 + 50, (y - 1) * 80 + 40), fixture_->ScaleColor(x, y));
     }
     QCOMPARE(overview->OutlinePosition(), QPoint(0, 0));
     QCOMPARE(detail->OutlinePosition(), QPoint(0, 0));
-    QCOMPARE(Panel(2), QString("レコード位置 : 001 , 001"));
-    QCOMPARE(Panel(3), QString("緯度 : 35°44' 58.5\" , 経度 : 139°37' 30.00\""));
+    QCOMPARE(fixture_->Panel(2), QString("レコード位置 : 001 , 001"));
+    QCOMPARE(fixture_->Panel(3), QString("緯度 : 35°44' 58.5\" , 経度 : 139°37' 30.00\""));
     auto* value = Find<QLineEdit>("Text2");
     QCOMPARE(value->text(), QString("108.7"));
     QVERIFY(value->hasFocus());
@@ -182,56 +144,56 @@ class MainWindowTest : public QObject {
     QFETCH(QByteArray, contents);
     QFETCH(bool, read_only_file);
     QFETCH(QString, message);
-    const QString first = CopyOfSample("first.mem");
-    OpenThroughDialog(first);
+    const QString first = fixture_->CopyOfSample("first.mem");
+    fixture_->Open(first);
     Find<QScrollBar>("HScroll1")->setValue(40);
-    const QString path = folder_.filePath(file);
+    const QString path = fixture_->folder.filePath(file);
     if (read_only_file) {
-      CopyOfSample(file);
+      fixture_->CopyOfSample(file);
       QFile::setPermissions(path, QFile::ReadOwner);
     } else if (!contents.isNull() || file == "empty.mem") {
       QFile out(path);
       QVERIFY(out.open(QIODevice::WriteOnly));
       out.write(contents);
     }
-    const std::int32_t corner = window_->Document().Elevation(1, 1);
+    const std::int32_t corner = Window()->Document().Elevation(1, 1);
 
-    OpenThroughDialog(path);
-    QCOMPARE(dialogs_.messages, QStringList{message});
-    QCOMPARE(QString::fromStdString(window_->Document().MeshFileName), first);
-    QCOMPARE(window_->Document().Elevation(1, 1), corner);
+    fixture_->Open(path);
+    QCOMPARE(dialogs_->messages, QStringList{message});
+    QCOMPARE(QString::fromStdString(Window()->Document().MeshFileName), first);
+    QCOMPARE(Window()->Document().Elevation(1, 1), corner);
     QCOMPARE(Find<QLabel>("Label2")->text(), QString("533945"));
-    QCOMPARE(window_->View().MapXstart, 40);
-    QVERIFY(!SaveEnabled());
+    QCOMPARE(Window()->View().MapXstart, 40);
+    QVERIFY(!fixture_->SaveEnabled());
   }
 
   void cancellingTheOpenDialogChangesNothing() {
     Find<QAction>("tbToolBarButton2")->trigger();
-    QCOMPARE(dialogs_.titles, QStringList{"開く"});
-    QVERIFY(dialogs_.messages.isEmpty());
-    QVERIFY(window_->Document().MeshFileName.empty());
+    QCOMPARE(dialogs_->titles, QStringList{"開く"});
+    QVERIFY(dialogs_->messages.isEmpty());
+    QVERIFY(Window()->Document().MeshFileName.empty());
   }
 
   void aReadOnlyFileOpensWhenTheBoxIsTicked() {
-    const QString path = CopyOfSample("locked.mem");
+    const QString path = fixture_->CopyOfSample("locked.mem");
     QFile::setPermissions(path, QFile::ReadOwner);
-    OpenThroughDialog(path, true);
-    QVERIFY(dialogs_.messages.isEmpty());
+    fixture_->Open(path, true);
+    QVERIFY(dialogs_->messages.isEmpty());
     QCOMPARE(Find<QLabel>("Label2")->text(), QString("533945"));
   }
 
   void scrollBarsMoveTheViewButNotTheCursor() {
-    OpenThroughDialog(CopyOfSample("sample.mem"));
+    fixture_->Open(fixture_->CopyOfSample("sample.mem"));
     auto* horizontal = Find<QScrollBar>("HScroll1");
     horizontal->triggerAction(QAbstractSlider::SliderPageStepAdd);
-    QCOMPARE(window_->View().MapXstart, 51);
+    QCOMPARE(Window()->View().MapXstart, 51);
     QCOMPARE(Find<Picture>("Picture1")->OutlinePosition(), QPoint(500, 0));
-    QCOMPARE(Find<Picture>("Picture2")->ColorAt(50, 40), ScaleColor(51, 1));
+    QCOMPARE(Find<Picture>("Picture2")->ColorAt(50, 40), fixture_->ScaleColor(51, 1));
     QCOMPARE(Find<Picture>("Picture2")->OutlinePosition(), QPoint(-5000, 0));
-    QCOMPARE(Panel(2), QString("レコード位置 : 001 , 001"));
+    QCOMPARE(fixture_->Panel(2), QString("レコード位置 : 001 , 001"));
     QVERIFY(Find<QLineEdit>("Text2")->hasFocus());
     Find<QScrollBar>("VScroll1")->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    QCOMPARE(window_->View().MapYstart, 2);
+    QCOMPARE(Window()->View().MapYstart, 2);
     QCOMPARE(Find<Picture>("Picture1")->OutlinePosition(), QPoint(500, 8));
   }
 
@@ -247,59 +209,59 @@ class MainWindowTest : public QObject {
   void overviewClicksCentreTheViewWithinTheGrid() {
     QFETCH(QPoint, pixel);
     QFETCH(QPoint, start);
-    OpenThroughDialog(CopyOfSample("sample.mem"));
+    fixture_->Open(fixture_->CopyOfSample("sample.mem"));
     QTest::mouseClick(Find("Picture1"), Qt::LeftButton, {}, pixel);
-    QCOMPARE(QPoint(window_->View().MapXstart, window_->View().MapYstart), start);
+    QCOMPARE(QPoint(Window()->View().MapXstart, Window()->View().MapYstart), start);
     QCOMPARE(Find<QScrollBar>("HScroll1")->value(), start.x());
     QCOMPARE(Find<QScrollBar>("VScroll1")->value(), start.y());
     QCOMPARE(Find<Picture>("Picture1")->OutlinePosition(), QPoint((start.x() - 1) * 10, (start.y() - 1) * 8));
-    QCOMPARE(Find<Picture>("Picture2")->ColorAt(4950, 3950), ScaleColor(start.x() + 49, start.y() + 49));
+    QCOMPARE(Find<Picture>("Picture2")->ColorAt(4950, 3950), fixture_->ScaleColor(start.x() + 49, start.y() + 49));
   }
 
   void saveAsWritesTheDocumentAndKeepsNamingTheOpenedFile() {
-    const QString opened = CopyOfSample("sample.mem");
-    OpenThroughDialog(opened);
-    const QString copy = folder_.filePath("copy.mem");
-    dialogs_.save_answers.push_back(copy);
+    const QString opened = fixture_->CopyOfSample("sample.mem");
+    fixture_->Open(opened);
+    const QString copy = fixture_->folder.filePath("copy.mem");
+    dialogs_->save_answers.push_back(copy);
     Find<QAction>("mnuFileSaveAs")->trigger();
-    QVERIFY(dialogs_.messages.isEmpty());
-    QCOMPARE(dialogs_.titles.last(), QString("名前を付けて保存する"));
+    QVERIFY(dialogs_->messages.isEmpty());
+    QCOMPARE(dialogs_->titles.last(), QString("名前を付けて保存する"));
     QFile written(copy), original(KORAVEL_SAMPLE_MESH);
     QVERIFY(written.open(QIODevice::ReadOnly) && original.open(QIODevice::ReadOnly));
     QCOMPARE(written.readAll(), original.readAll());
-    QCOMPARE(QString::fromStdString(window_->Document().MeshFileName), opened);
+    QCOMPARE(QString::fromStdString(Window()->Document().MeshFileName), opened);
   }
 
   void saveAsOverAReadOnlyFileIsRefusedAndLeavesItAlone() {
-    OpenThroughDialog(CopyOfSample("sample.mem"));
-    const QString locked = folder_.filePath("locked.mem");
+    fixture_->Open(fixture_->CopyOfSample("sample.mem"));
+    const QString locked = fixture_->folder.filePath("locked.mem");
     QFile out(locked);
     QVERIFY(out.open(QIODevice::WriteOnly));
     out.write("previous");
     out.close();
     QFile::setPermissions(locked, QFile::ReadOwner);
-    dialogs_.save_answers.push_back(locked);
+    dialogs_->save_answers.push_back(locked);
     Find<QAction>("mnuFileSaveAs")->trigger();
-    QCOMPARE(dialogs_.messages, QStringList{"パス名が無効です。または書き込みできません。"});
+    QCOMPARE(dialogs_->messages, QStringList{"パス名が無効です。または書き込みできません。"});
     QVERIFY(out.open(QIODevice::ReadOnly));
     QCOMPARE(out.readAll(), QByteArray("previous"));
   }
 
   void saveAsWithoutADocumentWritesTheEmptyHeader() {
-    const QString path = folder_.filePath("empty.mem");
-    dialogs_.save_answers.push_back(path);
+    const QString path = fixture_->folder.filePath("empty.mem");
+    dialogs_->save_answers.push_back(path);
     Find<QAction>("mnuFileSaveAs")->trigger();
-    QVERIFY(dialogs_.messages.isEmpty());
+    QVERIFY(dialogs_->messages.isEmpty());
     QCOMPARE(QFileInfo(path).size(), 185 + 200 + 584 + 2);
     const MeshReadResult reread = ReadMeshFile(path.toStdString());
     QCOMPARE(reread.error, std::optional(ErrorCode::NotMeshFile));
   }
 
   void cancellingSaveAsWritesNothing() {
-    const QStringList before = QDir(folder_.path()).entryList(QDir::Files);
+    const QStringList before = QDir(fixture_->folder.path()).entryList(QDir::Files);
     Find<QAction>("mnuFileSaveAs")->trigger();
-    QVERIFY(dialogs_.messages.isEmpty());
-    QCOMPARE(QDir(folder_.path()).entryList(QDir::Files), before);
+    QVERIFY(dialogs_->messages.isEmpty());
+    QCOMPARE(QDir(fixture_->folder.path()).entryList(QDir::Files), before);
   }
 };
 

@@ -11,8 +11,10 @@ Answer ScriptedDialogs::Next(std::deque<Answer>& answers) {
   return answer;
 }
 
-std::optional<OpenChoice> ScriptedDialogs::OpenFile(const QString& title, const QStringList& filter_list) {
+std::optional<OpenChoice> ScriptedDialogs::OpenFile(const QString& title, const QStringList& filter_list,
+                                                    bool offer_read_only) {
   titles << title;
+  read_only_offered << offer_read_only;
   filters << filter_list;
   return Next(open_answers);
 }
@@ -26,6 +28,14 @@ std::optional<QString> ScriptedDialogs::SaveFile(const QString& title, const QSt
 std::optional<QColor> ScriptedDialogs::ChooseColor(const QString& title, const QColor&) {
   titles << title;
   return Next(color_answers);
+}
+
+SaveChoice ScriptedDialogs::AskToSaveChanges() {
+  ++save_changes_questions;
+  if (save_changes_answers.empty()) return SaveChoice::Cancel;
+  const SaveChoice answer = save_changes_answers.front();
+  save_changes_answers.pop_front();
+  return answer;
 }
 
 }  // namespace koravel::test

@@ -2,6 +2,7 @@
 
 #include <QStringList>
 #include <deque>
+#include <functional>
 
 #include "app/dialogs.h"
 
@@ -13,15 +14,24 @@ class ScriptedDialogs : public Dialogs {
   std::deque<std::optional<OpenChoice>> open_answers;
   std::deque<std::optional<QString>> save_answers;
   std::deque<std::optional<QColor>> color_answers;
+  std::deque<SaveChoice> save_changes_answers;
+  /// Called with each modal window before it would be shown.
+  std::function<void(QDialog&)> on_modal = [](QDialog&) {};
 
   QStringList messages;
   QStringList titles;
   QStringList filters;
 
-  std::optional<OpenChoice> OpenFile(const QString& title, const QStringList& filter_list) override;
+  std::optional<OpenChoice> OpenFile(const QString& title, const QStringList& filter_list,
+                                     bool offer_read_only) override;
   std::optional<QString> SaveFile(const QString& title, const QStringList& filter_list) override;
   std::optional<QColor> ChooseColor(const QString& title, const QColor& initial) override;
   void ShowMessage(const QString& text) override { messages << text; }
+  SaveChoice AskToSaveChanges() override;
+  void ShowModal(QDialog& dialog) override { on_modal(dialog); }
+
+  QList<bool> read_only_offered;
+  int save_changes_questions = 0;
 
  private:
   template <typename Answer>

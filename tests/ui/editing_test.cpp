@@ -1,0 +1,255 @@
+// User stories of editing: value entry, pointer and brush, modes, comment,
+// saving, and the question before unsaved edits would be lost.
+
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QtTest>
+
+#include "edit/value_text.h"
+#include "mesh/mesh_reader.h"
+#include "views/picture.h"
+#include "window_fixture.h"
+
+namespace koravel {
+
+class EditingTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<test::WindowFixture> fixture_;
+  QString opened_;
+
+  template <typename Widget = QWidget>
+  Widget* Find(const QString& name) { return fixture_->Find<Widget>(name); }
+  const MeshDocument& Document() { return fixture_->window->Document(); }
+  QPoint Cursor() { return {fixture_->window->View().MapX, fixture_->window->View().MapY}; }
+
+  void Type(const char* name, const QString& text) {
+    auto* field = Find<QLineEdit>(name);
+    field->setFocus();
+    field->selectAll();
+    QTest::keyClicks(field, text);
+  }
+
+  void Enter(const QString& text) {
+    Type("Text2", text);
+    QTest::keyClick(Find("Text2"), Qt::Key_Return);
+  }
+
+  void Drag(Qt::MouseButtons buttons, QPoint to) {
+    QMouseEvent move(QEvent::MouseMove, to, Find("Picture2")->mapToGlobal(to), Qt::NoButton, buttons, {});
+    QApplication::sendEvent(Find("Picture2"), &move);
+  }
+
+ private slots:
+  void init() {
+    fixture_ = std::make_unique<test::WindowFixture>();
+    opened_ = fixture_->CopyOfSample("sample.mem");
+    fixture_->Open(opened_);
+  }
+
+  void cleanup() { fixture_.reset(); }
+
+  void enterStoresTheValueAndStepsInTheChosenDirection_data() {
+    QTest::addColumn<int>("option");
+    QTest::addColumn<QPoint>("next");
+    QTest::newRow("right") << 0 << QPoint(2, 1);
+    QTest::newRow("down") << 1 << QPoint(1, 2);
+    QTest::newRow("left stays on the first cell") << 2 << QPoint(1, 1);
+    QTest::newRow("up stays on the first row") << 3 << QPoint(1, 1);
+  }
+
+  void enterStoresTheValueAndStepsInTheChosenDirection() {
+    QFETCH(int, option);
+    QFETCH(QPoint, next);
+    QTest::mouseClick(Find(QStringLiteral("Option1(%1)").arg(option)), Qt::LeftButton);
+    Enter("1234.56");
+    QCOMPARE(Document().Elevation(1, 1), 12346);
+    QCOMPARE(Cursor(), next);
+    QVERIFY(fixture_->SaveEnabled());
+    QCOMPARE(Find<Picture>("Picture2")->ColorAt(50, 40), fixture_->ScaleColor(1, 1));
+    QCOMPARE(Find<QLineEdit>("Text2")->text(),
+             QString::fromStdString(ValueText(Document().Elevation(next.x(), next.y()))));
+    QCOMPARE(Find<QLineEdit>("Text2")->selectedText(), Find<QLineEdit>("Text2")->text());
+  }
+
+  void anEntryOutOfRangeIsRefusedAndTheFieldRestored() {
+    for (const char* text : {"10000", "-1000"}) {
+      Enter(text);
+      QCOMPARE(fixture_->dialogs.messages.last(), QString("標高は-999.9m～9999.9mの範囲で入力して下さい。"));
+      QCOMPARE(Find<QLineEdit>("Text2")->text(), QString("108.7"));
+    }
+    QCOMPARE(Document().Elevation(1, 1), 1087);
+    QCOMPARE(Cursor(), QPoint(1, 1));
+    QVERIFY(!fixture_->SaveEnabled());
+    Enter("-999.9");
+    QCOMPARE(Document().Elevation(1, 1), kNoData);
+  }
+
+  void arrowKeysMoveTheCursorAndDiscardTheTypedText() {
+    Type("Text2", "55");
+    QTest::keyClick(Find("Text2"), Qt::Key_Left);
+    QCOMPARE(Cursor(), QPoint(1, 1));
+    QTest::keyClick(Find("Text2"), Qt::Key_Down);
+    QTest::keyClick(Find("Text2"), Qt::Key_Right);
+    QCOMPARE(Cursor(), QPoint(2, 2));
+    QCOMPARE(Find<QLineEdit>("Text2")->text(), QString::fromStdString(ValueText(Document().Elevation(2, 2))));
+    QCOMPARE(fixture_->Panel(2), QString("レコード位置 : 002 , 002"));
+    QVERIFY(!fixture_->SaveEnabled());
+  }
+
+  void leavingTheFieldDiscardsAnUnconfirmedValue() {
+    Type("Text2", "55");
+    Find("Text1")->setFocus();
+    QCOMPARE(Find<QLineEdit>("Text2")->text(), QString("108.7"));
+    QCOMPARE(Document().Elevation(1, 1), 1087);
+  }
+
+  void pointEditPicksAndDragsTheCursorWithoutChangingValues() {
+    QTest::mousePress(Find("Picture2"), Qt::LeftButton, {}, test::WindowFixture::DetailCellCentre(3, 1));
+    QCOMPARE(Cursor(), QPoint(4, 2));
+    Drag(Qt::LeftButton, test::WindowFixture::DetailCellCentre(6, 4));
+    QCOMPARE(Cursor(), QPoint(7, 5));
+    Drag(Qt::RightButton, test::WindowFixture::DetailCellCentre(9, 9));
+    QCOMPARE(Cursor(), QPoint(7, 5));
+    QTest::mouseRelease(Find("Picture2"), Qt::LeftButton, {}, test::WindowFixture::DetailCellCentre(6, 4));
+    Drag(Qt::LeftButton, test::WindowFixture::DetailCellCentre(9, 9));
+    QCOMPARE(Cursor(), QPoint(7, 5));  // a move after the release is no drag
+    QVERIFY(!fixture_->SaveEnabled());
+  }
+
+  void brushModeShowsItsFieldAndPaintsUnderTheLeftButton() {
+    QTest::mouseClick(Find("Option1(1)"), Qt::LeftButton);
+    Find<QAction>("mnuEditBrushMode")->trigger();
+    QVERIFY(Find<QAction>("mnuEditBrushMode")->isChecked());
+    QVERIFY(!Find<QAction>("mnuEditpointEditMode")->isChecked());
+    QVERIFY(!Find("Frame1")->isVisible());
+    QVERIFY(Find("Label12")->isVisible() && Find("Text4")->isVisible());
+    QCOMPARE(fixture_->Panel(1), QString("筆モード"));
+
+    Type("Text4", "123.4");
+    QTest::mousePress(Find("Picture2"), Qt::LeftButton, {}, test::WindowFixture::DetailCellCentre(2, 1));
+    Drag(Qt::LeftButton, test::WindowFixture::DetailCellCentre(4, 1));
+    QTest::mouseRelease(Find("Picture2"), Qt::LeftButton, {}, test::WindowFixture::DetailCellCentre(4, 1));
+    QCOMPARE(Document().Elevation(3, 2), 1234);
+    QCOMPARE(Document().Elevation(5, 2), 1234);
+    QVERIFY2(Document().Elevation(4, 2) != 1234, "cells skipped between moves stay");
+    QCOMPARE(Find<Picture>("Picture2")->ColorAt(450, 120), fixture_->ScaleColor(5, 2));
+    QVERIFY(fixture_->SaveEnabled());
+
+    const std::int32_t before = Document().Elevation(8, 8);
+    QTest::mouseClick(Find("Picture2"), Qt::RightButton, {}, test::WindowFixture::DetailCellCentre(7, 7));
+    QCOMPARE(Cursor(), QPoint(8, 8));
+    QCOMPARE(Document().Elevation(8, 8), before);
+
+    Find<QAction>("mnuEditpointEditMode")->trigger();
+    QVERIFY(Find("Frame1")->isVisible() && !Find("Text4")->isVisible());
+    QCOMPARE(fixture_->Panel(1), QString("点編集モード"));
+    QVERIFY(Find<QRadioButton>("Option1(1)")->isChecked());
+  }
+
+  void theBrushFieldRefusesAValueOutOfRange() {
+    Find<QAction>("mnuEditBrushMode")->trigger();
+    Type("Text4", "10000");
+    QCOMPARE(fixture_->dialogs.messages, QStringList{"標高は-999.9m～9999.9mの範囲で入力して下さい。"});
+    QCOMPARE(Find<QLineEdit>("Text4")->text(), QString("108.7"));
+  }
+
+  void editingTheCommentEnablesSave() {
+    Type("Text1", "x");
+    QCOMPARE(QString::fromStdString(Document().MeshComment.Text()), QString("x"));
+    QVERIFY(fixture_->SaveEnabled());
+  }
+
+  void saveWritesOnlyTheEditedValueBack() {
+    Enter("-0.5");
+    Find<QAction>("tbToolBarButton3")->trigger();
+    QVERIFY(fixture_->dialogs.messages.isEmpty());
+    QVERIFY(!fixture_->SaveEnabled());
+    QFile saved(opened_), sample(KORAVEL_SAMPLE_MESH);
+    QVERIFY(saved.open(QIODevice::ReadOnly) && sample.open(QIODevice::ReadOnly));
+    QByteArray expected = sample.readAll();
+    expected.replace(1011 + 9, 5, "-0005");  // the sample's header line is 1011 bytes
+    QCOMPARE(saved.readAll(), expected);
+  }
+
+  void saveAsThenSaveWritesToTheOpenedFile() {
+    Enter("1");
+    const QString other = fixture_->folder.filePath("other.mem");
+    fixture_->dialogs.save_answers.push_back(other);
+    Find<QAction>("mnuFileSaveAs")->trigger();
+    Enter("2");
+    Find<QAction>("mnuFileSave")->trigger();
+    const MeshReadResult opened = ReadMeshFile(opened_.toStdString());
+    const MeshReadResult copy = ReadMeshFile(other.toStdString());
+    QCOMPARE(opened.document->Elevation(2, 1), 20);
+    QCOMPARE(copy.document->Elevation(1, 1), 10);
+    QVERIFY(copy.document->Elevation(2, 1) != 20);
+  }
+
+  void savingOverAReadOnlyFileKeepsSaveEnabled() {
+    QFile::setPermissions(opened_, QFile::ReadOwner);
+    fixture_->Open(opened_, true);
+    Enter("1");
+    Find<QAction>("mnuFileSave")->trigger();
+    QCOMPARE(fixture_->dialogs.messages, QStringList{"パス名が無効です。または書き込みできません。"});
+    QVERIFY(fixture_->SaveEnabled());
+  }
+
+  void saveWithoutAFileSaysNoneIsLoaded() {
+    fixture_.reset();
+    fixture_ = std::make_unique<test::WindowFixture>();
+    Type("Text1", "x");
+    Find<QAction>("mnuFileSave")->trigger();
+    QCOMPARE(fixture_->dialogs.messages, QStringList{"ファイルが読込まれていません。"});
+    QVERIFY(fixture_->SaveEnabled());
+  }
+
+  void openingAsksBeforeUnsavedEditsAreLost_data() {
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("opened");
+    QTest::addColumn<int>("saved_value");
+    QTest::newRow("cancel") << static_cast<int>(SaveChoice::Cancel) << false << 1087;
+    QTest::newRow("discard") << static_cast<int>(SaveChoice::Discard) << true << 1087;
+    QTest::newRow("save") << static_cast<int>(SaveChoice::Save) << true << 10;
+  }
+
+  void openingAsksBeforeUnsavedEditsAreLost() {
+    QFETCH(int, answer);
+    QFETCH(bool, opened);
+    QFETCH(int, saved_value);
+    Enter("1");
+    fixture_->dialogs.save_changes_answers.push_back(static_cast<SaveChoice>(answer));
+    const QString other = fixture_->CopyOfSample("other.mem");
+    fixture_->Open(other);
+    QCOMPARE(fixture_->dialogs.save_changes_questions, 1);
+    QCOMPARE(QString::fromStdString(Document().MeshFileName), opened ? other : opened_);
+    QCOMPARE(ReadMeshFile(opened_.toStdString()).document->Elevation(1, 1), saved_value);
+  }
+
+  void closingAsksBeforeUnsavedEditsAreLost() {
+    Enter("1");
+    fixture_->dialogs.save_changes_answers = {SaveChoice::Cancel, SaveChoice::Discard};
+    QVERIFY(!fixture_->window->close());
+    QVERIFY(fixture_->window->isVisible());
+    QVERIFY(fixture_->window->close());
+    QCOMPARE(fixture_->dialogs.save_changes_questions, 2);
+  }
+
+  void aFailedSaveStopsTheClose() {
+    QFile::setPermissions(opened_, QFile::ReadOwner);
+    fixture_->Open(opened_, true);
+    Enter("1");
+    fixture_->dialogs.save_changes_answers = {SaveChoice::Save};
+    QVERIFY(!fixture_->window->close());
+    QCOMPARE(fixture_->dialogs.messages.last(), QString("パス名が無効です。または書き込みできません。"));
+  }
+};
+
+}  // namespace koravel
+
+QTEST_MAIN(koravel::EditingTest)
+#include "editing_test.moc"
