@@ -1,4 +1,5 @@
-// koravel: the desktop editor. `koravel FILE.mem` opens that file at start.
+// koravel: the desktop editor. `koravel [FILE.mem [FILE.trk]]` opens the mesh
+// and then loads the track at start.
 
 #include <QApplication>
 #include <QStringList>
@@ -16,5 +17,6 @@ int main(int argc, char** argv) {
   window.show();
   const QStringList arguments = QApplication::arguments();
   if (arguments.size() > 1) window.OpenFile(arguments.at(1));
+  if (arguments.size() > 2) window.LoadTrackFile(arguments.at(2));
   return QApplication::exec();
 }

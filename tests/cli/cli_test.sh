@@ -47,6 +47,16 @@ check "bad mesh message" "メッシュファイルではありません。" "$me
 test -e "$scratch/out.mem"; check "bad mesh writes nothing" 1 $?
 
 "$tool" export "$sample" "$scratch/grid.prj" 2>/dev/null; check "export refuses a grid named .prj" 1 $?
+printf 'U  LAT LON DM\r\nM  G WGS 84\r\nT  N3545.00000 E13937.50000\r\nT  N3543.00000 E13941.25000\r\n' > "$scratch/t.trk"
+segments=$("$tool" tracks "$sample" "$scratch/t.trk" 2> "$scratch/tracks.err"); status=$?
+check "tracks exits 0" 0 $status
+check "tracks prints segments in grid cells" "0 0 100 80" "$segments"
+check "tracks warns of the datum" "このファイルは測地系が異なるため若干位置がずれます。" "$(cat "$scratch/tracks.err")"
+printf 'T  N3545.00000 E13937.50000\r\n' > "$scratch/bad.trk"
+message=$("$tool" tracks "$sample" "$scratch/bad.trk" 2>&1 >/dev/null); status=$?
+check "no track file exits 1" 1 $status
+check "no track file message" "このファイルはトラックファイルではありません。" "$message"
+
 "$tool" frobnicate > /dev/null 2>&1; check "unknown command exits 2" 2 $?
 "$tool" info > /dev/null 2>&1; check "missing argument exits 2" 2 $?
 "$tool" --help | grep -q 'export IN.mem OUT.asc'; check "--help explains the commands" 0 $?

@@ -1,6 +1,6 @@
 // koravel-tool: the command-line front of the core library. It reads, checks,
-// copies and exports .mem files with the same rules and messages as the
-// window.
+// copies and exports .mem files and places GPS tracks on them, with the same
+// rules and messages as the window.
 
 #include <algorithm>
 #include <iostream>
@@ -11,6 +11,7 @@
 #include "mesh/mesh_reader.h"
 #include "mesh/mesh_writer.h"
 #include "mesh_summary.h"
+#include "tracks/track_reader.h"
 
 namespace {
 
@@ -27,6 +28,8 @@ constexpr std::string_view kUsage =
     "  copy IN.mem OUT.mem      read a mesh file and write it again\n"
     "  export IN.mem OUT.asc    write the grid as an ESRI ASCII grid in degrees\n"
     "                           (metres, NODATA -999.9) with OUT.prj on the Tokyo datum\n"
+    "  tracks FILE.mem FILE.trk print the track segments placed on the mesh's grid,\n"
+    "                           one 'x1 y1 x2 y2' line each, in grid cells\n"
     "\n"
     "A file that cannot be read or written ends the command with the program's\n"
     "own message on standard error and exit status 1; wrong arguments give\n"
@@ -81,6 +84,24 @@ int Convert(const std::vector<std::string_view>& args, Writer write) {
   return 0;
 }
 
+// Prints the segments stored before any stop; the reader's messages go to
+// standard error, and a stop that is an error fails the command.
+int Tracks(const std::vector<std::string_view>& args) {
+  if (args.size() != 2) return UsageError();
+  std::vector<Warning> warnings;
+  const std::optional<MeshDocument> mesh = Read(args[0].data(), warnings);
+  if (!mesh) return kFailure;
+  for (Warning warning : warnings) std::cerr << MessageText(warning) << '\n';
+  TrackSet tracks;
+  const TrackReadResult result = ReadTrackFile(args[1].data(), *mesh, tracks);
+  for (const TrackSegment& s : tracks.Segments()) {
+    std::cout << s.X1 << ' ' << s.Y1 << ' ' << s.X2 << ' ' << s.Y2 << '\n';
+  }
+  for (Warning warning : result.warnings) std::cerr << MessageText(warning) << '\n';
+  if (result.error) return Fail(*result.error);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -94,5 +115,6 @@ int main(int argc, char** argv) {
   if (command == "info") return Info(args);
   if (command == "copy") return Convert(args, WriteMeshFile);
   if (command == "export") return Convert(args, ExportAsciiGrid);
+  if (command == "tracks") return Tracks(args);
   return UsageError();
 }

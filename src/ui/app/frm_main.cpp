@@ -160,9 +160,12 @@ void frmMain::mnuFileSaveAs_Click() {
 void frmMain::mnuToolsTruckOpen_Click() {
   const std::optional<OpenChoice> choice =
       dialogs_.OpenFile(QStringLiteral("ﾄﾗｯｸ開く"), {QStringLiteral("GPSﾄﾗｯｸﾌｧｲﾙ (*.trk)")}, false);
-  if (!choice || choice->path.isEmpty()) return;
+  if (choice && !choice->path.isEmpty()) LoadTrackFile(choice->path);
+}
+
+void frmMain::LoadTrackFile(const QString& path) {
   const TrackReadResult result =
-      ReadTrackFile(std::filesystem::path(QFile::encodeName(choice->path).toStdString()), document_, tracks_);
+      ReadTrackFile(std::filesystem::path(QFile::encodeName(path).toStdString()), document_, tracks_);
   for (Warning warning : result.warnings) dialogs_.ShowMessage(Message(MessageText(warning)));
   if (result.error) dialogs_.ShowMessage(Message(MessageText(*result.error)));
   if (!result.draw) return;

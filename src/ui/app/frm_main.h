@@ -26,6 +26,8 @@ class frmMain : public QMainWindow {
 
   /// Opens `path` as File > Open does once its dialog has chosen the file.
   void OpenFile(const QString& path);
+  /// Loads the tracks of `path` as Tools > ﾄﾗｯｸ開く does once its dialog has chosen the file.
+  void LoadTrackFile(const QString& path);
 
   const MeshDocument& Document() const { return document_; }
   const ViewState& View() const { return view_; }
