@@ -1,5 +1,6 @@
 // Redrawing the maps of the sample mesh, as the window does after an open
-// and on every scroll step, at 100 % scale (one device pixel per pixel).
+// and on every scroll step, at 100 % scale (one device pixel per pixel),
+// without tracks and with a full set of 10,001 track segments.
 
 #include <benchmark/benchmark.h>
 
@@ -7,6 +8,7 @@
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <cmath>
 #include <memory>
 
 #include "app/status_panels.h"
@@ -33,30 +35,48 @@ struct MapFixture {
   TrackSet tracks;
   MapViews views{document, scale, view, tracks, {overview, detail, horizontal, vertical, value, status}};
 
-  MapFixture() {
+  explicit MapFixture(int segments = 0) {
     overview.resize(2000 / 15, 1600 / 15);
     detail.resize(5055 / 15, 4095 / 15);
+    // A long walk back and forth across the whole mesh, as a day's log is.
+    for (int i = 0; i < segments; ++i) {
+      const double t = i * 0.01;
+      tracks.Append({100 + 90 * std::sin(t), 100 + 90 * std::cos(1.3 * t),
+                     100 + 90 * std::sin(t + 0.01), 100 + 90 * std::cos(1.3 * (t + 0.01))});
+    }
   }
 };
 
 void BM_FullRedraw(benchmark::State& state) {
-  MapFixture maps;
+  MapFixture maps(static_cast<int>(state.range(0)));
   for (auto _ : state) {
     maps.views.DrawOverview();
     maps.views.DrawDetail();
   }
 }
-BENCHMARK(BM_FullRedraw)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FullRedraw)->Arg(0)->Arg(TrackSet::kCapacity)->Unit(benchmark::kMillisecond);
 
 void BM_ScrollStep(benchmark::State& state) {
-  MapFixture maps;
+  MapFixture maps(static_cast<int>(state.range(0)));
   int position = 1;
   for (auto _ : state) {
     position = position % 151 + 1;
     maps.views.HScroll1_Change(position);
   }
 }
-BENCHMARK(BM_ScrollStep)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ScrollStep)->Arg(0)->Arg(TrackSet::kCapacity)->Unit(benchmark::kMillisecond);
+
+// One stroke event: the cell under the pointer is stored and repainted.
+void BM_BrushCell(benchmark::State& state) {
+  MapFixture maps;
+  int x = 1;
+  for (auto _ : state) {
+    x = x % 50 + 1;
+    maps.document.Elevation(x, 7) = 1234;
+    maps.views.PaintCell(x, 7);
+  }
+}
+BENCHMARK(BM_BrushCell)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
