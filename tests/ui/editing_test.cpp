@@ -56,21 +56,24 @@ class EditingTest : public QObject {
   void enterStoresTheValueAndStepsInTheChosenDirection_data() {
     QTest::addColumn<int>("option");
     QTest::addColumn<QPoint>("next");
-    QTest::newRow("right") << 0 << QPoint(2, 1);
-    QTest::newRow("down") << 1 << QPoint(1, 2);
-    QTest::newRow("left stays on the first cell") << 2 << QPoint(1, 1);
-    QTest::newRow("up stays on the first row") << 3 << QPoint(1, 1);
+    QTest::newRow("right") << 0 << QPoint(3, 2);
+    QTest::newRow("down") << 1 << QPoint(2, 3);
+    QTest::newRow("up") << 3 << QPoint(2, 1);
+    QTest::newRow("left") << 2 << QPoint(1, 2);
   }
 
   void enterStoresTheValueAndStepsInTheChosenDirection() {
     QFETCH(int, option);
     QFETCH(QPoint, next);
     QTest::mouseClick(Find(QStringLiteral("Option1(%1)").arg(option)), Qt::LeftButton);
+    QTest::keyClick(Find("Text2"), Qt::Key_Down);
+    QTest::keyClick(Find("Text2"), Qt::Key_Right);
+    QCOMPARE(Cursor(), QPoint(2, 2));
     Enter("1234.56");
-    QCOMPARE(Document().Elevation(1, 1), 12346);
+    QCOMPARE(Document().Elevation(2, 2), 12346);
     QCOMPARE(Cursor(), next);
     QVERIFY(fixture_->SaveEnabled());
-    QCOMPARE(Find<Picture>("Picture2")->ColorAt(50, 40), fixture_->ScaleColor(1, 1));
+    QCOMPARE(Find<Picture>("Picture2")->ColorAt(150, 120), fixture_->ScaleColor(2, 2));
     QCOMPARE(Find<QLineEdit>("Text2")->text(),
              QString::fromStdString(ValueText(Document().Elevation(next.x(), next.y()))));
     QCOMPARE(Find<QLineEdit>("Text2")->selectedText(), Find<QLineEdit>("Text2")->text());
@@ -106,6 +109,13 @@ class EditingTest : public QObject {
     Find("Text1")->setFocus();
     QCOMPARE(Find<QLineEdit>("Text2")->text(), QString("108.7"));
     QCOMPARE(Document().Elevation(1, 1), 1087);
+  }
+
+  void openingAMenuKeepsTheTypedText() {
+    Type("Text2", "55");
+    QFocusEvent popup(QEvent::FocusOut, Qt::PopupFocusReason);
+    QApplication::sendEvent(Find("Text2"), &popup);
+    QCOMPARE(Find<QLineEdit>("Text2")->text(), QString("55"));
   }
 
   void pointEditPicksAndDragsTheCursorWithoutChangingValues() {

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QtTest>
 
 #include "views/picture.h"
@@ -58,10 +59,12 @@ class LegendTracksAboutTest : public QObject {
 
   void presetsSetTheLevelsAndRedrawTheMaps() {
     const MeshDocument& document = fixture_->window->Document();
-    QTest::mouseClick(Find("Command1(1)"), Qt::LeftButton);
-    const double low = document.MinElevation / 10.0;
-    QCOMPARE(Scale().ScaleLevels[0], low);
-    QCOMPARE(Level(1)->text(), QString::fromStdString(LevelText(Scale().ScaleLevels[1])));
+    QCOMPARE(document.MinElevation, 0);
+    QCOMPARE(document.MaxElevation, 14872);
+    QTest::mouseClick(Find("Command1(1)"), Qt::LeftButton);  // 1487.2 m / 15 rounds to 99 m
+    const double low = 0;
+    QCOMPARE(Level(1)->text(), QString("99"));
+    QCOMPARE(Level(14)->text(), QString("1386"));
     QCOMPARE(Find<Picture>("Picture1")->ColorAt(995, 797), fixture_->ScaleColor(100, 100));
     QTest::mouseClick(Find("Command1(2)"), Qt::LeftButton);
     QCOMPARE(Scale().ScaleLevels[14], low + 14);
@@ -84,6 +87,14 @@ class LegendTracksAboutTest : public QObject {
     QCOMPARE(Level(5)->text(), QString("0200"));
     Level(6)->setFocus();
     QCOMPARE(Level(5)->text(), QString("200"));
+  }
+
+  void openingAMenuKeepsATypedLevel() {
+    Level(3)->setFocus();
+    QTest::keyClicks(Level(3), "7");
+    QFocusEvent popup(QEvent::FocusOut, Qt::PopupFocusReason);
+    QApplication::sendEvent(Level(3), &popup);
+    QCOMPARE(Level(3)->text(), QString("1007"));
   }
 
   void anEntryWithoutEnterIsDiscarded() {
@@ -168,12 +179,12 @@ class LegendTracksAboutTest : public QObject {
     fixture_->dialogs.on_modal = [](QDialog& about) {
       about.findChild<QPushButton*>("cmdSysInfo")->click();
     };
+    const auto restore_path = qScopeGuard([&path] { qputenv("PATH", path); });
     qputenv("PATH", QFile::encodeName(fixture_->folder.path()));
     Find<QAction>("mnuHelpAbout")->trigger();
     QTRY_VERIFY(QFile::exists(marker));
     qputenv("PATH", QFile::encodeName(fixture_->folder.filePath("empty")));
     Find<QAction>("mnuHelpAbout")->trigger();
-    qputenv("PATH", path);
     QCOMPARE(fixture_->dialogs.messages, QStringList{"現時点ではｼｽﾃﾑ情報を使用できません"});
   }
 };

@@ -56,7 +56,9 @@ class MainWindowTest : public QObject {
     }
     QCOMPARE(Find<QLineEdit>("Text3(8)")->text(), QString("750"));
     QCOMPARE(Window()->Scale().ScaleLevels[8], 750.0);
+    QCOMPARE(fixture_->Panel(1), QString("点編集モード"));
     QCOMPARE(fixture_->Panel(2), QString("レコード位置 : 000 , 000"));
+    QCOMPARE(fixture_->Panel(3), QString("緯度 : 00°00' 00.0\" , 経度 : 000°00' 00.00\""));
     QCOMPARE(Find<Picture>("Picture3")->ColorAt(120, 3700), QColor(0, 50, 150));
     QCOMPARE(Find<Picture>("Picture3")->ColorAt(120, 100), QColor(180, 180, 150));
   }
@@ -73,10 +75,13 @@ class MainWindowTest : public QObject {
     Window()->resize(700, 560);
     Window()->close();
     QSettings settings("Koravel", "Koravel");
+    QCOMPARE(settings.value("Settings/MainLeft").toString(), QString::number(Window()->x() * 15));
     QCOMPARE(settings.value("Settings/MainWidth").toString(), QString("10500"));
     QCOMPARE(settings.value("Settings/MainHeight").toString(), QString("8400"));
+    const QPoint closed_at = Window()->pos();
     fixture_->StartWindow();
     QCOMPARE(Window()->size(), QSize(700, 560));
+    QCOMPARE(Window()->pos(), closed_at);
   }
 
   void aMinimizedWindowStoresNothing() {
@@ -147,6 +152,7 @@ class MainWindowTest : public QObject {
     const QString first = fixture_->CopyOfSample("first.mem");
     fixture_->Open(first);
     Find<QScrollBar>("HScroll1")->setValue(40);
+    Find<QLineEdit>("Text1")->setText("edited");
     const QString path = fixture_->folder.filePath(file);
     if (read_only_file) {
       fixture_->CopyOfSample(file);
@@ -158,13 +164,17 @@ class MainWindowTest : public QObject {
     }
     const std::int32_t corner = Window()->Document().Elevation(1, 1);
 
+    dialogs_->save_changes_answers.push_back(SaveChoice::Discard);
     fixture_->Open(path);
     QCOMPARE(dialogs_->messages, QStringList{message});
     QCOMPARE(QString::fromStdString(Window()->Document().MeshFileName), first);
+    QCOMPARE(QString::fromStdString(Window()->Document().MeshComment.Text()), QString("edited"));
     QCOMPARE(Window()->Document().Elevation(1, 1), corner);
     QCOMPARE(Find<QLabel>("Label2")->text(), QString("533945"));
     QCOMPARE(Window()->View().MapXstart, 40);
-    QVERIFY(!fixture_->SaveEnabled());
+    QCOMPARE(Find<Picture>("Picture2")->ColorAt(50, 40), fixture_->ScaleColor(40, 1));
+    QCOMPARE(Find<QLineEdit>("Text1")->text(), QString("edited"));
+    QVERIFY(fixture_->SaveEnabled());
   }
 
   void cancellingTheOpenDialogChangesNothing() {
@@ -180,6 +190,14 @@ class MainWindowTest : public QObject {
     fixture_->Open(path, true);
     QVERIFY(dialogs_->messages.isEmpty());
     QCOMPARE(Find<QLabel>("Label2")->text(), QString("533945"));
+  }
+
+  void aResizedPictureIsDrawnAgain() {
+    fixture_->Open(fixture_->CopyOfSample("sample.mem"));
+    auto* detail = Find<Picture>("Picture2");
+    detail->resize(detail->size() + QSize(1, 0));
+    QCOMPARE(detail->ColorAt(50, 40), fixture_->ScaleColor(1, 1));
+    QCOMPARE(detail->ColorAt(4950, 3950), fixture_->ScaleColor(50, 50));
   }
 
   void scrollBarsMoveTheViewButNotTheCursor() {

@@ -1,6 +1,6 @@
 #include "app/file_commands.h"
 
-#include <QFile>
+#include "app/qt_bridge.h"
 
 #include "mesh/mesh_file_probe.h"
 #include "mesh/mesh_reader.h"
@@ -13,12 +13,6 @@ const QStringList kOpenFilters = {QStringLiteral("50Mﾒｯｼｭﾌｧｲﾙ (*
 const QStringList kSaveFilters = {QStringLiteral("50Mﾒｯｼｭﾌｧｲﾙ (*.mem)"),
                                   QStringLiteral("すべてのﾌｧｲﾙ (*.*)")};
 
-QString Message(std::string_view text) { return QString::fromUtf8(text.data(), text.size()); }
-
-std::filesystem::path LocalPath(const QString& path) {
-  return std::filesystem::path(QFile::encodeName(path).toStdString());
-}
-
 }  // namespace
 
 bool FileCommands::Open() {
@@ -30,13 +24,13 @@ bool FileCommands::Open() {
 bool FileCommands::OpenPath(const QString& path, bool read_only_ticked) {
   const std::filesystem::path file = LocalPath(path);
   if (HasReadOnlyAttribute(file) && !read_only_ticked) {
-    dialogs_.ShowMessage(Message(MessageText(ErrorCode::ReadOnlyFile)));
+    dialogs_.ShowMessage(Message(ErrorCode::ReadOnlyFile));
     return false;
   }
   MeshReadResult result = ReadMeshFile(file);
-  for (Warning warning : result.warnings) dialogs_.ShowMessage(Message(MessageText(warning)));
+  for (Warning warning : result.warnings) dialogs_.ShowMessage(Message(warning));
   if (result.error) {
-    dialogs_.ShowMessage(Message(MessageText(*result.error)));
+    dialogs_.ShowMessage(Message(*result.error));
     return false;
   }
   document_ = std::move(*result.document);
@@ -46,7 +40,7 @@ bool FileCommands::OpenPath(const QString& path, bool read_only_ticked) {
 
 bool FileCommands::Save() {
   if (document_.MeshFileName.empty()) {
-    dialogs_.ShowMessage(Message(MessageText(ErrorCode::NoFileLoaded)));
+    dialogs_.ShowMessage(Message(ErrorCode::NoFileLoaded));
     return false;
   }
   return Write(QString::fromStdString(document_.MeshFileName));
@@ -60,7 +54,7 @@ bool FileCommands::SaveAs() {
 
 bool FileCommands::Write(const QString& path) {
   if (const std::optional<ErrorCode> failure = WriteMeshFile(document_, LocalPath(path))) {
-    dialogs_.ShowMessage(Message(MessageText(*failure)));
+    dialogs_.ShowMessage(Message(*failure));
     return false;
   }
   return true;

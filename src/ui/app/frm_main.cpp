@@ -1,7 +1,6 @@
 #include "app/frm_main.h"
 
 #include <QCloseEvent>
-#include <QFile>
 #include <QFont>
 #include <QGroupBox>
 #include <QLabel>
@@ -15,6 +14,7 @@
 #include "app/captions.h"
 #include "app/frm_about.h"
 #include "app/header_display.h"
+#include "app/qt_bridge.h"
 #include "app/window_geometry.h"
 #include "tracks/track_reader.h"
 #include "views/picture.h"
@@ -37,8 +37,6 @@ QFont DesignFont() {
   font.setPixelSize(11);
   return font;
 }
-
-QString Message(std::string_view text) { return QString::fromUtf8(text.data(), text.size()); }
 
 }  // namespace
 
@@ -78,12 +76,16 @@ void frmMain::ConnectCommands() {
   connect(menus_.mnuToolsTruckNoDraw, &QAction::triggered, this, [this] { ShowTracks(false); });
   connect(menus_.mnuHelpAbout, &QAction::triggered, this, &frmMain::mnuHelpAbout_Click);
   connect(controls_.tbToolBar, &QToolBar::actionTriggered, this, &frmMain::tbToolBar_ButtonClick);
-  connect(controls_.HScroll1, &QScrollBar::valueChanged,
+  connect(controls_.HScroll1, &QScrollBar::valueChanged, this,
           [this](int position) { map_views_.HScroll1_Change(position); });
-  connect(controls_.VScroll1, &QScrollBar::valueChanged,
+  connect(controls_.VScroll1, &QScrollBar::valueChanged, this,
           [this](int position) { map_views_.VScroll1_Change(position); });
-  connect(controls_.Picture1, &Picture::Pressed,
+  connect(controls_.Picture1, &Picture::Pressed, this,
           [this](double x, double y) { map_views_.Picture1_MouseDown(x, y); });
+  // A picture starts a blank image when its size or screen density changes.
+  connect(controls_.Picture1, &Picture::ImageReplaced, this, &frmMain::RedrawOpenedMaps);
+  connect(controls_.Picture2, &Picture::ImageReplaced, this, &frmMain::RedrawOpenedMaps);
+  connect(controls_.Picture3, &Picture::ImageReplaced, this, [this] { legend_.DrawLegend(); });
 }
 
 void frmMain::StartUp() {
@@ -91,7 +93,8 @@ void frmMain::StartUp() {
   RestoreWindowGeometry(*this);
   SetChanged(false);
   editor_.mnuEditpointEditMode_Click();
-  ShowTracks(true);
+  menus_.mnuToolsTruckDraw->setChecked(true);
+  menus_.mnuToolsTruckNoDraw->setChecked(false);
   map_views_.ResetView();
   controls_.Option1[0]->setChecked(true);
   for (int i = 1; i < 4; ++i) controls_.Label10[i]->hide();
@@ -118,6 +121,11 @@ void frmMain::ShowOpenedDocument() {
 void frmMain::RedrawMaps() {
   map_views_.DrawOverview();
   map_views_.DrawDetail();
+}
+
+// Until a file is opened the maps stay empty, as they are at start-up.
+void frmMain::RedrawOpenedMaps() {
+  if (!document_.MeshFileName.empty()) RedrawMaps();
 }
 
 // The document keeps no changed flag: unsaved changes are Save being enabled.
@@ -164,10 +172,9 @@ void frmMain::mnuToolsTruckOpen_Click() {
 }
 
 void frmMain::LoadTrackFile(const QString& path) {
-  const TrackReadResult result =
-      ReadTrackFile(std::filesystem::path(QFile::encodeName(path).toStdString()), document_, tracks_);
-  for (Warning warning : result.warnings) dialogs_.ShowMessage(Message(MessageText(warning)));
-  if (result.error) dialogs_.ShowMessage(Message(MessageText(*result.error)));
+  const TrackReadResult result = ReadTrackFile(LocalPath(path), document_, tracks_);
+  for (Warning warning : result.warnings) dialogs_.ShowMessage(Message(warning));
+  if (result.error) dialogs_.ShowMessage(Message(*result.error));
   if (!result.draw) return;
   map_views_.DrawTracks();
   map_views_.DrawDetail();
@@ -183,7 +190,7 @@ void frmMain::ShowTracks(bool shown) {
   menus_.mnuToolsTruckDraw->setChecked(shown);
   menus_.mnuToolsTruckNoDraw->setChecked(!shown);
   map_views_.SetTracksShown(shown);
-  if (!document_.MeshFileName.empty()) RedrawMaps();
+  RedrawMaps();
 }
 
 void frmMain::mnuHelpAbout_Click() {

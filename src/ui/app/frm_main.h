@@ -42,6 +42,7 @@ class frmMain : public QMainWindow {
   void StartUp();
   void ShowOpenedDocument();
   void RedrawMaps();
+  void RedrawOpenedMaps();
   void SetChanged(bool changed);
   bool SaveOrDiscardChanges();
 

@@ -1,7 +1,6 @@
 #include "app/main_window_controls.h"
 
 #include <QAction>
-#include <QActionGroup>
 #include <QGroupBox>
 #include <QIcon>
 #include <QLabel>
@@ -14,12 +13,11 @@
 #include <QStyle>
 #include <QToolBar>
 
+#include "app/qt_bridge.h"
 #include "views/picture.h"
 
 namespace koravel {
 namespace {
-
-constexpr int kTwipsPerPixel = 15;
 
 template <typename Widget>
 Widget* Place(QWidget& parent, const QString& name, int left, int top, int width, int height) {

@@ -7,9 +7,6 @@
 #include "views/position_readout.h"
 
 namespace koravel {
-namespace {
-
-}  // namespace
 
 StatusPanels::StatusPanels(QStatusBar& bar) {
   for (std::size_t i = 0; i < panels_.size(); ++i) {
@@ -18,8 +15,9 @@ StatusPanels::StatusPanels(QStatusBar& bar) {
     bar.addWidget(panels_[i], i == kPosition - 1 ? 1 : 0);
   }
   SetText(kMode, QStringLiteral("点編集モード"));
+  // Before any file the readout shows its layout with every number zero.
   SetText(kRecordPosition, QString::fromStdString(RecordPositionText(0, 0)));
-  SetText(kPosition, QStringLiteral("緯度 : 00°00' 00.0\" , 経度 : 000°00' 00.00\""));
+  SetText(kPosition, QString::fromStdString(LatitudeLongitudeText(MeshDocument(), 1, 1)));
   ShowClock();
   QObject::connect(&clock_, &QTimer::timeout, [this] { ShowClock(); });
   clock_.start(1000);

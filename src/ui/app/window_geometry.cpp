@@ -6,10 +6,11 @@
 #include <QSettings>
 #include <QWidget>
 
+#include "app/qt_bridge.h"
+
 namespace koravel {
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
 constexpr int kDefaultLeft = 1000;
 constexpr int kDefaultTop = 1000;
 constexpr int kDefaultWidth = 9600;

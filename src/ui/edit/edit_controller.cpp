@@ -1,13 +1,13 @@
 #include "edit/edit_controller.h"
 
 #include <QAction>
-#include <QFocusEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 
+#include "app/qt_bridge.h"
 #include "app/status_panels.h"
 #include "edit/elevation_entry.h"
 #include "edit/pointer_cell.h"
@@ -71,11 +71,7 @@ bool EditController::eventFilter(QObject* watched, QEvent* event) {
   if (watched == &widgets_.value && event->type() == QEvent::KeyPress) {
     return Text2_KeyDown(static_cast<QKeyEvent*>(event)->key());
   }
-  // Switching to another program is no edit of the field's focus.
-  if (watched == &widgets_.value && event->type() == QEvent::FocusOut &&
-      static_cast<QFocusEvent*>(event)->reason() != Qt::ActiveWindowFocusReason) {
-    Text2_LostFocus();
-  }
+  if (watched == &widgets_.value && FocusMovedOn(event)) Text2_LostFocus();
   return QObject::eventFilter(watched, event);
 }
 
@@ -112,6 +108,7 @@ void EditController::MoveCursor(MoveDirection direction) {
 void EditController::Picture2_MouseDown(double x, double y, Qt::MouseButton button) {
   editing_.PointerHeld = true;
   const auto [column, row] = ViewCellAtPointer(x, y);
+  dragged_cell_ = {column, row};
   maps_.ShowCursorPosition(column, row);
   if (editing_.EditMode == EditingState::kBrush && button == Qt::LeftButton) BrushStroke();
 }
@@ -119,6 +116,9 @@ void EditController::Picture2_MouseDown(double x, double y, Qt::MouseButton butt
 void EditController::Picture2_MouseMove(double x, double y, Qt::MouseButtons buttons) {
   if (buttons != Qt::LeftButton || !editing_.PointerHeld) return;
   const auto [column, row] = ViewCellAtPointer(x, y);
+  // Moves within one cell would only store and show the same again.
+  if (dragged_cell_ == std::pair(column, row)) return;
+  dragged_cell_ = {column, row};
   maps_.ShowCursorPosition(column, row);
   if (editing_.EditMode == EditingState::kBrush) BrushStroke();
 }

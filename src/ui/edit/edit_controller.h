@@ -3,6 +3,7 @@
 #include <QObject>
 #include <array>
 #include <functional>
+#include <utility>
 
 #include "app/dialogs.h"
 #include "edit/editing_state.h"
@@ -74,6 +75,7 @@ class EditController : public QObject {
   Dialogs& dialogs_;
   std::function<void()> mark_changed_;
   Widgets widgets_;
+  std::pair<int, int> dragged_cell_;  ///< the view cell the pointer last handled
 };
 
 }  // namespace koravel

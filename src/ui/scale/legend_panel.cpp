@@ -1,9 +1,9 @@
 #include "scale/legend_panel.h"
 
-#include <QFocusEvent>
 #include <QKeyEvent>
 #include <cmath>
 
+#include "app/qt_bridge.h"
 #include "mesh/lenient_number.h"
 #include "scale/scale_presets.h"
 #include "views/picture.h"
@@ -60,7 +60,7 @@ void LegendPanel::SetDefaultLevels() {
 void LegendPanel::DrawLegend() {
   for (int i = 0; i < kScaleColorCount; ++i) {
     const int top = kLowestSwatchTop - kSwatchSize * i;
-    widgets_.swatches.FillBox(0, top, kSwatchSize, top + kSwatchSize, ToQColor(scale_.ScaleColors[i]));
+    widgets_.swatches.FillBox(0, top, kSwatchSize, kSwatchSize, ToQColor(scale_.ScaleColors[i]));
   }
 }
 
@@ -71,10 +71,7 @@ bool LegendPanel::eventFilter(QObject* watched, QEvent* event) {
                        (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Return ||
                         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Enter);
     if (enter) Text3_Enter(i);
-    if (event->type() == QEvent::FocusOut &&
-        static_cast<QFocusEvent*>(event)->reason() != Qt::ActiveWindowFocusReason) {
-      ShowLevel(i);
-    }
+    if (FocusMovedOn(event)) ShowLevel(i);
   }
   return QObject::eventFilter(watched, event);
 }

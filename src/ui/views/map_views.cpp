@@ -38,8 +38,8 @@ void MapViews::DrawOverview() {
     for (int j = 0; j < kMeshSize; j += 2) {
       const int left = kOverviewCellWidth * i;
       const int top = kOverviewCellHeight * j;
-      widgets_.overview.FillBox(left, top, left + 2 * kOverviewCellWidth - 1,
-                                top + 2 * kOverviewCellHeight - 1, CellColor(i + 1, j + 1));
+      widgets_.overview.FillBox(left, top, 2 * kOverviewCellWidth, 2 * kOverviewCellHeight,
+                                CellColor(i + 1, j + 1));
     }
   }
   DrawTracks();
@@ -72,7 +72,7 @@ void MapViews::DrawDetail() {
     for (int y = 0; y < ViewState::kViewCells; ++y) {
       const int left = kDetailCellWidth * x;
       const int top = kDetailCellHeight * y;
-      widgets_.detail.FillBox(left, top, left + kDetailCellWidth, top + kDetailCellHeight,
+      widgets_.detail.FillBox(left, top, kDetailCellWidth, kDetailCellHeight,
                               CellColor(view_.MapXstart + x, view_.MapYstart + y));
     }
   }
@@ -90,8 +90,7 @@ void MapViews::DrawDetailTracks() {
 void MapViews::PaintCell(int x, int y) {
   const int left = (x - view_.MapXstart) * kDetailCellWidth;
   const int top = (y - view_.MapYstart) * kDetailCellHeight;
-  widgets_.detail.FillBox(left, top, left + kDetailCellWidth - 1, top + kDetailCellHeight - 1,
-                          CellColor(x, y));
+  widgets_.detail.FillBox(left, top, kDetailCellWidth, kDetailCellHeight, CellColor(x, y));
 }
 
 void MapViews::ShowCursorPosition(int column, int row) {

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/qt_bridge.h"
+
 namespace koravel {
 
 Picture::Picture(QWidget* parent) : QWidget(parent) {
@@ -12,25 +14,29 @@ Picture::Picture(QWidget* parent) : QWidget(parent) {
 }
 
 int Picture::ToDevice(double twips) const {
-  return static_cast<int>(std::floor(twips * DeviceScale()));
+  return static_cast<int>(std::floor(twips * device_ratio_ / kTwipsPerPixel));
 }
 
 // A box covers the device pixels from its left edge up to where the next
-// box would start, so boxes drawn side by side tile without gaps.
-void Picture::FillBox(int left, int top, int right, int bottom, const QColor& color) {
-  if (image_.isNull()) EnsureImage();
+// box starts, and at least one.
+QRect Picture::DeviceBox(int left, int top, int width, int height) const {
   const int x1 = ToDevice(left);
   const int y1 = ToDevice(top);
-  const int x2 = std::max(x1 + 1, ToDevice(right + 1));
-  const int y2 = std::max(y1 + 1, ToDevice(bottom + 1));
-  const QRect box = QRect(x1, y1, x2 - x1, y2 - y1).intersected(image_.rect());
+  return QRect(x1, y1, std::max(1, ToDevice(left + width) - x1), std::max(1, ToDevice(top + height) - y1));
+}
+
+void Picture::FillBox(int left, int top, int width, int height, const QColor& color) {
+  if (image_.isNull()) EnsureImage();
+  const QRect box = DeviceBox(left, top, width, height).intersected(image_.rect());
   if (box.isEmpty()) return;
   const QRgb rgb = color.rgb();
   for (int y = box.top(); y <= box.bottom(); ++y) {
     auto* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
     std::fill(line + box.left(), line + box.right() + 1, rgb);
   }
-  update();
+  const QRectF logical(box.x() / device_ratio_, box.y() / device_ratio_, box.width() / device_ratio_,
+                       box.height() / device_ratio_);
+  update(logical.toAlignedRect());
 }
 
 void Picture::DrawLines(const QList<QLineF>& lines, const QColor& color) {
@@ -38,7 +44,7 @@ void Picture::DrawLines(const QList<QLineF>& lines, const QColor& color) {
   if (image_.isNull()) EnsureImage();
   QPainter painter(&image_);
   painter.setPen(QPen(color, 0));
-  painter.scale(DeviceScale(), DeviceScale());
+  painter.scale(device_ratio_ / kTwipsPerPixel, device_ratio_ / kTwipsPerPixel);
   painter.drawLines(lines);
   update();
 }
@@ -72,30 +78,32 @@ void Picture::mouseMoveEvent(QMouseEvent* event) {
 
 void Picture::mouseReleaseEvent(QMouseEvent*) { emit Released(); }
 
+// The image and the outline are drawn in device pixels, so the outline lies
+// on the same pixel edges as the boxes beneath it.
 void Picture::paintEvent(QPaintEvent*) {
   EnsureImage();
   QPainter painter(this);
-  painter.fillRect(rect(), palette().color(QPalette::Window));
-  if (!image_.isNull()) painter.drawImage(QRect(QPoint(0, 0), size()), image_);
+  painter.scale(1 / device_ratio_, 1 / device_ratio_);
+  painter.drawImage(QPoint(0, 0), image_);
   if (outline_size_.isEmpty()) return;
+  const QRect outline = DeviceBox(outline_position_.x(), outline_position_.y(), outline_size_.width(),
+                                  outline_size_.height());
   painter.setPen(QPen(outline_color_, 0));
-  painter.drawRect(QRectF(outline_position_.x() / kTwipsPerPixel, outline_position_.y() / kTwipsPerPixel,
-                          outline_size_.width() / kTwipsPerPixel - 1,
-                          outline_size_.height() / kTwipsPerPixel - 1));
+  painter.drawRect(outline.adjusted(0, 0, -1, -1));
 }
 
 void Picture::resizeEvent(QResizeEvent*) { EnsureImage(); }
 
 void Picture::showEvent(QShowEvent*) { EnsureImage(); }
 
-// The image follows the widget's size in device pixels; a change of size
-// or screen density starts a blank image, which the next redraw fills.
 void Picture::EnsureImage() {
   device_ratio_ = devicePixelRatioF();
   const QSize device_size = size() * device_ratio_;
   if (image_.size() == device_size) return;
+  const bool replaced = !image_.isNull();
   image_ = QImage(device_size, QImage::Format_RGB32);
   image_.fill(palette().color(QPalette::Window));
+  if (replaced) emit ImageReplaced();
 }
 
 }  // namespace koravel

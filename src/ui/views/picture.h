@@ -18,12 +18,11 @@ class Picture : public QWidget {
   Q_OBJECT
 
  public:
-  static constexpr double kTwipsPerPixel = 15.0;
-
   explicit Picture(QWidget* parent = nullptr);
 
-  /// Fills the box from (left, top) to (right, bottom), edges included.
-  void FillBox(int left, int top, int right, int bottom, const QColor& color);
+  /// Fills the box of `width` × `height` twips whose top-left corner is at
+  /// (left, top). Boxes side by side tile without gaps at any pixel density.
+  void FillBox(int left, int top, int width, int height, const QColor& color);
   /// Draws each line, given in twips, in one pass.
   void DrawLines(const QList<QLineF>& lines, const QColor& color);
 
@@ -31,7 +30,7 @@ class Picture : public QWidget {
   void MoveOutline(int left, int top);
   QPoint OutlinePosition() const { return outline_position_; }
 
-  /// The colour drawn at (x, y); an invalid colour outside the image.
+  /// The colour drawn at (x, y) twips; an invalid colour outside the image.
   QColor ColorAt(int x, int y) const;
 
  signals:
@@ -40,6 +39,8 @@ class Picture : public QWidget {
   /// The pointer moved to (x, y) twips with `buttons` held.
   void Moved(double x, double y, Qt::MouseButtons buttons);
   void Released();
+  /// The widget's size or pixel density changed and its image starts blank.
+  void ImageReplaced();
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
@@ -50,8 +51,8 @@ class Picture : public QWidget {
   void showEvent(QShowEvent* event) override;
 
  private:
-  double DeviceScale() const { return device_ratio_ / kTwipsPerPixel; }
   int ToDevice(double twips) const;
+  QRect DeviceBox(int left, int top, int width, int height) const;
   void EnsureImage();
 
   // Asking the screen for its ratio costs more than filling a box, so the
