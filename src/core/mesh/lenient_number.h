@@ -25,6 +25,11 @@ bool PassesNumericTest(std::string_view text);
 /// nullopt when the result is not finite or does not fit `Int`.
 template <std::integral Int>
 std::optional<Int> RoundHalfEven(double value) {
+  // Nearly every value read is whole already; nearbyint is a library call.
+  if (value >= std::numeric_limits<Int>::min() && value <= std::numeric_limits<Int>::max() &&
+      value == static_cast<double>(static_cast<Int>(value))) {
+    return static_cast<Int>(value);
+  }
   const double rounded = std::nearbyint(value);
   if (!std::isfinite(rounded) || rounded < std::numeric_limits<Int>::min() ||
       rounded > std::numeric_limits<Int>::max()) {

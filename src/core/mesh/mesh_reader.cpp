@@ -28,6 +28,23 @@ constexpr int kValueWidth = 5;
 
 enum class Check { Lenient, NumericTest };
 
+// The usual value field, leading blanks, an optional minus and digits, read
+// in one pass; anything else takes the lenient reading.
+std::optional<std::int32_t> PlainInteger(std::string_view field) {
+  constexpr std::size_t kLongestWithoutOverflow = 9;
+  if (field.size() > kLongestWithoutOverflow) return std::nullopt;
+  std::size_t at = field.find_first_not_of(' ');
+  if (at == std::string_view::npos) return std::nullopt;
+  const bool negative = field[at] == '-';
+  if (negative && ++at == field.size()) return std::nullopt;
+  std::int32_t value = 0;
+  for (; at < field.size(); ++at) {
+    if (field[at] < '0' || field[at] > '9') return std::nullopt;
+    value = value * 10 + (field[at] - '0');
+  }
+  return negative ? -value : value;
+}
+
 // Reads one file field by field in file order, straight into a document that
 // is handed out only when the whole file was read. Any failure past the mesh
 // code means the file is not a mesh file.
@@ -137,7 +154,12 @@ class MeshParser {
       const std::string_view field = single_bytes ? rest.substr((x - 1) * kValueWidth, kValueWidth)
                                                   : *TakeCp932Characters(rest, kValueWidth);
       std::int32_t value = 0;
-      if (!ParseWhole(field, value, Check::Lenient) || !TrackExtremes(value)) return false;
+      if (const std::optional<std::int32_t> plain = PlainInteger(field)) {
+        value = *plain;
+      } else if (!ParseWhole(field, value, Check::Lenient)) {
+        return false;
+      }
+      if (!TrackExtremes(value)) return false;
       document_.Elevation(x, row) = value;
     }
     return fields_.TakeLineEnd();
