@@ -6,6 +6,9 @@
 #include <QSettings>
 #include <QtTest>
 
+#include "app/qt_bridge.h"
+#include "views/map_geometry.h"
+
 namespace koravel::test {
 
 WindowFixture::WindowFixture() {
@@ -56,7 +59,8 @@ QColor WindowFixture::ScaleColor(int x, int y) const {
 }
 
 QPoint WindowFixture::DetailCellCentre(int column, int row) {
-  return QPoint((column * 100 + 50) / 15, (row * 80 + 40) / 15);
+  return QPoint((column * kDetailCellWidth + kDetailCellWidth / 2) / kTwipsPerPixel,
+                (row * kDetailCellHeight + kDetailCellHeight / 2) / kTwipsPerPixel);
 }
 
 }  // namespace koravel::test

@@ -2,13 +2,15 @@
 
 #include <cmath>
 
+#include "views/map_geometry.h"
+
 namespace koravel {
 
 std::pair<int, int> ViewCellAtPointer(double x, double y) {
-  constexpr double kCellWidth = 100;
-  constexpr double kCellHeight = 80;
-  return {static_cast<int>(std::nearbyint((x - kCellWidth / 2) / kCellWidth)),
-          static_cast<int>(std::nearbyint((y - kCellHeight / 2) / kCellHeight))};
+  constexpr double kWidth = kDetailCellWidth;
+  constexpr double kHeight = kDetailCellHeight;
+  return {static_cast<int>(std::nearbyint((x - kWidth / 2) / kWidth)),
+          static_cast<int>(std::nearbyint((y - kHeight / 2) / kHeight))};
 }
 
 }  // namespace koravel

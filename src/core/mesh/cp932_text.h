@@ -28,8 +28,6 @@ class Cp932Text {
   /// encoded afresh; nullopt when a character has no CP932 code.
   std::optional<std::string> ToCp932(Cp932Codec& codec) const;
 
-  friend bool operator==(const Cp932Text& a, const Cp932Text& b) { return a.utf8_ == b.utf8_; }
-
  private:
   std::string utf8_;
   std::string source_utf8_;

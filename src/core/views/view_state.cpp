@@ -4,12 +4,10 @@
 #include <cmath>
 
 #include "mesh/mesh_document.h"
+#include "views/map_geometry.h"
 
 namespace koravel {
 namespace {
-
-constexpr double kOverviewCellWidth = 10;
-constexpr double kOverviewCellHeight = 8;
 
 // One axis of PlaceCursor: the cursor cell and its offset from the view.
 void PlaceOnAxis(int start, int offset, std::int16_t& cell, std::int16_t& screen) {

@@ -25,8 +25,6 @@ StatusPanels::StatusPanels(QStatusBar& bar) {
 
 void StatusPanels::SetText(Panel panel, const QString& text) { panels_[panel - 1]->setText(text); }
 
-QString StatusPanels::Text(Panel panel) const { return panels_[panel - 1]->text(); }
-
 void StatusPanels::ShowClock() {
   const QDateTime now = QDateTime::currentDateTime();
   SetText(kDate, QLocale().toString(now.date(), QLocale::ShortFormat));

@@ -18,7 +18,6 @@ class StatusPanels {
   explicit StatusPanels(QStatusBar& bar);
 
   void SetText(Panel panel, const QString& text);
-  QString Text(Panel panel) const;
 
  private:
   void ShowClock();

@@ -4,16 +4,13 @@
 
 #include "app/status_panels.h"
 #include "edit/value_text.h"
+#include "views/map_geometry.h"
 #include "views/picture.h"
 #include "views/position_readout.h"
 
 namespace koravel {
 namespace {
 
-constexpr int kOverviewCellWidth = 10;
-constexpr int kOverviewCellHeight = 8;
-constexpr int kDetailCellWidth = 100;
-constexpr int kDetailCellHeight = 80;
 constexpr int kSelectedValueLength = 6;
 
 }  // namespace
