@@ -4,6 +4,7 @@
 #include <fstream>
 #include <string>
 
+#include "geo/mesh_georeference.h"
 #include "mesh/cp932_codec.h"
 #include "mesh/lenient_number.h"
 
@@ -112,11 +113,10 @@ class TrackParser {
     const auto layout = static_cast<std::size_t>(notation_) - 1;
     const double latitude = Seconds(record, *north, kLatitudeLayouts[layout]);
     const double longitude = Seconds(record, *east, kLongitudeLayouts[layout]);
-    const double x = (longitude - mesh_.SWLonSeconds) / mesh_.LonStep;
-    const double y = (mesh_.NELatSeconds - latitude) / mesh_.LatStep;
+    const GridPoint point = MeshGeoreference::Of(mesh_).ToGrid({latitude, longitude});
     // Without an open mesh the steps are 0: such a point has no place.
-    if (!std::isfinite(x) || !std::isfinite(y)) return false;
-    return Join(x, y);
+    if (!std::isfinite(point.X) || !std::isfinite(point.Y)) return false;
+    return Join(point.X, point.Y);
   }
 
   bool Join(double x, double y) {

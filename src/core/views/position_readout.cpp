@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "geo/mesh_georeference.h"
+
 namespace koravel {
 namespace {
 
@@ -26,10 +28,9 @@ std::string RecordPositionText(int column, int row) {
 }
 
 std::string LatitudeLongitudeText(const MeshDocument& document, int column, int row) {
-  const double latitude = document.SWLatSeconds + (kMeshSize - row) * document.LatStep;
-  const double longitude = document.SWLonSeconds + (column - 1) * document.LonStep;
-  return "緯度 : " + AngleText(latitude, "%02.0f°%02.0f' %04.1f") + "\" , 経度 : " +
-         AngleText(longitude, "%03.0f°%02.0f' %05.2f") + "\"";
+  const GeographicPoint corner = MeshGeoreference::Of(document).CellSouthWest(column, row);
+  return "緯度 : " + AngleText(corner.Latitude, "%02.0f°%02.0f' %04.1f") + "\" , 経度 : " +
+         AngleText(corner.Longitude, "%03.0f°%02.0f' %05.2f") + "\"";
 }
 
 }  // namespace koravel
