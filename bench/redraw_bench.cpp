@@ -22,7 +22,7 @@ using namespace koravel;
 
 // The widgets and state the map views work on, with the sample loaded.
 struct MapFixture {
-  MeshDocument document = ReadMeshFile(KORAVEL_SAMPLE_MESH).document.value();
+  Document document;
   ElevationScale scale;
   ViewState view;
   Picture overview;
@@ -33,9 +33,16 @@ struct MapFixture {
   QStatusBar bar;
   StatusPanels status{bar};
   TrackSet tracks;
-  MapViews views{document, scale, view, tracks, {overview, detail, horizontal, vertical, value, status}};
+  MapViews views{document, scale, view, tracks,
+                 {.overview = overview,
+                  .detail = detail,
+                  .horizontal = horizontal,
+                  .vertical = vertical,
+                  .value = value,
+                  .status = status}};
 
   explicit MapFixture(int segments = 0) {
+    document.Replace(ReadMeshFile(KORAVEL_SAMPLE_MESH).document.value(), KORAVEL_SAMPLE_MESH);
     overview.resize(2000 / 15, 1600 / 15);
     detail.resize(5055 / 15, 4095 / 15);
     overview.show();
@@ -71,19 +78,20 @@ void BM_ScrollStep(benchmark::State& state) {
 }
 BENCHMARK(BM_ScrollStep)->Arg(0)->Arg(TrackSet::kCapacity)->Unit(benchmark::kMillisecond);
 
-// One stroke event: the cell under the pointer is stored and repainted, and
-// the widget paints what changed.
+// One stroke event: the cell under the pointer joins the stroke's undo step
+// and is repainted in both maps, and the widgets paint what changed.
 void BM_BrushCell(benchmark::State& state) {
-  MapFixture maps;
+  MapFixture maps(static_cast<int>(state.range(0)));
+  maps.document.BeginStroke();
   int x = 1;
   for (auto _ : state) {
     x = x % 50 + 1;
-    maps.document.Elevation(x, 7) = 1234;
-    maps.views.PaintCell(x, 7);
+    maps.document.PaintStroke({x, 7}, 1234);
+    maps.overview.repaint();
     maps.detail.repaint();
   }
 }
-BENCHMARK(BM_BrushCell)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_BrushCell)->Arg(0)->Arg(TrackSet::kCapacity)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -5,12 +5,14 @@
 #include <QStringList>
 
 #include "app/frm_main.h"
+#include "app/japanese_translation.h"
 #include "app/qt_dialogs.h"
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setOrganizationName("Koravel");
   QApplication::setApplicationName("Koravel");
+  koravel::InstallJapaneseTranslation(application);
   koravel::QtDialogs dialogs;
   koravel::frmMain window(dialogs);
   dialogs.SetParent(&window);

@@ -62,7 +62,7 @@ TEST_F(GdalPeer, ReadsTheValuesAndCornersOfAFileWeSaved) {
   MeshDocument& doc = *sample.document;
   const std::pair<std::pair<int, int>, std::int32_t> edits[] = {
       {{1, 1}, 0}, {{2, 1}, -5}, {{3, 1}, 99999}, {{4, 1}, kNoData}, {{200, 200}, 12345}};
-  for (const auto& [cell, value] : edits) doc.Elevation(cell.first, cell.second) = value;
+  for (const auto& [cell, value] : edits) doc.SetElevation(cell.first, cell.second, value);
   ASSERT_EQ(WriteMeshFile(doc, folder_.Path("saved.mem")), std::nullopt);
 
   const AsciiGrid gdal = GdalReading(folder_.Path("saved.mem"), folder_.Path("gdal.asc"));

@@ -52,7 +52,7 @@ TEST(MeshWriter, KeepsTheBytesOfCharactersThatCp932EncodesTwoWays) {
 TEST(MeshWriter, ChangesOnlyTheEditedValue) {
   const std::string original = MeshFileFields().File();
   MeshDocument doc = Read(original);
-  doc.Elevation(17, 42) = -5;
+  doc.SetElevation(17, 42, -5);
   std::string expected = original;
   expected.replace(931 + 1011 * 41 + 9 + 5 * 16, 5, "-0005");
   EXPECT_EQ(Format(doc), expected);
@@ -65,7 +65,7 @@ TEST(MeshWriter, WritesEveryValueInExactlyFiveCharacters) {
   };
   MeshDocument doc = Read(MeshFileFields().File());
   for (const auto& [value, text] : cases) {
-    doc.Elevation(1, 1) = value;
+    doc.SetElevation(1, 1, value);
     EXPECT_EQ(Format(doc).substr(931 + 9, 5), text) << value;
   }
 }
@@ -100,7 +100,7 @@ TEST(MeshWriter, WritesNoRecordForOmittedRowsEvenWhenEdited) {
   fields.record_flags = "101" + std::string(197, '0');
   fields.record_count = "002";
   MeshDocument doc = Read(fields.File());
-  doc.Elevation(1, 2) = 500;
+  doc.SetElevation(1, 2, 500);
   const std::string file = Format(doc);
   EXPECT_EQ(file.size(), 931u + 2 * 1011);
   EXPECT_EQ(file.substr(931 + 6, 3), "001");
@@ -138,7 +138,7 @@ TEST(MeshWriter, RefusesNumbersThatWouldNotFitTheirFields) {
     EXPECT_EQ(std::get<ErrorCode>(result), ErrorCode::FieldOverflow);
   }
   MeshDocument doc = Read(MeshFileFields().File());
-  doc.Elevation(1, 1) = -10000;
+  doc.SetElevation(1, 1, -10000);
   EXPECT_TRUE(std::holds_alternative<ErrorCode>(FormatMeshFile(doc)));
 }
 

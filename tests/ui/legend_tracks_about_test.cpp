@@ -8,6 +8,7 @@
 #include <QtTest>
 
 #include "views/picture.h"
+#include "app/design_names.h"
 #include "window_fixture.h"
 
 namespace koravel {
@@ -21,7 +22,7 @@ class LegendTracksAboutTest : public QObject {
   template <typename Widget = QWidget>
   Widget* Find(const QString& name) { return fixture_->Find<Widget>(name); }
   const ElevationScale& Scale() { return fixture_->window->Scale(); }
-  QLineEdit* Level(int index) { return Find<QLineEdit>(QStringLiteral("Text3(%1)").arg(index)); }
+  QLineEdit* Level(int index) { return Find<QLineEdit>(design_name::Item(design_name::levelEdits, index)); }
 
   void EnterLevel(int index, const QString& text) {
     Level(index)->setFocus();
@@ -43,11 +44,11 @@ class LegendTracksAboutTest : public QObject {
 
   void LoadTrack(const QString& path) {
     fixture_->dialogs.open_answers.push_back(OpenChoice{path, false});
-    Find<QAction>("mnuToolsTruckOpen")->trigger();
+    Find<QAction>(design_name::trackOpenAction)->trigger();
   }
 
   // A point on the track's line in the overview, away from the cell corners.
-  QColor OverviewOnTrack() { return Find<Picture>("Picture1")->ColorAt(500, 320); }
+  QColor OverviewOnTrack() { return Find<Picture>(design_name::overviewMap)->ColorAt(500, 320); }
 
  private slots:
   void init() {
@@ -58,18 +59,18 @@ class LegendTracksAboutTest : public QObject {
   void cleanup() { fixture_.reset(); }
 
   void presetsSetTheLevelsAndRedrawTheMaps() {
-    const MeshDocument& document = fixture_->window->Document();
+    const MeshDocument& document = fixture_->window->Mesh();
     QCOMPARE(document.MinElevation, 0);
     QCOMPARE(document.MaxElevation, 14872);
-    QTest::mouseClick(Find("Command1(1)"), Qt::LeftButton);  // 1487.2 m / 15 rounds to 99 m
+    QTest::mouseClick(Find(design_name::Item(design_name::presetButtons, 1)), Qt::LeftButton);  // 1487.2 m / 15 rounds to 99 m
     const double low = 0;
     QCOMPARE(Level(1)->text(), QString("99"));
     QCOMPARE(Level(14)->text(), QString("1386"));
-    QCOMPARE(Find<Picture>("Picture1")->ColorAt(995, 797), fixture_->ScaleColor(100, 100));
-    QTest::mouseClick(Find("Command1(2)"), Qt::LeftButton);
+    QCOMPARE(Find<Picture>(design_name::overviewMap)->ColorAt(995, 797), fixture_->ScaleColor(100, 100));
+    QTest::mouseClick(Find(design_name::Item(design_name::presetButtons, 2)), Qt::LeftButton);
     QCOMPARE(Scale().ScaleLevels[14], low + 14);
-    QCOMPARE(Find<Picture>("Picture2")->ColorAt(2550, 2040), fixture_->ScaleColor(26, 26));
-    QTest::mouseClick(Find("Command1(0)"), Qt::LeftButton);
+    QCOMPARE(Find<Picture>(design_name::detailMap)->ColorAt(2550, 2040), fixture_->ScaleColor(26, 26));
+    QTest::mouseClick(Find(design_name::Item(design_name::presetButtons, 0)), Qt::LeftButton);
     QCOMPARE(Level(14)->text(), QString("3000"));
   }
 
@@ -107,11 +108,11 @@ class LegendTracksAboutTest : public QObject {
 
   void clickingASwatchChoosesItsColour() {
     fixture_->dialogs.color_answers = {QColor(1, 2, 3), std::nullopt};
-    QTest::mouseClick(Find("Picture3"), Qt::LeftButton, {}, QPoint(8, 246));
+    QTest::mouseClick(Find(design_name::legendSwatches), Qt::LeftButton, {}, QPoint(8, 246));
     QCOMPARE(fixture_->dialogs.titles.last(), QString("標高色の設定"));
     QCOMPARE(Scale().ScaleColors[0], (RgbColor{1, 2, 3}));
-    QCOMPARE(Find<Picture>("Picture3")->ColorAt(120, 3700), QColor(1, 2, 3));
-    QTest::mouseClick(Find("Picture3"), Qt::LeftButton, {}, QPoint(8, 1));
+    QCOMPARE(Find<Picture>(design_name::legendSwatches)->ColorAt(120, 3700), QColor(1, 2, 3));
+    QTest::mouseClick(Find(design_name::legendSwatches), Qt::LeftButton, {}, QPoint(8, 1));
     QCOMPARE(Scale().ScaleColors[15], (RgbColor{180, 180, 150}));  // cancelled
   }
 
@@ -122,16 +123,16 @@ class LegendTracksAboutTest : public QObject {
     QCOMPARE(fixture_->dialogs.read_only_offered.last(), false);
     QCOMPARE(fixture_->window->Tracks().TrackN(), 1);
     QCOMPARE(OverviewOnTrack(), QColor(Qt::white));
-    QCOMPARE(Find<Picture>("Picture2")->ColorAt(1000, 640), QColor(Qt::white));
+    QCOMPARE(Find<Picture>(design_name::detailMap)->ColorAt(1000, 640), QColor(Qt::white));
 
-    Find<QAction>("mnuToolsTruckNoDraw")->trigger();
-    QVERIFY(Find<QAction>("mnuToolsTruckNoDraw")->isChecked());
-    QVERIFY(!Find<QAction>("mnuToolsTruckDraw")->isChecked());
+    Find<QAction>(design_name::trackHideAction)->trigger();
+    QVERIFY(Find<QAction>(design_name::trackHideAction)->isChecked());
+    QVERIFY(!Find<QAction>(design_name::trackShowAction)->isChecked());
     QVERIFY(OverviewOnTrack() != QColor(Qt::white));
-    Find<QAction>("mnuToolsTruckDraw")->trigger();
+    Find<QAction>(design_name::trackShowAction)->trigger();
     QCOMPARE(OverviewOnTrack(), QColor(Qt::white));
 
-    Find<QAction>("mnuToolsTruckClear")->trigger();
+    Find<QAction>(design_name::trackClearAction)->trigger();
     QCOMPARE(fixture_->window->Tracks().TrackN(), 0);
     QVERIFY(OverviewOnTrack() != QColor(Qt::white));
   }
@@ -164,7 +165,7 @@ class LegendTracksAboutTest : public QObject {
       }
       shown << about.findChild<QPushButton*>("cmdOK")->text();
     };
-    Find<QAction>("mnuHelpAbout")->trigger();
+    Find<QAction>(design_name::aboutAction)->trigger();
     QCOMPARE(shown, QStringList({"ﾊﾞｰｼﾞｮﾝ情報 Koravel50", "Koravel", "ﾊﾞｰｼﾞｮﾝ 1.0.0",
                                  "国土地理院の数値地図50mメッシュ(標高)を編集できます。"
                                  "また、GPSトラックを参照することができます。",
@@ -181,10 +182,10 @@ class LegendTracksAboutTest : public QObject {
     };
     const auto restore_path = qScopeGuard([&path] { qputenv("PATH", path); });
     qputenv("PATH", QFile::encodeName(fixture_->folder.path()));
-    Find<QAction>("mnuHelpAbout")->trigger();
+    Find<QAction>(design_name::aboutAction)->trigger();
     QTRY_VERIFY(QFile::exists(marker));
     qputenv("PATH", QFile::encodeName(fixture_->folder.filePath("empty")));
-    Find<QAction>("mnuHelpAbout")->trigger();
+    Find<QAction>(design_name::aboutAction)->trigger();
     QCOMPARE(fixture_->dialogs.messages, QStringList{"現時点ではｼｽﾃﾑ情報を使用できません"});
   }
 };

@@ -3,9 +3,11 @@
 #include <QAction>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QSettings>
 #include <QtTest>
 
+#include "app/design_names.h"
 #include "app/qt_bridge.h"
 #include "views/map_geometry.h"
 
@@ -29,7 +31,7 @@ QString WindowFixture::Panel(int number) const {
 }
 
 bool WindowFixture::SaveEnabled() const {
-  return Find<QAction>("mnuFileSave")->isEnabled() && Find<QAction>("tbToolBarButton3")->isEnabled();
+  return Find<QAction>(design_name::saveAction)->isEnabled() && Find<QAction>(design_name::saveButton)->isEnabled();
 }
 
 QString WindowFixture::CopyOfSample(const QString& name) const {
@@ -50,17 +52,46 @@ QString WindowFixture::WriteFile(const QString& name, const QByteArray& contents
 
 void WindowFixture::Open(const QString& path, bool read_only) {
   dialogs.open_answers.push_back(OpenChoice{path, read_only});
-  Find<QAction>("mnuFileOpen")->trigger();
+  Find<QAction>(design_name::openAction)->trigger();
 }
 
 QColor WindowFixture::ScaleColor(int x, int y) const {
-  const RgbColor color = window->Scale().ElevationColor(window->Document().Elevation(x, y));
+  const RgbColor color = window->Scale().ElevationColor(window->Mesh().Elevation(x, y));
   return QColor(color.Red, color.Green, color.Blue);
 }
 
 QPoint WindowFixture::DetailCellCentre(int column, int row) {
   return QPoint((column * kDetailCellWidth + kDetailCellWidth / 2) / kTwipsPerPixel,
                 (row * kDetailCellHeight + kDetailCellHeight / 2) / kTwipsPerPixel);
+}
+
+QPoint WindowFixture::Cursor() const { return {window->View().MapX, window->View().MapY}; }
+
+void WindowFixture::Type(const QString& name, const QString& text) const {
+  auto* field = Find<QLineEdit>(name);
+  field->setFocus();
+  field->selectAll();
+  QTest::keyClicks(field, text);
+}
+
+void WindowFixture::Enter(const QString& text) const {
+  Type(design_name::elevationEdit, text);
+  QTest::keyClick(Find(design_name::elevationEdit), Qt::Key_Return);
+}
+
+void WindowFixture::Drag(Qt::MouseButtons buttons, QPoint to) const {
+  QWidget* detail = Find(design_name::detailMap);
+  QMouseEvent move(QEvent::MouseMove, to, detail->mapToGlobal(to), Qt::NoButton, buttons, {});
+  QApplication::sendEvent(detail, &move);
+}
+
+void WindowFixture::Stroke(const QString& value, const QList<QPoint>& cells) const {
+  Find<QAction>(design_name::brushModeAction)->trigger();
+  Type(design_name::brushEdit, value);
+  QWidget* detail = Find(design_name::detailMap);
+  QTest::mousePress(detail, Qt::LeftButton, {}, DetailCellCentre(cells.first().x(), cells.first().y()));
+  for (const QPoint& cell : cells.mid(1)) Drag(Qt::LeftButton, DetailCellCentre(cell.x(), cell.y()));
+  QTest::mouseRelease(detail, Qt::LeftButton, {}, DetailCellCentre(cells.last().x(), cells.last().y()));
 }
 
 }  // namespace koravel::test

@@ -41,6 +41,17 @@ class WindowFixture {
   QColor ScaleColor(int x, int y) const;
   /// The device point at the centre of detail-view cell (column, row).
   static QPoint DetailCellCentre(int column, int row);
+  /// The cursor cell, as grid column and row.
+  QPoint Cursor() const;
+  /// Types `text` over the whole content of the field named `name`.
+  void Type(const QString& name, const QString& text) const;
+  /// Types `text` into the elevation field and presses Enter.
+  void Enter(const QString& text) const;
+  /// The pointer moves over the detail view to `to` with `buttons` held.
+  void Drag(Qt::MouseButtons buttons, QPoint to) const;
+  /// Brush mode with `value` in the brush field, and one stroke from the
+  /// first detail-view cell through the others, released on the last.
+  void Stroke(const QString& value, const QList<QPoint>& cells) const;
 };
 
 }  // namespace koravel::test

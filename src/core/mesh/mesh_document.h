@@ -15,8 +15,9 @@ inline constexpr int kMeshSize = 200;
 /// The elevation that marks a cell without data (sea, outside the survey).
 inline constexpr std::int32_t kNoData = -9999;
 
-/// The contents of one .mem file. Plain data: the window reads and writes
-/// the members directly; only the grid sits behind an accessor.
+/// The contents of one .mem file. Plain data: the header members are read
+/// and written directly; the grid sits behind a read accessor and one write
+/// path, so that every change of a cell can be found.
 ///
 /// Grid frame: x is the column, 1 at the west edge to 200 at the east; y is
 /// the row, 1 at the north edge to 200 at the south, and also the record
@@ -26,8 +27,8 @@ class MeshDocument {
   MeshDocument();
 
   /// Elevation of cell (x, y) in tenths of a metre, x and y in 0..200.
-  std::int32_t& Elevation(int x, int y) { return elevation_[Index(x, y)]; }
   std::int32_t Elevation(int x, int y) const { return elevation_[Index(x, y)]; }
+  void SetElevation(int x, int y, std::int32_t tenths) { elevation_[Index(x, y)] = tenths; }
 
   std::string MeshFileName;  ///< the file this document was read from
 

@@ -126,7 +126,7 @@ class MeshParser {
 
   bool ReadRecords() {
     for (int y = 1; y <= kMeshSize; ++y) {
-      for (int x = 1; x <= kMeshSize; ++x) document_.Elevation(x, y) = kNoData;
+      for (int x = 1; x <= kMeshSize; ++x) document_.SetElevation(x, y, kNoData);
     }
     document_.MaxElevation = 0;
     document_.MinElevation = 9999;
@@ -160,7 +160,7 @@ class MeshParser {
         return false;
       }
       if (!TrackExtremes(value)) return false;
-      document_.Elevation(x, row) = value;
+      document_.SetElevation(x, row, value);
     }
     return fields_.TakeLineEnd();
   }

@@ -33,17 +33,16 @@ bool FileCommands::OpenPath(const QString& path, bool read_only_ticked) {
     dialogs_.ShowMessage(Message(*result.error));
     return false;
   }
-  document_ = std::move(*result.document);
-  document_.MeshFileName = path.toStdString();
+  document_.Replace(std::move(*result.document), path);
   return true;
 }
 
 bool FileCommands::Save() {
-  if (document_.MeshFileName.empty()) {
+  if (!document_.IsOpen()) {
     dialogs_.ShowMessage(Message(ErrorCode::NoFileLoaded));
     return false;
   }
-  return Write(QString::fromStdString(document_.MeshFileName));
+  return Write(document_.FileName());
 }
 
 bool FileCommands::SaveAs() {
@@ -53,10 +52,11 @@ bool FileCommands::SaveAs() {
 }
 
 bool FileCommands::Write(const QString& path) {
-  if (const std::optional<ErrorCode> failure = WriteMeshFile(document_, LocalPath(path))) {
+  if (const std::optional<ErrorCode> failure = WriteMeshFile(document_.Mesh(), LocalPath(path))) {
     dialogs_.ShowMessage(Message(*failure));
     return false;
   }
+  document_.MarkSaved();
   return true;
 }
 

@@ -3,16 +3,17 @@
 #include <QString>
 
 #include "app/dialogs.h"
-#include "mesh/mesh_document.h"
+#include "document/document.h"
 
 namespace koravel {
 
 /// Open, Save and Save As: the dialogs, the reading and writing, and every
 /// message. The document is replaced only once a whole file has been read,
-/// and a failed save leaves the file on disk as it was.
+/// and a failed save leaves the file on disk as it was. A successful write
+/// marks the document saved.
 class FileCommands {
  public:
-  FileCommands(Dialogs& dialogs, MeshDocument& document) : dialogs_(dialogs), document_(document) {}
+  FileCommands(Dialogs& dialogs, Document& document) : dialogs_(dialogs), document_(document) {}
 
   /// Asks for a file and opens it; true when the document was replaced.
   bool Open();
@@ -28,7 +29,7 @@ class FileCommands {
   bool Write(const QString& path);
 
   Dialogs& dialogs_;
-  MeshDocument& document_;
+  Document& document_;
 };
 
 }  // namespace koravel

@@ -1,17 +1,20 @@
 #include "app/frm_main.h"
 
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QFont>
-#include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QToolBar>
 
 #include "app/captions.h"
+#include "app/design_names.h"
 #include "app/frm_about.h"
 #include "app/header_display.h"
 #include "app/qt_bridge.h"
@@ -38,6 +41,19 @@ QFont DesignFont() {
   return font;
 }
 
+const QStringList kTrackFilters = {QStringLiteral("GPSﾄﾗｯｸﾌｧｲﾙ (*.trk)")};
+
+bool HasSuffix(const QString& path, const char* suffix) {
+  return QFileInfo(path).suffix().compare(QLatin1String(suffix), Qt::CaseInsensitive) == 0;
+}
+
+// The local files among what is dragged, if it is one mesh or one track.
+QString DroppedFile(const QMimeData& data) {
+  if (data.urls().size() != 1 || !data.urls().constFirst().isLocalFile()) return {};
+  const QString path = data.urls().constFirst().toLocalFile();
+  return HasSuffix(path, "mem") || HasSuffix(path, "trk") ? path : QString();
+}
+
 }  // namespace
 
 frmMain::frmMain(Dialogs& dialogs, QWidget* parent)
@@ -46,76 +62,119 @@ frmMain::frmMain(Dialogs& dialogs, QWidget* parent)
       controls_(CreateMainWindowControls(CreateClientArea(*this))),
       menus_(CreateMainWindowMenus(*menuBar())),
       status_(*statusBar()),
-      legend_(scale_, document_, dialogs, [this] { RedrawMaps(); },
-              {*controls_.Picture3, controls_.Text3, controls_.Command1, *controls_.Command2}),
+      legend_(scale_, document_, dialogs,
+              {.swatches = *controls_.legendSwatches,
+               .levels = controls_.levelEdits,
+               .presets = controls_.presetButtons,
+               .redraw = *controls_.redrawButton}),
       map_views_(document_, scale_, view_, tracks_,
-                 {*controls_.Picture1, *controls_.Picture2, *controls_.HScroll1, *controls_.VScroll1,
-                  *controls_.Text2, status_}),
-      editor_(document_, view_, editing_, map_views_, dialogs, [this] { SetChanged(true); },
-              {*controls_.Text2, *controls_.Text4, *controls_.Label12, *controls_.Text1,
-               *controls_.Frame1, controls_.Option1, *menus_.mnuEditpointEditMode,
-               *menus_.mnuEditBrushMode, *controls_.Picture2, status_}),
-      file_commands_(dialogs, document_) {
+                 {.overview = *controls_.overviewMap,
+                  .detail = *controls_.detailMap,
+                  .horizontal = *controls_.horizontalScroll,
+                  .vertical = *controls_.verticalScroll,
+                  .value = *controls_.elevationEdit,
+                  .status = status_}),
+      editor_(document_, view_, editing_, map_views_, dialogs,
+              {.value = *controls_.elevationEdit,
+               .brush = *controls_.brushEdit,
+               .brush_caption = *controls_.brushCaption,
+               .directions = *controls_.autoMoveFrame,
+               .options = controls_.autoMoveOptions,
+               .point_mode = *menus_.pointEditModeAction,
+               .brush_mode = *menus_.brushModeAction,
+               .detail = *controls_.detailMap,
+               .status = status_}),
+      comment_field_(document_, *controls_.commentEdit),
+      file_commands_(dialogs, document_),
+      recent_files_(*menus_.recentFilesMenu) {
   setObjectName("frmMain");
   setWindowTitle("Koravel 50");
   setFont(DesignFont());
-  statusBar()->setObjectName("sbStatusBar");
+  setAcceptDrops(true);
+  statusBar()->setObjectName(design_name::statusBar);
   ConnectCommands();
+  ConnectDocument();
+  KeepUndoForTheDocument();
   StartUp();
 }
 
 void frmMain::ConnectCommands() {
-  connect(menus_.mnuFileNew, &QAction::triggered, this, &frmMain::mnuFileNew_Click);
-  connect(menus_.mnuFileOpen, &QAction::triggered, this, &frmMain::mnuFileOpen_Click);
-  connect(menus_.mnuFileSave, &QAction::triggered, this, &frmMain::mnuFileSave_Click);
-  connect(menus_.mnuFileSaveAs, &QAction::triggered, this, &frmMain::mnuFileSaveAs_Click);
-  connect(menus_.mnuFileExit, &QAction::triggered, this, &QWidget::close);
-  connect(menus_.mnuToolsTruckOpen, &QAction::triggered, this, &frmMain::mnuToolsTruckOpen_Click);
-  connect(menus_.mnuToolsTruckClear, &QAction::triggered, this, &frmMain::mnuToolsTruckClear_Click);
-  connect(menus_.mnuToolsTruckDraw, &QAction::triggered, this, [this] { ShowTracks(true); });
-  connect(menus_.mnuToolsTruckNoDraw, &QAction::triggered, this, [this] { ShowTracks(false); });
-  connect(menus_.mnuHelpAbout, &QAction::triggered, this, &frmMain::mnuHelpAbout_Click);
-  connect(controls_.tbToolBar, &QToolBar::actionTriggered, this, &frmMain::tbToolBar_ButtonClick);
-  connect(controls_.HScroll1, &QScrollBar::valueChanged, this,
+  connect(menus_.newAction, &QAction::triggered, this, &frmMain::mnuFileNew_Click);
+  connect(menus_.openAction, &QAction::triggered, this, &frmMain::mnuFileOpen_Click);
+  connect(menus_.saveAction, &QAction::triggered, this, &frmMain::mnuFileSave_Click);
+  connect(menus_.saveAsAction, &QAction::triggered, this, &frmMain::mnuFileSaveAs_Click);
+  connect(menus_.exitAction, &QAction::triggered, this, &QWidget::close);
+  connect(menus_.undoAction, &QAction::triggered, &document_, &Document::Undo);
+  connect(menus_.redoAction, &QAction::triggered, &document_, &Document::Redo);
+  connect(menus_.trackOpenAction, &QAction::triggered, this, &frmMain::mnuToolsTruckOpen_Click);
+  connect(menus_.trackClearAction, &QAction::triggered, this, &frmMain::mnuToolsTruckClear_Click);
+  connect(menus_.trackShowAction, &QAction::triggered, this, [this] { ShowTracks(true); });
+  connect(menus_.trackHideAction, &QAction::triggered, this, [this] { ShowTracks(false); });
+  connect(menus_.aboutAction, &QAction::triggered, this, &frmMain::mnuHelpAbout_Click);
+  connect(&recent_files_, &RecentFiles::Chosen, this, &frmMain::OpenChosenFile);
+  connect(controls_.toolBar, &QToolBar::actionTriggered, this, &frmMain::tbToolBar_ButtonClick);
+  connect(controls_.horizontalScroll, &QScrollBar::valueChanged, this,
           [this](int position) { map_views_.HScroll1_Change(position); });
-  connect(controls_.VScroll1, &QScrollBar::valueChanged, this,
+  connect(controls_.verticalScroll, &QScrollBar::valueChanged, this,
           [this](int position) { map_views_.VScroll1_Change(position); });
-  connect(controls_.Picture1, &Picture::Pressed, this,
+  connect(controls_.overviewMap, &Picture::Pressed, this,
           [this](double x, double y) { map_views_.Picture1_MouseDown(x, y); });
+  connect(&legend_, &LegendPanel::ScaleChanged, this, &frmMain::RedrawMaps);
   // A picture starts a blank image when its size or screen density changes.
-  connect(controls_.Picture1, &Picture::ImageReplaced, this, &frmMain::RedrawOpenedMaps);
-  connect(controls_.Picture2, &Picture::ImageReplaced, this, &frmMain::RedrawOpenedMaps);
-  connect(controls_.Picture3, &Picture::ImageReplaced, this, [this] { legend_.DrawLegend(); });
+  connect(controls_.overviewMap, &Picture::ImageReplaced, this, &frmMain::RedrawOpenedMaps);
+  connect(controls_.detailMap, &Picture::ImageReplaced, this, &frmMain::RedrawOpenedMaps);
+  connect(controls_.legendSwatches, &Picture::ImageReplaced, this, [this] { legend_.DrawLegend(); });
+}
+
+void frmMain::ConnectDocument() {
+  connect(&document_, &Document::Replaced, this, &frmMain::ShowOpenedDocument);
+  connect(&document_, &Document::ModifiedChanged, this, &frmMain::ShowModified);
+  connect(&document_.UndoStack(), &QUndoStack::canUndoChanged, menus_.undoAction, &QAction::setEnabled);
+  connect(&document_.UndoStack(), &QUndoStack::canRedoChanged, menus_.redoAction, &QAction::setEnabled);
+}
+
+// A text field would take Ctrl+Z for its own typing; the window's undo
+// works on the document, which holds that typing too.
+void frmMain::KeepUndoForTheDocument() {
+  for (QLineEdit* field : findChildren<QLineEdit*>()) field->installEventFilter(this);
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::ShortcutOverride) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo)) return true;
+  }
+  return QMainWindow::eventFilter(watched, event);
 }
 
 void frmMain::StartUp() {
   LoadCaptions(this);
   RestoreWindowGeometry(*this);
-  SetChanged(false);
+  ShowModified(false);
+  menus_.undoAction->setEnabled(false);
+  menus_.redoAction->setEnabled(false);
   editor_.mnuEditpointEditMode_Click();
-  menus_.mnuToolsTruckDraw->setChecked(true);
-  menus_.mnuToolsTruckNoDraw->setChecked(false);
+  menus_.trackShowAction->setChecked(true);
+  menus_.trackHideAction->setChecked(false);
   map_views_.ResetView();
-  controls_.Option1[0]->setChecked(true);
-  for (int i = 1; i < 4; ++i) controls_.Label10[i]->hide();
-  controls_.Label18->hide();
+  controls_.autoMoveOptions[0]->setChecked(true);
+  for (int i = 1; i < 4; ++i) controls_.sheetNameLabels[i]->hide();
+  controls_.severalSheetsCaption->hide();
   legend_.SetDefaultColors();
   legend_.SetDefaultLevels();
 }
 
-void frmMain::OpenFile(const QString& path) {
-  if (file_commands_.OpenPath(path, false)) ShowOpenedDocument();
-}
+void frmMain::OpenFile(const QString& path) { file_commands_.OpenPath(path, false); }
 
 // Everything an Open resets, in order, once the new document is in place.
 void frmMain::ShowOpenedDocument() {
-  ShowHeader(document_, controls_);
-  SetChanged(false);
+  ShowHeader(document_.Mesh(), controls_);
   map_views_.ResetView();
   legend_.SetDefaultLevels();
   tracks_.Clear();
   RedrawMaps();
   map_views_.ShowCursorPosition(0, 0);
+  recent_files_.Add(document_.FileName());
 }
 
 void frmMain::RedrawMaps() {
@@ -125,22 +184,21 @@ void frmMain::RedrawMaps() {
 
 // Until a file is opened the maps stay empty, as they are at start-up.
 void frmMain::RedrawOpenedMaps() {
-  if (!document_.MeshFileName.empty()) RedrawMaps();
+  if (document_.IsOpen()) RedrawMaps();
 }
 
-// The document keeps no changed flag: unsaved changes are Save being enabled.
-void frmMain::SetChanged(bool changed) {
-  menus_.mnuFileSave->setEnabled(changed);
-  controls_.toolbar_save->setEnabled(changed);
+// Unsaved changes show as Save being enabled, in the menu and the tool bar.
+void frmMain::ShowModified(bool modified) {
+  menus_.saveAction->setEnabled(modified);
+  controls_.saveButton->setEnabled(modified);
 }
 
 // Before edits would be lost: true when the command may go on.
 bool frmMain::SaveOrDiscardChanges() {
-  if (!menus_.mnuFileSave->isEnabled()) return true;
+  if (!document_.IsModified()) return true;
   switch (dialogs_.AskToSaveChanges()) {
     case SaveChoice::Save:
-      mnuFileSave_Click();
-      return !menus_.mnuFileSave->isEnabled();
+      return file_commands_.Save();
     case SaveChoice::Discard:
       return true;
     case SaveChoice::Cancel:
@@ -149,30 +207,32 @@ bool frmMain::SaveOrDiscardChanges() {
   return false;
 }
 
+// A mesh chosen from the recent files or dropped on the window opens as Open
+// does; one that has gone says so and leaves the recent files.
+void frmMain::OpenChosenFile(const QString& path) {
+  if (!SaveOrDiscardChanges()) return;
+  if (!file_commands_.OpenPath(path, false) && !QFileInfo::exists(path)) recent_files_.Remove(path);
+}
+
 void frmMain::mnuFileNew_Click() {
   dialogs_.ShowMessage(QStringLiteral(" 'mnuFileNew_Click' のｺｰﾄﾞを追加します。"));
 }
 
 void frmMain::mnuFileOpen_Click() {
-  if (SaveOrDiscardChanges() && file_commands_.Open()) ShowOpenedDocument();
+  if (SaveOrDiscardChanges()) file_commands_.Open();
 }
 
-void frmMain::mnuFileSave_Click() {
-  if (file_commands_.Save()) SetChanged(false);
-}
+void frmMain::mnuFileSave_Click() { file_commands_.Save(); }
 
-void frmMain::mnuFileSaveAs_Click() {
-  if (file_commands_.SaveAs()) SetChanged(false);
-}
+void frmMain::mnuFileSaveAs_Click() { file_commands_.SaveAs(); }
 
 void frmMain::mnuToolsTruckOpen_Click() {
-  const std::optional<OpenChoice> choice =
-      dialogs_.OpenFile(QStringLiteral("ﾄﾗｯｸ開く"), {QStringLiteral("GPSﾄﾗｯｸﾌｧｲﾙ (*.trk)")}, false);
+  const std::optional<OpenChoice> choice = dialogs_.OpenFile(QStringLiteral("ﾄﾗｯｸ開く"), kTrackFilters, false);
   if (choice && !choice->path.isEmpty()) LoadTrackFile(choice->path);
 }
 
 void frmMain::LoadTrackFile(const QString& path) {
-  const TrackReadResult result = ReadTrackFile(LocalPath(path), document_, tracks_);
+  const TrackReadResult result = ReadTrackFile(LocalPath(path), document_.Mesh(), tracks_);
   for (Warning warning : result.warnings) dialogs_.ShowMessage(Message(warning));
   if (result.error) dialogs_.ShowMessage(Message(*result.error));
   if (!result.draw) return;
@@ -187,8 +247,8 @@ void frmMain::mnuToolsTruckClear_Click() {
 
 // Both maps follow the choice at once; the mark shows which one is in force.
 void frmMain::ShowTracks(bool shown) {
-  menus_.mnuToolsTruckDraw->setChecked(shown);
-  menus_.mnuToolsTruckNoDraw->setChecked(!shown);
+  menus_.trackShowAction->setChecked(shown);
+  menus_.trackHideAction->setChecked(!shown);
   map_views_.SetTracksShown(shown);
   RedrawMaps();
 }
@@ -216,6 +276,22 @@ void frmMain::closeEvent(QCloseEvent* event) {
   }
   StoreWindowGeometry(*this);
   event->accept();
+}
+
+void frmMain::dragEnterEvent(QDragEnterEvent* event) {
+  if (!DroppedFile(*event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+// A dropped mesh opens as Open does; a dropped track loads as ﾄﾗｯｸ開く does.
+void frmMain::dropEvent(QDropEvent* event) {
+  const QString path = DroppedFile(*event->mimeData());
+  if (path.isEmpty()) return;
+  event->acceptProposedAction();
+  if (HasSuffix(path, "trk")) {
+    LoadTrackFile(path);
+  } else {
+    OpenChosenFile(path);
+  }
 }
 
 }  // namespace koravel

@@ -5,10 +5,12 @@
 #include "app/dialogs.h"
 #include "app/file_commands.h"
 #include "app/main_window_controls.h"
+#include "app/recent_files.h"
 #include "app/status_panels.h"
+#include "document/document.h"
+#include "edit/comment_field.h"
 #include "edit/edit_controller.h"
 #include "edit/editing_state.h"
-#include "mesh/mesh_document.h"
 #include "scale/elevation_scale.h"
 #include "scale/legend_panel.h"
 #include "tracks/track_set.h"
@@ -19,7 +21,7 @@ namespace koravel {
 
 /// The main window. It owns the document, the colour scale, the view, the
 /// tracks and the editing state for its whole life; the controllers of each
-/// part of the window work on them.
+/// part of the window work on them and follow the document's signals.
 class frmMain : public QMainWindow {
  public:
   explicit frmMain(Dialogs& dialogs, QWidget* parent = nullptr);
@@ -29,22 +31,28 @@ class frmMain : public QMainWindow {
   /// Loads the tracks of `path` as Tools > ﾄﾗｯｸ開く does once its dialog has chosen the file.
   void LoadTrackFile(const QString& path);
 
-  const MeshDocument& Document() const { return document_; }
+  const MeshDocument& Mesh() const { return document_.Mesh(); }
   const ViewState& View() const { return view_; }
   const ElevationScale& Scale() const { return scale_; }
   const TrackSet& Tracks() const { return tracks_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void ConnectCommands();
+  void ConnectDocument();
   void StartUp();
+  void KeepUndoForTheDocument();
   void ShowOpenedDocument();
   void RedrawMaps();
   void RedrawOpenedMaps();
-  void SetChanged(bool changed);
+  void ShowModified(bool modified);
   bool SaveOrDiscardChanges();
+  void OpenChosenFile(const QString& path);
 
   void mnuFileNew_Click();
   void mnuFileOpen_Click();
@@ -57,7 +65,7 @@ class frmMain : public QMainWindow {
   void tbToolBar_ButtonClick(QAction* button);
 
   Dialogs& dialogs_;
-  MeshDocument document_;
+  Document document_;
   ElevationScale scale_;
   ViewState view_;
   TrackSet tracks_;
@@ -69,7 +77,9 @@ class frmMain : public QMainWindow {
   LegendPanel legend_;
   MapViews map_views_;
   EditController editor_;
+  CommentField comment_field_;
   FileCommands file_commands_;
+  RecentFiles recent_files_;
 };
 
 }  // namespace koravel

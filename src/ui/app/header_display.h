@@ -5,7 +5,7 @@
 
 namespace koravel {
 
-/// Shows the header of `document` in the window's labels and comment field;
+/// Shows the header of `document` in the window's labels;
 /// the extra sheet names appear only when the mesh names several sheets.
 void ShowHeader(const MeshDocument& document, const MainWindowControls& controls);
 

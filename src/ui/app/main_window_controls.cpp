@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QGroupBox>
 #include <QIcon>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -12,7 +13,9 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QToolBar>
+#include <tuple>
 
+#include "app/design_names.h"
 #include "app/qt_bridge.h"
 #include "views/picture.h"
 
@@ -35,39 +38,37 @@ QLabel* PlaceLabel(QWidget& parent, const QString& name, const QString& text, in
   return label;
 }
 
-QString Item(const char* name, int index) { return QStringLiteral("%1(%2)").arg(name).arg(index); }
-
 void CreateHeaderLabels(QWidget& client, MainWindowControls& c) {
   PlaceLabel(client, "Label9", "図名", 120, 480, 615, 255);
   PlaceLabel(client, "Label1", "メッシュコード", 120, 840, 1215, 255);
-  c.Label2 = PlaceLabel(client, "Label2", "", 1320, 840, 735, 255);
+  c.meshCodeLabel = PlaceLabel(client, design_name::meshCodeLabel, "", 1320, 840, 735, 255);
   PlaceLabel(client, "Label3", "縮尺", 120, 1200, 1215, 255);
-  c.Label4 = PlaceLabel(client, "Label4", "", 1320, 1200, 735, 255);
+  c.scaleLabel = PlaceLabel(client, design_name::scaleLabel, "", 1320, 1200, 735, 255);
   const std::array<const char*, 3> year_captions = {"測量年紀", "修正年紀", "数値化年紀"};
   const std::array<int, 3> year_widths = {1215, 1095, 1095};
   for (int i = 0; i < 3; ++i) {
-    PlaceLabel(client, Item("Label5", i), year_captions[i], 120, 1560 + 360 * i, year_widths[i], 255);
-    c.Label6[i] = PlaceLabel(client, Item("Label6", i), "", 1320, 1560 + 360 * i, 735, 255);
+    PlaceLabel(client, design_name::Item("Label5", i), year_captions[i], 120, 1560 + 360 * i, year_widths[i], 255);
+    c.yearLabels[i] = PlaceLabel(client, design_name::Item(design_name::yearLabels, i), "", 1320, 1560 + 360 * i, 735, 255);
   }
-  c.Label7[1] = PlaceLabel(client, Item("Label7", 1), "", 1200, 2640, 1095, 255);
-  c.Label8[1] = PlaceLabel(client, Item("Label8", 1), "", 1200, 2880, 1095, 255);
-  c.Label7[0] = PlaceLabel(client, Item("Label7", 0), "", 240, 4920, 1095, 255);
-  c.Label8[0] = PlaceLabel(client, Item("Label8", 0), "", 240, 5160, 1095, 255);
-  c.Label10[0] = PlaceLabel(client, Item("Label10", 0), "", 1320, 480, 1215, 255);
+  c.latitudeLabels[1] = PlaceLabel(client, design_name::Item(design_name::latitudeLabels, 1), "", 1200, 2640, 1095, 255);
+  c.longitudeLabels[1] = PlaceLabel(client, design_name::Item(design_name::longitudeLabels, 1), "", 1200, 2880, 1095, 255);
+  c.latitudeLabels[0] = PlaceLabel(client, design_name::Item(design_name::latitudeLabels, 0), "", 240, 4920, 1095, 255);
+  c.longitudeLabels[0] = PlaceLabel(client, design_name::Item(design_name::longitudeLabels, 0), "", 240, 5160, 1095, 255);
+  c.sheetNameLabels[0] = PlaceLabel(client, design_name::Item(design_name::sheetNameLabels, 0), "", 1320, 480, 1215, 255);
   for (int i = 1; i < 4; ++i) {
-    c.Label10[i] = PlaceLabel(client, Item("Label10", i), "", 3720, 5880 + 240 * (i - 1), 1215, 255);
+    c.sheetNameLabels[i] = PlaceLabel(client, design_name::Item(design_name::sheetNameLabels, i), "", 3720, 5880 + 240 * (i - 1), 1215, 255);
   }
-  c.Label18 = PlaceLabel(client, "Label18", "複数図葉名", 2760, 5880, 975, 255);
+  c.severalSheetsCaption = PlaceLabel(client, design_name::severalSheetsCaption, "複数図葉名", 2760, 5880, 975, 255);
 }
 
 void CreateMaps(QWidget& client, MainWindowControls& c) {
-  c.Picture1 = Place<Picture>(client, "Picture1", 240, 3240, 2000, 1600);
-  c.Picture2 = Place<Picture>(client, "Picture2", 3720, 1080, 5055, 4095);
-  c.HScroll1 = Place<QScrollBar>(client, "HScroll1", 3720, 5160, 5055, 255);
-  c.VScroll1 = Place<QScrollBar>(client, "VScroll1", 8760, 1080, 255, 4095);
-  c.HScroll1->setOrientation(Qt::Horizontal);
-  c.VScroll1->setOrientation(Qt::Vertical);
-  for (QScrollBar* bar : {c.HScroll1, c.VScroll1}) {
+  c.overviewMap = Place<Picture>(client, design_name::overviewMap, 240, 3240, 2000, 1600);
+  c.detailMap = Place<Picture>(client, design_name::detailMap, 3720, 1080, 5055, 4095);
+  c.horizontalScroll = Place<QScrollBar>(client, design_name::horizontalScroll, 3720, 5160, 5055, 255);
+  c.verticalScroll = Place<QScrollBar>(client, design_name::verticalScroll, 8760, 1080, 255, 4095);
+  c.horizontalScroll->setOrientation(Qt::Horizontal);
+  c.verticalScroll->setOrientation(Qt::Vertical);
+  for (QScrollBar* bar : {c.horizontalScroll, c.verticalScroll}) {
     bar->setRange(1, 151);
     bar->setSingleStep(1);
     bar->setPageStep(50);
@@ -77,36 +78,36 @@ void CreateMaps(QWidget& client, MainWindowControls& c) {
 
 void CreateLegend(QWidget& client, MainWindowControls& c) {
   PlaceLabel(client, "Label17", "標高凡例　　　　　(m)", 2760, 480, 855, 375)->setWordWrap(true);
-  c.Picture3 = Place<Picture>(client, "Picture3", 2760, 840, 240, 3840);
+  c.legendSwatches = Place<Picture>(client, design_name::legendSwatches, 2760, 840, 240, 3840);
   for (int i = 0; i < 15; ++i) {
-    c.Text3[i] = Place<QLineEdit>(client, Item("Text3", i), 3000, 4320 - 240 * i, 615, 270);
+    c.levelEdits[i] = Place<QLineEdit>(client, design_name::Item(design_name::levelEdits, i), 3000, 4320 - 240 * i, 615, 270);
   }
   const std::array<const char*, 3> presets = {"デフォルト", "最高最低", "最低から"};
   for (int i = 0; i < 3; ++i) {
-    c.Command1[i] = Place<QPushButton>(client, Item("Command1", i), 2640, 4800 + 360 * i, 975, 255);
-    c.Command1[i]->setText(presets[i]);
+    c.presetButtons[i] = Place<QPushButton>(client, design_name::Item(design_name::presetButtons, i), 2640, 4800 + 360 * i, 975, 255);
+    c.presetButtons[i]->setText(presets[i]);
   }
-  c.Command2 = Place<QPushButton>(client, "Command2", 3840, 5520, 735, 255);
-  c.Command2->setText("再描画");
+  c.redrawButton = Place<QPushButton>(client, design_name::redrawButton, 3840, 5520, 735, 255);
+  c.redrawButton->setText("再描画");
 }
 
 void CreateEditFields(QWidget& client, MainWindowControls& c) {
   PlaceLabel(client, "Label14", "標高　　(m)", 3840, 480, 495, 375)->setWordWrap(true);
-  c.Text2 = Place<QLineEdit>(client, "Text2", 4320, 480, 855, 375);
-  c.Frame1 = Place<QGroupBox>(client, "Frame1", 7080, 5520, 1935, 1095);
-  c.Frame1->setTitle("カーソル自動移動");
+  c.elevationEdit = Place<QLineEdit>(client, design_name::elevationEdit, 4320, 480, 855, 375);
+  c.autoMoveFrame = Place<QGroupBox>(client, design_name::autoMoveFrame, 7080, 5520, 1935, 1095);
+  c.autoMoveFrame->setTitle("カーソル自動移動");
   const std::array<const char*, 4> directions = {"右へ", "下へ", "左へ", "上へ"};
   const std::array<int, 4> lefts = {1080, 600, 120, 600};
   const std::array<int, 4> tops = {480, 720, 480, 240};
   for (int i = 0; i < 4; ++i) {
-    c.Option1[i] = Place<QRadioButton>(*c.Frame1, Item("Option1", i), lefts[i], tops[i], 735, 255);
-    c.Option1[i]->setText(directions[i]);
+    c.autoMoveOptions[i] = Place<QRadioButton>(*c.autoMoveFrame, design_name::Item(design_name::autoMoveOptions, i), lefts[i], tops[i], 735, 255);
+    c.autoMoveOptions[i]->setText(directions[i]);
   }
   PlaceLabel(client, "Label11", "コメント", 120, 5640, 735, 255);
-  c.Label12 = PlaceLabel(client, "Label12", "設定標高        (m)", 5280, 5640, 735, 375);
-  c.Label12->setWordWrap(true);
-  c.Text4 = Place<QLineEdit>(client, "Text4", 6120, 5640, 735, 375);
-  c.Text1 = Place<QLineEdit>(client, "Text1", 120, 5880, 2535, 495);
+  c.brushCaption = PlaceLabel(client, design_name::brushCaption, "設定標高        (m)", 5280, 5640, 735, 375);
+  c.brushCaption->setWordWrap(true);
+  c.brushEdit = Place<QLineEdit>(client, design_name::brushEdit, 6120, 5640, 735, 375);
+  c.commentEdit = Place<QLineEdit>(client, design_name::commentEdit, 120, 5880, 2535, 495);
   PlaceLabel(client, "Label16", "コメントは全て全角文字で入力して下さい", 120, 6480, 3255, 255);
 }
 
@@ -116,21 +117,35 @@ QIcon ToolBarIcon(QWidget& client, const char* theme_name, QStyle::StandardPixma
 }
 
 void CreateToolBar(QWidget& client, MainWindowControls& c) {
-  c.tbToolBar = new QToolBar(&client);
-  c.tbToolBar->setObjectName("tbToolBar");
-  c.tbToolBar->setMovable(false);
-  c.tbToolBar->setGeometry(0, 0, 9600 / kTwipsPerPixel, 420 / kTwipsPerPixel);
-  c.toolbar_new = c.tbToolBar->addAction(ToolBarIcon(client, "document-new", QStyle::SP_FileIcon), "New");
-  c.toolbar_open = c.tbToolBar->addAction(ToolBarIcon(client, "document-open", QStyle::SP_DialogOpenButton), "Open");
-  c.toolbar_save = c.tbToolBar->addAction(ToolBarIcon(client, "document-save", QStyle::SP_DialogSaveButton), "Save");
-  const std::array<std::pair<QAction*, const char*>, 3> buttons = {
-      {{c.toolbar_new, "新規作成"}, {c.toolbar_open, "開く"}, {c.toolbar_save, "上書き保存"}}};
-  int index = 1;
-  for (const auto& [action, key] : buttons) {
-    action->setObjectName(QStringLiteral("tbToolBarButton%1").arg(index));
-    action->setToolTip(QString::number(1019 + index++));
+  c.toolBar = new QToolBar(&client);
+  c.toolBar->setObjectName(design_name::toolBar);
+  c.toolBar->setMovable(false);
+  c.toolBar->setGeometry(0, 0, 9600 / kTwipsPerPixel, 420 / kTwipsPerPixel);
+  c.newButton = c.toolBar->addAction(ToolBarIcon(client, "document-new", QStyle::SP_FileIcon), "New");
+  c.openButton = c.toolBar->addAction(ToolBarIcon(client, "document-open", QStyle::SP_DialogOpenButton), "Open");
+  c.saveButton = c.toolBar->addAction(ToolBarIcon(client, "document-save", QStyle::SP_DialogSaveButton), "Save");
+  const std::array<std::tuple<QAction*, const char*, const char*>, 3> buttons = {
+      {{c.newButton, design_name::newButton, "新規作成"},
+       {c.openButton, design_name::openButton, "開く"},
+       {c.saveButton, design_name::saveButton, "上書き保存"}}};
+  int caption_id = 1020;
+  for (const auto& [action, name, key] : buttons) {
+    action->setObjectName(name);
+    action->setToolTip(QString::number(caption_id++));
     action->setData(QString::fromUtf8(key));
   }
+}
+
+// Screen readers announce the main controls by what they hold.
+void NameForAccessibility(const MainWindowControls& c) {
+  c.overviewMap->setAccessibleName("全体図");
+  c.detailMap->setAccessibleName("詳細図");
+  c.legendSwatches->setAccessibleName("標高凡例");
+  c.elevationEdit->setAccessibleName("標高");
+  c.brushEdit->setAccessibleName("設定標高");
+  c.commentEdit->setAccessibleName("コメント");
+  c.autoMoveFrame->setAccessibleName("カーソル自動移動");
+  for (int i = 0; i < 15; ++i) c.levelEdits[i]->setAccessibleName(QStringLiteral("標高凡例の境界 %1").arg(i + 1));
 }
 
 }  // namespace
@@ -142,16 +157,21 @@ MainWindowControls CreateMainWindowControls(QWidget& client) {
   CreateMaps(client, controls);
   CreateLegend(client, controls);
   CreateEditFields(client, controls);
+  NameForAccessibility(controls);
   return controls;
 }
 
 namespace {
 
-QAction* AddItem(QMenu& menu, const char* name, int caption_id, bool checkable = false) {
-  QAction* action = menu.addAction(QString::number(caption_id));
+QAction* AddItem(QMenu& menu, const char* name, const QString& caption, bool checkable = false) {
+  QAction* action = menu.addAction(caption);
   action->setObjectName(name);
   action->setCheckable(checkable);
   return action;
+}
+
+QAction* AddItem(QMenu& menu, const char* name, int caption_id, bool checkable = false) {
+  return AddItem(menu, name, QString::number(caption_id), checkable);
 }
 
 QMenu* AddMenu(QMenuBar& bar, const char* name, int caption_id) {
@@ -161,34 +181,54 @@ QMenu* AddMenu(QMenuBar& bar, const char* name, int caption_id) {
   return menu;
 }
 
+void AddFileMenu(QMenuBar& bar, MainWindowMenus& m) {
+  QMenu& file = *AddMenu(bar, "mnuFile", 1000);
+  m.newAction = AddItem(file, design_name::newAction, 1001);
+  m.openAction = AddItem(file, design_name::openAction, 1002);
+  m.openAction->setShortcut(QKeySequence::Open);
+  m.recentFilesMenu = file.addMenu(QStringLiteral("最近使ったファイル(&F)"));
+  m.recentFilesMenu->setObjectName(design_name::recentFilesMenu);
+  file.addSeparator()->setObjectName("mnuFileBar0");
+  m.saveAction = AddItem(file, design_name::saveAction, 1004);
+  m.saveAction->setShortcut(QKeySequence::Save);
+  m.saveAsAction = AddItem(file, design_name::saveAsAction, 1005);
+  m.saveAsAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+  file.addSeparator()->setObjectName("mnuFileBar1");
+  m.exitAction = AddItem(file, design_name::exitAction, 1006);
+  m.exitAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+}
+
+void AddEditMenu(QMenuBar& bar, MainWindowMenus& m) {
+  QMenu& edit = *AddMenu(bar, "mnuEdit", 1007);
+  m.undoAction = AddItem(edit, design_name::undoAction, QStringLiteral("元に戻す(&U)"));
+  m.undoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+  m.redoAction = AddItem(edit, design_name::redoAction, QStringLiteral("やり直し(&R)"));
+  m.redoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+  edit.addSeparator()->setObjectName("mnuEditBar0");
+  m.pointEditModeAction = AddItem(edit, design_name::pointEditModeAction, 1008, true);
+  m.brushModeAction = AddItem(edit, design_name::brushModeAction, 1009, true);
+}
+
+void AddToolsMenu(QMenuBar& bar, MainWindowMenus& m) {
+  QMenu& tools = *AddMenu(bar, "mnuTools", 1014);
+  m.trackOpenAction = AddItem(tools, design_name::trackOpenAction, 1033);
+  m.trackClearAction = AddItem(tools, design_name::trackClearAction, 1036);
+  tools.addSeparator()->setObjectName("mnuToolsBar1");
+  m.trackShowAction = AddItem(tools, design_name::trackShowAction, 1034, true);
+  m.trackHideAction = AddItem(tools, design_name::trackHideAction, 1035, true);
+  tools.addSeparator()->setObjectName("mnuToolsBar2");
+  m.optionsAction = AddItem(tools, design_name::optionsAction, 1015);
+}
+
 }  // namespace
 
 MainWindowMenus CreateMainWindowMenus(QMenuBar& bar) {
   MainWindowMenus m;
-  QMenu& file = *AddMenu(bar, "mnuFile", 1000);
-  m.mnuFileNew = AddItem(file, "mnuFileNew", 1001);
-  m.mnuFileOpen = AddItem(file, "mnuFileOpen", 1002);
-  file.addSeparator()->setObjectName("mnuFileBar0");
-  m.mnuFileSave = AddItem(file, "mnuFileSave", 1004);
-  m.mnuFileSaveAs = AddItem(file, "mnuFileSaveAs", 1005);
-  file.addSeparator()->setObjectName("mnuFileBar1");
-  m.mnuFileExit = AddItem(file, "mnuFileExit", 1006);
-
-  QMenu& edit = *AddMenu(bar, "mnuEdit", 1007);
-  m.mnuEditpointEditMode = AddItem(edit, "mnuEditpointEditMode", 1008, true);
-  m.mnuEditBrushMode = AddItem(edit, "mnuEditBrushMode", 1009, true);
-
-  QMenu& tools = *AddMenu(bar, "mnuTools", 1014);
-  m.mnuToolsTruckOpen = AddItem(tools, "mnuToolsTruckOpen", 1033);
-  m.mnuToolsTruckClear = AddItem(tools, "mnuToolsTruckClear", 1036);
-  tools.addSeparator()->setObjectName("mnuToolsBar1");
-  m.mnuToolsTruckDraw = AddItem(tools, "mnuToolsTruckDraw", 1034, true);
-  m.mnuToolsTruckNoDraw = AddItem(tools, "mnuToolsTruckNoDraw", 1035, true);
-  tools.addSeparator()->setObjectName("mnuToolsBar2");
-  m.mnuToolsOptions = AddItem(tools, "mnuToolsOptions", 1015);
-
+  AddFileMenu(bar, m);
+  AddEditMenu(bar, m);
+  AddToolsMenu(bar, m);
   QMenu& help = *AddMenu(bar, "mnuHelp", 1016);
-  m.mnuHelpAbout = AddItem(help, "mnuHelpAbout", 1019);
+  m.aboutAction = AddItem(help, design_name::aboutAction, 1019);
   return m;
 }
 

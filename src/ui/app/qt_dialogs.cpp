@@ -26,7 +26,9 @@ std::optional<OpenChoice> QtDialogs::OpenFile(const QString& title, const QStrin
                                               bool offer_read_only) {
   QFileDialog dialog(parent_);
   Prepare(dialog, title, filters, last_folder_);
-  dialog.setFileMode(QFileDialog::ExistingFile);
+  // A typed name of a file that does not exist comes back, so that the
+  // program's own message says what is missing.
+  dialog.setFileMode(QFileDialog::AnyFile);
   auto* read_only = new QCheckBox(QStringLiteral("読み取り専用で開く(&R)"), &dialog);
   read_only->setChecked(read_only_checked_);
   read_only->setVisible(offer_read_only);

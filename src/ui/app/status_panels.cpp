@@ -27,8 +27,9 @@ void StatusPanels::SetText(Panel panel, const QString& text) { panels_[panel - 1
 
 void StatusPanels::ShowClock() {
   const QDateTime now = QDateTime::currentDateTime();
-  SetText(kDate, QLocale().toString(now.date(), QLocale::ShortFormat));
-  SetText(kTime, QLocale().toString(now.time(), QLocale::ShortFormat));
+  const QLocale japanese(QLocale::Japanese, QLocale::Japan);
+  SetText(kDate, japanese.toString(now.date(), QLocale::ShortFormat));
+  SetText(kTime, japanese.toString(now.time(), QLocale::ShortFormat));
 }
 
 }  // namespace koravel

@@ -32,16 +32,9 @@ std::optional<MoveDirection> ArrowDirection(int key) {
 
 }  // namespace
 
-EditController::EditController(MeshDocument& document, ViewState& view, EditingState& editing,
-                               MapViews& maps, Dialogs& dialogs, std::function<void()> mark_changed,
-                               const Widgets& widgets)
-    : document_(document),
-      view_(view),
-      editing_(editing),
-      maps_(maps),
-      dialogs_(dialogs),
-      mark_changed_(std::move(mark_changed)),
-      widgets_(widgets) {
+EditController::EditController(Document& document, ViewState& view, EditingState& editing, MapViews& maps,
+                               Dialogs& dialogs, const Widgets& widgets)
+    : document_(document), view_(view), editing_(editing), maps_(maps), dialogs_(dialogs), widgets_(widgets) {
   Connect();
 }
 
@@ -58,14 +51,9 @@ void EditController::Connect() {
   connect(&widgets_.detail, &Picture::Moved, this, &EditController::Picture2_MouseMove);
   connect(&widgets_.detail, &Picture::Released, this, [this] { editing_.PointerHeld = false; });
   connect(&widgets_.brush, &QLineEdit::textChanged, this, &EditController::Text4_Change);
-  connect(&widgets_.comment, &QLineEdit::textChanged, this, &EditController::Text1_Change);
 }
 
-void EditController::SetCellValue(std::int32_t tenths) {
-  document_.Elevation(view_.MapX, view_.MapY) = tenths;
-  mark_changed_();
-  maps_.PaintCell(view_.MapX, view_.MapY);
-}
+void EditController::SetCellValue(std::int32_t tenths) { document_.EnterValue({view_.MapX, view_.MapY}, tenths); }
 
 bool EditController::eventFilter(QObject* watched, QEvent* event) {
   if (watched == &widgets_.value && event->type() == QEvent::KeyPress) {
@@ -93,7 +81,7 @@ void EditController::EnterValue() {
   const std::optional<std::int32_t> tenths = ParseElevation(widgets_.value.text().toStdString());
   if (!tenths) {
     dialogs_.ShowMessage(kRangeMessage);
-    widgets_.value.setText(CursorValueText());
+    RestoreCursorValue(widgets_.value);
     return;
   }
   SetCellValue(*tenths);
@@ -110,7 +98,9 @@ void EditController::Picture2_MouseDown(double x, double y, Qt::MouseButton butt
   const auto [column, row] = ViewCellAtPointer(x, y);
   dragged_cell_ = {column, row};
   maps_.ShowCursorPosition(column, row);
-  if (editing_.EditMode == EditingState::kBrush && button == Qt::LeftButton) BrushStroke();
+  if (editing_.EditMode != EditingState::kBrush || button != Qt::LeftButton) return;
+  document_.BeginStroke();
+  BrushStroke();
 }
 
 void EditController::Picture2_MouseMove(double x, double y, Qt::MouseButtons buttons) {
@@ -126,7 +116,7 @@ void EditController::Picture2_MouseMove(double x, double y, Qt::MouseButtons but
 // The field never keeps a value out of range, so the stroke needs no check.
 void EditController::BrushStroke() {
   if (const std::optional<std::int32_t> tenths = ParseElevation(widgets_.brush.text().toStdString())) {
-    SetCellValue(*tenths);
+    document_.PaintStroke({view_.MapX, view_.MapY}, *tenths);
   }
 }
 
@@ -134,17 +124,27 @@ void EditController::BrushStroke() {
 void EditController::Text4_Change() {
   if (ParseElevation(widgets_.brush.text().toStdString())) return;
   dialogs_.ShowMessage(kRangeMessage);
-  widgets_.brush.setText(CursorValueText());
+  RestoreCursorValue(widgets_.brush);
 }
 
-void EditController::Text1_Change() {
-  document_.MeshComment.SetText(widgets_.comment.text().toStdString());
-  mark_changed_();
+// Selected, so that the next character typed replaces the refused entry
+// instead of joining the value put back.
+void EditController::RestoreCursorValue(QLineEdit& field) {
+  field.setText(CursorValueText());
+  field.selectAll();
 }
 
-void EditController::mnuEditpointEditMode_Click() { ShowMode(EditingState::kPointEdit); }
+// Each mode's own field takes the keyboard, so that digits typed next never
+// land in the comment.
+void EditController::mnuEditpointEditMode_Click() {
+  ShowMode(EditingState::kPointEdit);
+  widgets_.value.setFocus();
+}
 
-void EditController::mnuEditBrushMode_Click() { ShowMode(EditingState::kBrush); }
+void EditController::mnuEditBrushMode_Click() {
+  ShowMode(EditingState::kBrush);
+  widgets_.brush.setFocus();
+}
 
 void EditController::ShowMode(int mode) {
   const bool brush = mode == EditingState::kBrush;
@@ -158,7 +158,7 @@ void EditController::ShowMode(int mode) {
 }
 
 QString EditController::CursorValueText() const {
-  return QString::fromStdString(ValueText(document_.Elevation(view_.MapX, view_.MapY)));
+  return QString::fromStdString(ValueText(document_.Mesh().Elevation(view_.MapX, view_.MapY)));
 }
 
 }  // namespace koravel

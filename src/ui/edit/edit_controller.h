@@ -2,12 +2,11 @@
 
 #include <QObject>
 #include <array>
-#include <functional>
 #include <utility>
 
 #include "app/dialogs.h"
+#include "document/document.h"
 #include "edit/editing_state.h"
-#include "mesh/mesh_document.h"
 #include "views/view_state.h"
 
 class QAction;
@@ -22,30 +21,27 @@ class MapViews;
 class Picture;
 class StatusPanels;
 
-/// Editing the grid and the comment: value entry in Text2 with its steps
-/// and arrow keys, picking and dragging in the detail view, the brush, the
-/// two edit modes and the comment field. Every stored value goes through
-/// SetCellValue.
+/// Editing the grid: value entry in the elevation field with its steps and
+/// arrow keys, picking and dragging in the detail view, the brush and the
+/// two edit modes. Every value goes to the document as a command.
 class EditController : public QObject {
  public:
   struct Widgets {
-    QLineEdit& value;          ///< Text2
-    QLineEdit& brush;          ///< Text4
-    QLabel& brush_caption;     ///< Label12
-    QLineEdit& comment;        ///< Text1
-    QGroupBox& directions;     ///< Frame1
-    std::array<QRadioButton*, 4> options;  ///< Option1
-    QAction& point_mode;       ///< mnuEditpointEditMode
-    QAction& brush_mode;       ///< mnuEditBrushMode
-    Picture& detail;           ///< Picture2
+    QLineEdit& value;
+    QLineEdit& brush;
+    QLabel& brush_caption;
+    QGroupBox& directions;
+    std::array<QRadioButton*, 4> options;
+    QAction& point_mode;
+    QAction& brush_mode;
+    Picture& detail;
     StatusPanels& status;
   };
 
-  EditController(MeshDocument& document, ViewState& view, EditingState& editing, MapViews& maps,
-                 Dialogs& dialogs, std::function<void()> mark_changed, const Widgets& widgets);
+  EditController(Document& document, ViewState& view, EditingState& editing, MapViews& maps,
+                 Dialogs& dialogs, const Widgets& widgets);
 
-  /// Stores `tenths` in the cursor cell, marks the document changed and
-  /// repaints that one cell.
+  /// Stores `tenths` in the cursor cell as one undo step.
   void SetCellValue(std::int32_t tenths);
 
   void mnuEditpointEditMode_Click();
@@ -63,17 +59,16 @@ class EditController : public QObject {
   void Picture2_MouseDown(double x, double y, Qt::MouseButton button);
   void Picture2_MouseMove(double x, double y, Qt::MouseButtons buttons);
   void Text4_Change();
-  void Text1_Change();
   void BrushStroke();
   void ShowMode(int mode);
+  void RestoreCursorValue(QLineEdit& field);
   QString CursorValueText() const;
 
-  MeshDocument& document_;
+  Document& document_;
   ViewState& view_;
   EditingState& editing_;
   MapViews& maps_;
   Dialogs& dialogs_;
-  std::function<void()> mark_changed_;
   Widgets widgets_;
   std::pair<int, int> dragged_cell_;  ///< the view cell the pointer last handled
 };

@@ -27,17 +27,13 @@ std::optional<double> ShownLevel(const QLineEdit* field) {
 
 }  // namespace
 
-LegendPanel::LegendPanel(ElevationScale& scale, const MeshDocument& document, Dialogs& dialogs,
-                         std::function<void()> redraw_maps, const Widgets& widgets)
-    : scale_(scale),
-      document_(document),
-      dialogs_(dialogs),
-      redraw_maps_(std::move(redraw_maps)),
-      widgets_(widgets) {
+LegendPanel::LegendPanel(ElevationScale& scale, const Document& document, Dialogs& dialogs,
+                         const Widgets& widgets)
+    : scale_(scale), document_(document), dialogs_(dialogs), widgets_(widgets) {
   for (int i = 0; i < 3; ++i) {
     connect(widgets_.presets[i], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
   }
-  connect(&widgets_.redraw, &QPushButton::clicked, this, [this] { redraw_maps_(); });
+  connect(&widgets_.redraw, &QPushButton::clicked, this, &LegendPanel::ScaleChanged);
   for (QLineEdit* field : widgets_.levels) field->installEventFilter(this);
   connect(&widgets_.swatches, &Picture::Pressed, this, [this](double, double y) { Picture3_MouseDown(y); });
 }
@@ -82,13 +78,13 @@ void LegendPanel::Command1_Click(int preset) {
     SetDefaultLevels();
   } else {
     if (preset == 1) {
-      SpreadLevelsFromLowestToHighest(scale_, document_.MinElevation, document_.MaxElevation);
+      SpreadLevelsFromLowestToHighest(scale_, document_.Mesh().MinElevation, document_.Mesh().MaxElevation);
     } else {
-      StepLevelsFromLowest(scale_, document_.MinElevation);
+      StepLevelsFromLowest(scale_, document_.Mesh().MinElevation);
     }
     for (int i = 0; i < kScaleLevelCount; ++i) ShowLevel(i);
   }
-  redraw_maps_();
+  emit ScaleChanged();
 }
 
 // A level must stay between the levels its neighbours show; a text that is
@@ -103,7 +99,7 @@ void LegendPanel::Text3_Enter(int index) {
     return;
   }
   scale_.ScaleLevels[index] = *value;
-  redraw_maps_();
+  emit ScaleChanged();
 }
 
 void LegendPanel::ShowLevel(int index) {
@@ -118,7 +114,7 @@ void LegendPanel::Picture3_MouseDown(double y) {
   if (!chosen) return;
   scale_.ScaleColors[swatch] = ToRgb(*chosen);
   DrawLegend();
-  redraw_maps_();
+  emit ScaleChanged();
 }
 
 }  // namespace koravel

@@ -4,30 +4,30 @@
 #include <QObject>
 #include <QPushButton>
 #include <array>
-#include <functional>
 
 #include "app/dialogs.h"
-#include "mesh/mesh_document.h"
+#include "document/document.h"
 #include "scale/elevation_scale.h"
 
 namespace koravel {
 
 class Picture;
 
-/// The legend beside the detail view: the 16 colour swatches in Picture3,
-/// the 15 level fields Text3, the presets and the redraw button. Every
-/// change of the scale ends by redrawing both maps.
+/// The legend beside the detail view: the 16 colour swatches, the 15 level
+/// fields, the presets and the redraw button. Every change of the scale ends
+/// with ScaleChanged, on which both maps are redrawn.
 class LegendPanel : public QObject {
+  Q_OBJECT
+
  public:
   struct Widgets {
-    Picture& swatches;                       ///< Picture3
-    std::array<QLineEdit*, 15> levels;       ///< Text3
-    std::array<QPushButton*, 3> presets;     ///< Command1
-    QPushButton& redraw;                     ///< Command2
+    Picture& swatches;
+    std::array<QLineEdit*, 15> levels;
+    std::array<QPushButton*, 3> presets;
+    QPushButton& redraw;
   };
 
-  LegendPanel(ElevationScale& scale, const MeshDocument& document, Dialogs& dialogs,
-              std::function<void()> redraw_maps, const Widgets& widgets);
+  LegendPanel(ElevationScale& scale, const Document& document, Dialogs& dialogs, const Widgets& widgets);
 
   /// Default colours into the scale, then the swatches painted again.
   void SetDefaultColors();
@@ -35,6 +35,10 @@ class LegendPanel : public QObject {
   /// from them, so that fields and scale agree exactly.
   void SetDefaultLevels();
   void DrawLegend();
+
+ signals:
+  /// The scale changed, or the user asked for the maps to be drawn anew.
+  void ScaleChanged();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -46,9 +50,8 @@ class LegendPanel : public QObject {
   void Picture3_MouseDown(double y);
 
   ElevationScale& scale_;
-  const MeshDocument& document_;
+  const Document& document_;
   Dialogs& dialogs_;
-  std::function<void()> redraw_maps_;
   Widgets widgets_;
 };
 

@@ -1,6 +1,7 @@
 #include "views/map_views.h"
 
 #include <QSignalBlocker>
+#include <algorithm>
 
 #include "app/status_panels.h"
 #include "edit/value_text.h"
@@ -13,38 +14,52 @@ namespace {
 
 constexpr int kSelectedValueLength = 6;
 
+constexpr QRect kWholeMesh(1, 1, kMeshSize, kMeshSize);
+
+// The cells of `area` widened to whole 2 × 2 boxes of the overview, counted from 0.
+QRect OverviewBoxCells(const QRect& area) {
+  return QRect(QPoint((area.left() - 1) & ~1, (area.top() - 1) & ~1),
+               QPoint((area.right() - 1) | 1, (area.bottom() - 1) | 1));
+}
+
 }  // namespace
 
-MapViews::MapViews(const MeshDocument& document, const ElevationScale& scale, ViewState& view,
+MapViews::MapViews(const Document& document, const ElevationScale& scale, ViewState& view,
                    const TrackSet& tracks, const Widgets& widgets)
     : document_(document), scale_(scale), view_(view), tracks_(tracks), widgets_(widgets) {
   widgets_.overview.SetOutline(Qt::white, ViewState::kViewCells * kOverviewCellWidth,
                                ViewState::kViewCells * kOverviewCellHeight);
   widgets_.detail.SetOutline(Qt::black, kDetailCellWidth, kDetailCellHeight);
+  connect(&document, &Document::CellsChanged, this, &MapViews::RepaintCells);
+  connect(&document, &Document::EditRevisited, this, &MapViews::ShowCell);
 }
 
 QColor MapViews::CellColor(int x, int y) const {
-  const RgbColor color = scale_.ElevationColor(document_.Elevation(x, y));
+  const RgbColor color = scale_.ElevationColor(document_.Mesh().Elevation(x, y));
   return QColor(color.Red, color.Green, color.Blue);
 }
 
-// One box of 2 × 2 cells, coloured by its top-left cell, tiles the 200 × 200
-// grid into 2000 × 1600 twips.
 void MapViews::DrawOverview() {
-  for (int i = 0; i < kMeshSize; i += 2) {
-    for (int j = 0; j < kMeshSize; j += 2) {
-      const int left = kOverviewCellWidth * i;
-      const int top = kOverviewCellHeight * j;
-      widgets_.overview.FillBox(left, top, 2 * kOverviewCellWidth, 2 * kOverviewCellHeight,
-                                CellColor(i + 1, j + 1));
-    }
-  }
+  PaintOverviewBoxes(kWholeMesh);
   DrawTracks();
   PlaceViewFrame();
 }
 
-void MapViews::DrawTracks() {
-  if (tracks_shown_) widgets_.overview.DrawLines(TrackLines(0, 0, kOverviewCellWidth, kOverviewCellHeight), Qt::white);
+// One box of 2 × 2 cells, coloured by its top-left cell, tiles the 200 × 200
+// grid into 2000 × 1600 twips.
+void MapViews::PaintOverviewBoxes(const QRect& area) {
+  const QRect boxes = OverviewBoxCells(area);
+  for (int i = boxes.left(); i <= boxes.right(); i += 2) {
+    for (int j = boxes.top(); j <= boxes.bottom(); j += 2) {
+      widgets_.overview.FillBox(kOverviewCellWidth * i, kOverviewCellHeight * j, 2 * kOverviewCellWidth,
+                                2 * kOverviewCellHeight, CellColor(i + 1, j + 1));
+    }
+  }
+}
+
+void MapViews::DrawTracks(const QRect& clip) {
+  if (!tracks_shown_) return;
+  widgets_.overview.DrawLines(TrackLines(0, 0, kOverviewCellWidth, kOverviewCellHeight), Qt::white, clip);
 }
 
 // The segments in twips of a map whose origin lies at grid position
@@ -65,29 +80,42 @@ void MapViews::PlaceViewFrame() {
 }
 
 void MapViews::DrawDetail() {
-  for (int x = 0; x < ViewState::kViewCells; ++x) {
-    for (int y = 0; y < ViewState::kViewCells; ++y) {
-      const int left = kDetailCellWidth * x;
-      const int top = kDetailCellHeight * y;
-      widgets_.detail.FillBox(left, top, kDetailCellWidth, kDetailCellHeight,
-                              CellColor(view_.MapXstart + x, view_.MapYstart + y));
-    }
-  }
+  PaintDetailCells(QRect(view_.MapXstart, view_.MapYstart, ViewState::kViewCells, ViewState::kViewCells));
   DrawDetailTracks();
 }
 
-// Every segment is drawn; the picture clips what lies outside the view.
-void MapViews::DrawDetailTracks() {
+void MapViews::PaintDetailCells(const QRect& area) {
+  for (int x = area.left(); x <= area.right(); ++x) {
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+      widgets_.detail.FillBox((x - view_.MapXstart) * kDetailCellWidth, (y - view_.MapYstart) * kDetailCellHeight,
+                              kDetailCellWidth, kDetailCellHeight, CellColor(x, y));
+    }
+  }
+}
+
+// Every segment is drawn; the picture clips what lies outside the view, or
+// outside `clip` (in twips) where one is given.
+void MapViews::DrawDetailTracks(const QRect& clip) {
   if (!tracks_shown_) return;
   widgets_.detail.DrawLines(TrackLines(view_.MapXstart - 1, view_.MapYstart - 1, kDetailCellWidth,
                                        kDetailCellHeight),
-                            Qt::white);
+                            Qt::white, clip);
 }
 
-void MapViews::PaintCell(int x, int y) {
-  const int left = (x - view_.MapXstart) * kDetailCellWidth;
-  const int top = (y - view_.MapYstart) * kDetailCellHeight;
-  widgets_.detail.FillBox(left, top, kDetailCellWidth, kDetailCellHeight, CellColor(x, y));
+// The overview's boxes are coloured by their top-left cell, so an edit of
+// any other cell leaves its box as it is; repainting the box costs no more.
+void MapViews::RepaintCells(const QRect& area) {
+  PaintOverviewBoxes(area);
+  const QRect boxes = OverviewBoxCells(area);
+  DrawTracks(QRect(boxes.left() * kOverviewCellWidth, boxes.top() * kOverviewCellHeight,
+                   boxes.width() * kOverviewCellWidth, boxes.height() * kOverviewCellHeight));
+  const QRect shown = area.intersected(
+      QRect(view_.MapXstart, view_.MapYstart, ViewState::kViewCells, ViewState::kViewCells));
+  if (shown.isEmpty()) return;
+  PaintDetailCells(shown);
+  DrawDetailTracks(QRect((shown.left() - view_.MapXstart) * kDetailCellWidth,
+                         (shown.top() - view_.MapYstart) * kDetailCellHeight, shown.width() * kDetailCellWidth,
+                         shown.height() * kDetailCellHeight));
 }
 
 void MapViews::ShowCursorPosition(int column, int row) {
@@ -96,14 +124,32 @@ void MapViews::ShowCursorPosition(int column, int row) {
   widgets_.status.SetText(StatusPanels::kRecordPosition,
                           QString::fromStdString(RecordPositionText(view_.MapX, view_.MapY)));
   widgets_.status.SetText(StatusPanels::kPosition, QString::fromStdString(LatitudeLongitudeText(
-                                                       document_, view_.MapX, view_.MapY)));
-  widgets_.value.setText(QString::fromStdString(ValueText(document_.Elevation(view_.MapX, view_.MapY))));
+                                                       document_.Mesh(), view_.MapX, view_.MapY)));
+  widgets_.value.setText(QString::fromStdString(ValueText(document_.Mesh().Elevation(view_.MapX, view_.MapY))));
   widgets_.value.setFocus();
   widgets_.value.setSelection(0, kSelectedValueLength);
 }
 
 void MapViews::ResetView() {
   view_ = ViewState();
+  ShowViewStart();
+}
+
+void MapViews::ShowCell(QPoint cell) {
+  const int last_start = ViewState::kLastViewStart;
+  const auto scrolled = [](int start, int position) {
+    return std::clamp(start, position - ViewState::kViewCells + 1, position);
+  };
+  view_.MapXstart = static_cast<std::int16_t>(std::min(scrolled(view_.MapXstart, cell.x()), last_start));
+  view_.MapYstart = static_cast<std::int16_t>(std::min(scrolled(view_.MapYstart, cell.y()), last_start));
+  ShowViewStart();
+  PlaceViewFrame();
+  DrawDetail();
+  ShowCursorPosition(cell.x() - view_.MapXstart, cell.y() - view_.MapYstart);
+}
+
+// The bars follow the view without running their own handlers.
+void MapViews::ShowViewStart() {
   const QSignalBlocker horizontal(widgets_.horizontal);
   const QSignalBlocker vertical(widgets_.vertical);
   widgets_.horizontal.setValue(view_.MapXstart);
@@ -124,16 +170,9 @@ void MapViews::VScroll1_Change(int position) {
   ShowCursorWhereItIs();
 }
 
-// The bars follow the new view without running their own handlers, since
-// everything they would draw is drawn once here.
 void MapViews::Picture1_MouseDown(double x, double y) {
   view_.CentreOnOverviewPoint(x, y);
-  {
-    const QSignalBlocker horizontal(widgets_.horizontal);
-    const QSignalBlocker vertical(widgets_.vertical);
-    widgets_.horizontal.setValue(view_.MapXstart);
-    widgets_.vertical.setValue(view_.MapYstart);
-  }
+  ShowViewStart();
   PlaceViewFrame();
   DrawDetail();
   ShowCursorWhereItIs();

@@ -3,9 +3,11 @@
 #include <QLineEdit>
 #include <QLineF>
 #include <QList>
+#include <QObject>
+#include <QRect>
 #include <QScrollBar>
 
-#include "mesh/mesh_document.h"
+#include "document/document.h"
 #include "scale/elevation_scale.h"
 #include "tracks/track_set.h"
 #include "views/view_state.h"
@@ -16,8 +18,9 @@ class Picture;
 class StatusPanels;
 
 /// The overview, the detail view and the cursor readout, drawn from the
-/// window's document, scale and view state; navigation moves the view.
-class MapViews {
+/// window's document, scale and view state; navigation moves the view. The
+/// maps follow every change of the document's cells.
+class MapViews : public QObject {
  public:
   struct Widgets {
     Picture& overview;        ///< Picture1, with the view frame Shape1
@@ -28,24 +31,28 @@ class MapViews {
     StatusPanels& status;
   };
 
-  MapViews(const MeshDocument& document, const ElevationScale& scale, ViewState& view,
+  MapViews(const Document& document, const ElevationScale& scale, ViewState& view,
            const TrackSet& tracks, const Widgets& widgets);
 
   /// Whether both maps draw the loaded tracks.
   void SetTracksShown(bool shown) { tracks_shown_ = shown; }
 
   void DrawOverview();
-  /// The tracks over the overview as it is, without clearing it first.
-  void DrawTracks();
+  /// The tracks over the overview as it is, without clearing it first;
+  /// only inside `clip` (twips) where one is given.
+  void DrawTracks(const QRect& clip = {});
   void PlaceViewFrame();
   void DrawDetail();
-  /// Repaints the one cell (x, y) of the detail view, wherever it lies.
-  void PaintCell(int x, int y);
+  /// Repaints the cells of `area` (grid columns and rows) in both maps,
+  /// with the tracks over them.
+  void RepaintCells(const QRect& area);
   /// Puts the cursor at view cell (column, row) and shows its position and
   /// value, with the value selected in Text2 ready to be typed over.
   void ShowCursorPosition(int column, int row);
   /// View and cursor back at cell 1, 1, both scroll bars at 1.
   void ResetView();
+  /// Puts the cursor on grid cell `cell`, scrolling the view just enough to show it.
+  void ShowCell(QPoint cell);
 
   void HScroll1_Change(int position);
   void VScroll1_Change(int position);
@@ -54,11 +61,14 @@ class MapViews {
 
  private:
   void ShowCursorWhereItIs();
-  void DrawDetailTracks();
+  void ShowViewStart();
+  void DrawDetailTracks(const QRect& clip = {});
+  void PaintOverviewBoxes(const QRect& area);
+  void PaintDetailCells(const QRect& area);
   QList<QLineF> TrackLines(double left, double top, double width, double height) const;
   QColor CellColor(int x, int y) const;
 
-  const MeshDocument& document_;
+  const Document& document_;
   const ElevationScale& scale_;
   ViewState& view_;
   const TrackSet& tracks_;

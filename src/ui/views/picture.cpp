@@ -39,10 +39,11 @@ void Picture::FillBox(int left, int top, int width, int height, const QColor& co
   update(logical.toAlignedRect());
 }
 
-void Picture::DrawLines(const QList<QLineF>& lines, const QColor& color) {
+void Picture::DrawLines(const QList<QLineF>& lines, const QColor& color, const QRect& clip) {
   if (lines.isEmpty()) return;
   if (image_.isNull()) EnsureImage();
   QPainter painter(&image_);
+  if (!clip.isNull()) painter.setClipRect(DeviceBox(clip.x(), clip.y(), clip.width(), clip.height()));
   painter.setPen(QPen(color, 0));
   painter.scale(device_ratio_ / kTwipsPerPixel, device_ratio_ / kTwipsPerPixel);
   painter.drawLines(lines);

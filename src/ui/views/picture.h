@@ -23,8 +23,9 @@ class Picture : public QWidget {
   /// Fills the box of `width` × `height` twips whose top-left corner is at
   /// (left, top). Boxes side by side tile without gaps at any pixel density.
   void FillBox(int left, int top, int width, int height, const QColor& color);
-  /// Draws each line, given in twips, in one pass.
-  void DrawLines(const QList<QLineF>& lines, const QColor& color);
+  /// Draws each line, given in twips, in one pass; only inside `clip`
+  /// (twips) where one is given.
+  void DrawLines(const QList<QLineF>& lines, const QColor& color, const QRect& clip = {});
 
   void SetOutline(const QColor& color, int width, int height);
   void MoveOutline(int left, int top);

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "document/cell_edit_command.h"
+
+namespace koravel {
+
+/// The cells one brush stroke painted, from press to release: each painted
+/// cell merges into the stroke's command, so the stroke is one undo step.
+class BrushStrokeCommand : public CellEditCommand {
+ public:
+  BrushStrokeCommand(Document& document, int stroke, QPoint cell, std::int32_t tenths)
+      : CellEditCommand(document, cell, tenths), stroke_(stroke) {}
+
+  int id() const override { return kId; }
+  bool mergeWith(const QUndoCommand* other) override;
+
+ private:
+  static constexpr int kId = 1;
+  int stroke_;
+};
+
+}  // namespace koravel
