@@ -2,6 +2,7 @@
 // and then loads the track at start.
 
 #include <QApplication>
+#include <QIcon>
 #include <QStringList>
 
 #include "app/frm_main.h"
@@ -11,6 +12,9 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setOrganizationName("Koravel");
   QApplication::setApplicationName("Koravel");
+  // The installed theme icon wins; the built-in copy serves a build-tree run.
+  QApplication::setWindowIcon(QIcon::fromTheme("koravel", QIcon(":/koravel.svg")));
+  QApplication::setDesktopFileName("example.koravel.koravel");
   koravel::QtDialogs dialogs;
   koravel::frmMain window(dialogs);
   dialogs.SetParent(&window);
