@@ -2,6 +2,7 @@
 // and then loads the track at start.
 
 #include <QApplication>
+#include <QIcon>
 #include <QStringList>
 
 #include "app/frm_main.h"
@@ -13,6 +14,9 @@ int main(int argc, char** argv) {
   QApplication::setOrganizationName("Koravel");
   QApplication::setApplicationName("Koravel");
   koravel::InstallJapaneseTranslation(application);
+  // The installed theme icon wins; the built-in copy serves a build-tree run.
+  QApplication::setWindowIcon(QIcon::fromTheme("koravel", QIcon(":/koravel.svg")));
+  QApplication::setDesktopFileName("example.koravel.koravel");
   koravel::QtDialogs dialogs;
   koravel::frmMain window(dialogs);
   dialogs.SetParent(&window);

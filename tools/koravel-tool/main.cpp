@@ -22,6 +22,7 @@ constexpr int kUsageError = 2;
 
 constexpr std::string_view kUsage =
     "usage: koravel-tool COMMAND ARGUMENTS\n"
+    "       koravel-tool --version\n"
     "\n"
     "  info FILE.mem [--json]   print the header, corners, sheets, record flags,\n"
     "                           elevation extremes and warnings of a mesh file\n"
@@ -110,6 +111,10 @@ int main(int argc, char** argv) {
   const std::vector<std::string_view> args(argv + 2, argv + argc);
   if (command == "--help" || command == "-h") {
     std::cout << kUsage;
+    return 0;
+  }
+  if (command == "--version") {
+    std::cout << "koravel-tool " KORAVEL_VERSION "\n";
     return 0;
   }
   if (command == "info") return Info(args);

@@ -8,17 +8,12 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
-#include <QStyle>
 #include <QVBoxLayout>
 
 #include "app/captions.h"
 
 namespace koravel {
 namespace {
-
-constexpr int kMajor = 1;
-constexpr int kMinor = 0;
-constexpr int kRevision = 0;
 
 QLabel* AddLabel(QLayout& layout, QWidget* parent, const char* name, int caption_id) {
   auto* label = new QLabel(parent);
@@ -75,7 +70,7 @@ frmAbout::frmAbout(Dialogs& dialogs, QWidget* parent) : QDialog(parent), dialogs
   auto* layout = new QVBoxLayout(this);
   auto* icon = new QLabel(this);
   icon->setObjectName("picIcon");
-  icon->setPixmap(style()->standardIcon(QStyle::SP_ComputerIcon).pixmap(32, 32));
+  icon->setPixmap(windowIcon().pixmap(32, 32));
   layout->addWidget(icon);
   lblTitle_ = AddLabel(*layout, this, "lblTitle", 1031);
   lblVersion_ = AddLabel(*layout, this, "lblVersion", 1030);
@@ -91,7 +86,7 @@ frmAbout::frmAbout(Dialogs& dialogs, QWidget* parent) : QDialog(parent), dialogs
 
 void frmAbout::Load() {
   LoadCaptions(this);
-  lblVersion_->setText(QStringLiteral("ﾊﾞｰｼﾞｮﾝ %1.%2.%3").arg(kMajor).arg(kMinor).arg(kRevision));
+  lblVersion_->setText(QStringLiteral("ﾊﾞｰｼﾞｮﾝ " KORAVEL_VERSION));
   lblTitle_->setText(QStringLiteral("Koravel"));
   lblDescription_->setText(QStringLiteral(
       "国土地理院の数値地図50mメッシュ(標高)を編集できます。また、GPSトラックを参照することができます。"));
