@@ -1,6 +1,5 @@
 #include "mesh/file_attributes.h"
 
-#include <acl/libacl.h>
 #include <sys/acl.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
@@ -17,16 +16,16 @@ constexpr std::string_view kAclAttributePrefix = "system.posix_acl_";
 
 bool IsUnsupported(int error) { return error == ENOTSUP || error == EOPNOTSUPP; }
 
-// The access ACL when it says more than the mode bits do, else null.
-std::optional<std::shared_ptr<void>> ExtendedAcl(const std::filesystem::path& path) {
+// The access ACL, also one that says no more than the mode does: setting it
+// clears any entries a new file took from its folder's default ACL. Null
+// where the file system has no ACLs.
+std::optional<std::shared_ptr<void>> AccessAcl(const std::filesystem::path& path) {
   acl_t acl = acl_get_file(path.c_str(), ACL_TYPE_ACCESS);
   if (acl == nullptr) {
     if (IsUnsupported(errno)) return std::shared_ptr<void>();
     return std::nullopt;
   }
-  std::shared_ptr<void> owned(acl, acl_free);
-  if (acl_equiv_mode(acl, nullptr) == 0) return std::shared_ptr<void>();
-  return owned;
+  return std::shared_ptr<void>(acl, acl_free);
 }
 
 // The attribute names, each ended by a NUL.
@@ -55,7 +54,7 @@ std::optional<std::string> AttributeValue(const char* path, const std::string& n
 std::optional<FileAttributes> FileAttributes::Capture(const std::filesystem::path& path) {
   struct stat status {};
   if (stat(path.c_str(), &status) != 0) return std::nullopt;
-  std::optional<Acl> acl = ExtendedAcl(path);
+  std::optional<Acl> acl = AccessAcl(path);
   std::optional<std::string> names = AttributeNames(path.c_str());
   if (!acl || !names) return std::nullopt;
 
@@ -78,8 +77,8 @@ std::optional<FileAttributes> FileAttributes::Capture(const std::filesystem::pat
 // Owner first, since a change of owner clears the set-id bits; the ACL after
 // the mode, since it sets the group bits to its mask.
 bool FileAttributes::ApplyTo(int descriptor) const {
-  return fchown(descriptor, owner_, group_) == 0 && fchmod(descriptor, mode_) == 0 &&
-         ApplyAcl(descriptor) && ApplyExtendedAttributes(descriptor) && HasArrived(descriptor);
+  return fchown(descriptor, owner_, group_) == 0 && fchmod(descriptor, mode_) == 0 && ApplyAcl(descriptor) &&
+         ApplyExtendedAttributes(descriptor) && HasArrived(descriptor);
 }
 
 bool FileAttributes::ApplyAcl(int descriptor) const {

@@ -56,15 +56,20 @@ bool IsMountPoint(const std::filesystem::path& target) {
 
 // Renaming a new file over the target would cut its other hard links, fail
 // in a folder only the file is writable in, or fail on a file mounted of its own.
-bool RenameWouldFail(const std::filesystem::path& target, const struct stat& status) {
-  return status.st_nlink > 1 ||
-         faccessat(AT_FDCWD, FolderOf(target).c_str(), W_OK | X_OK, AT_EACCESS) != 0 ||
+bool MustWriteInPlace(const std::filesystem::path& target, const struct stat& status) {
+  return status.st_nlink > 1 || faccessat(AT_FDCWD, FolderOf(target).c_str(), W_OK | X_OK, AT_EACCESS) != 0 ||
          IsMountPoint(target);
 }
 
 // The new file could not be given all the target has.
 struct AttributesStayBehind {};
 using RenameOutcome = std::variant<std::monostate, ErrorCode, AttributesStayBehind>;
+
+// One name per target, so that a save killed between naming the new file and
+// renaming it leaves one file that the next save takes over.
+std::string TemporaryNameOf(const std::filesystem::path& target) {
+  return "." + target.filename().string() + ".koravel-new";
+}
 
 // Writes `contents` to an unnamed file beside the target, gives it what the
 // target has, flushes it, names it and renames it over the target.
@@ -78,7 +83,7 @@ RenameOutcome ReplaceByRename(const std::filesystem::path& target, std::string_v
   if (!descriptor.WriteAll(contents)) return ErrorFromErrno(errno);
   if (attributes != nullptr && !attributes->ApplyTo(descriptor.Get())) return AttributesStayBehind{};
   if (fsync(descriptor.Get()) != 0) return ErrorFromErrno(errno);
-  const std::optional<std::string> name = file->Name();
+  const std::optional<std::string> name = file->TakeName(TemporaryNameOf(target));
   if (!name) return ErrorFromErrno(errno);
   if (renameat(folder.Get(), name->c_str(), folder.Get(), target.filename().c_str()) != 0) {
     const ErrorCode failure = ErrorFromErrno(errno);
@@ -93,7 +98,7 @@ RenameOutcome ReplaceByRename(const std::filesystem::path& target, std::string_v
 std::optional<ErrorCode> ReplaceExisting(const std::filesystem::path& target, const struct stat& status,
                                          std::string_view contents) {
   const std::optional<FileAttributes> attributes = FileAttributes::Capture(target);
-  if (!attributes || RenameWouldFail(target, status)) return InPlaceWriter(target).Write(contents);
+  if (!attributes || MustWriteInPlace(target, status)) return InPlaceWriter(target).Write(contents);
   const RenameOutcome outcome = ReplaceByRename(target, contents, &*attributes);
   if (std::holds_alternative<AttributesStayBehind>(outcome)) return InPlaceWriter(target).Write(contents);
   if (const ErrorCode* failure = std::get_if<ErrorCode>(&outcome)) return *failure;
@@ -102,8 +107,7 @@ std::optional<ErrorCode> ReplaceExisting(const std::filesystem::path& target, co
 
 }  // namespace
 
-std::optional<ErrorCode> ReplaceFileContents(const std::filesystem::path& path,
-                                             std::string_view contents) {
+std::optional<ErrorCode> ReplaceFileContents(const std::filesystem::path& path, std::string_view contents) {
   const std::optional<std::filesystem::path> target = FollowLinks(path);
   if (!target) return ErrorCode::FileError;
   struct stat status {};

@@ -60,7 +60,7 @@ std::optional<ErrorCode> InPlaceWriter::KeepCopy(std::string_view old_contents) 
       fsync(descriptor.Get()) != 0) {
     return ErrorFromErrno(errno);
   }
-  std::optional<std::string> name = copy->Name();
+  std::optional<std::string> name = copy->TakeFreshName();
   if (!name) return ErrorFromErrno(errno);
   copy_name_ = std::move(*name);
   if (fsync(copy_folder_.Get()) != 0) {

@@ -45,7 +45,9 @@ std::optional<UnnamedFile> UnnamedFile::Create(int folder, std::string_view pref
 
 UnnamedFile::UnnamedFile(int folder, std::string_view prefix, FileDescriptor file,
                          std::string provisional_name)
-    : folder_(folder), prefix_(prefix), file_(std::move(file)),
+    : folder_(folder),
+      prefix_(prefix),
+      file_(std::move(file)),
       provisional_name_(std::move(provisional_name)) {}
 
 UnnamedFile::UnnamedFile(UnnamedFile&& other) noexcept
@@ -58,15 +60,28 @@ UnnamedFile::~UnnamedFile() {
   if (!provisional_name_.empty()) unlinkat(folder_, provisional_name_.c_str(), 0);
 }
 
-std::optional<std::string> UnnamedFile::Name() {
+std::optional<std::string> UnnamedFile::TakeName(const std::string& name) {
   if (!provisional_name_.empty()) return std::exchange(provisional_name_, "");
-  const std::string self = "/proc/self/fd/" + std::to_string(file_.Get());
+  if (Link(name) || (errno == EEXIST && unlinkat(folder_, name.c_str(), 0) == 0 && Link(name))) {
+    return name;
+  }
+  return TakeFreshName();
+}
+
+std::optional<std::string> UnnamedFile::TakeFreshName() {
+  if (!provisional_name_.empty()) return std::exchange(provisional_name_, "");
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
     std::string name = FreshName(prefix_);
-    if (linkat(AT_FDCWD, self.c_str(), folder_, name.c_str(), AT_SYMLINK_FOLLOW) == 0) return name;
+    if (Link(name)) return name;
     if (errno != EEXIST) return std::nullopt;
   }
   return std::nullopt;
+}
+
+// An unnamed file is linked into its folder through its entry in /proc.
+bool UnnamedFile::Link(const std::string& name) const {
+  const std::string self = "/proc/self/fd/" + std::to_string(file_.Get());
+  return linkat(AT_FDCWD, self.c_str(), folder_, name.c_str(), AT_SYMLINK_FOLLOW) == 0;
 }
 
 }  // namespace koravel

@@ -24,11 +24,17 @@ class UnnamedFile {
 
   const FileDescriptor& Descriptor() const { return file_; }
 
-  /// Gives it its name in its folder and returns that name, which the
-  /// caller then owns; nullopt with errno set on failure.
-  std::optional<std::string> Name();
+  /// Gives it the name `name` in its folder, replacing what an earlier save
+  /// killed at that moment left there, so leftovers never pile up; a fresh
+  /// name where that one cannot be had. Returns the name, which the caller
+  /// then owns; nullopt with errno set on failure.
+  std::optional<std::string> TakeName(const std::string& name);
+  /// Gives it a name of its own, never one that exists.
+  std::optional<std::string> TakeFreshName();
 
  private:
+  bool Link(const std::string& name) const;
+
   UnnamedFile(int folder, std::string_view prefix, FileDescriptor file, std::string provisional_name);
 
   int folder_;
