@@ -1,8 +1,10 @@
 // Saves through the core's file replacement, for tests that must run a save
 // as another user, under a failing system call, or killed at a random moment.
 //   save_helper once TARGET TEXT   save TEXT once; exit 0, or 10 + the error code
-//   save_helper loop TARGET SIZE   save SIZE bytes of 'a', then of 'b', until killed
+//   save_helper loop TARGET SIZE   save SIZE bytes of 'a' or 'b', in turn, until killed,
+//                                  starting with the letter the file does not hold
 #include <cstdlib>
+#include <fstream>
 #include <string>
 #include <string_view>
 
@@ -18,5 +20,8 @@ int main(int argc, char** argv) {
   }
   const std::size_t size = std::strtoul(argv[3], nullptr, 10);
   const std::string contents[] = {std::string(size, 'a'), std::string(size, 'b')};
-  for (unsigned turn = 0;; ++turn) koravel::ReplaceFileContents(target, contents[turn % 2]);
+  std::ifstream current(target);
+  for (unsigned turn = current.get() == 'a' ? 1 : 0;; ++turn) {
+    koravel::ReplaceFileContents(target, contents[turn % 2]);
+  }
 }
