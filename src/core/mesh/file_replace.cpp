@@ -6,121 +6,118 @@
 
 #include <cerrno>
 #include <string>
-#include <utility>
+#include <variant>
+
+#include "mesh/file_attributes.h"
+#include "mesh/file_descriptor.h"
+#include "mesh/in_place_writer.h"
+#include "mesh/mesh_file_probe.h"
+#include "mesh/unnamed_file.h"
 
 namespace koravel {
 namespace {
 
-ErrorCode ErrorFromErrno(int error) {
-  switch (error) {
-    case EACCES:
-    case EPERM:
-    case ETXTBSY:
-      return ErrorCode::WritePermissionDenied;
-    case EISDIR:
-    case EROFS:
-    case ENAMETOOLONG:
-    case EINVAL:
-      return ErrorCode::InvalidPathOrNotWritable;
-    default:
-      return ErrorCode::FileError;
+constexpr int kMaxLinkHops = 40;
+
+// Saving through a symbolic link writes the file it names, also one that does
+// not exist yet, and leaves the link a link.
+std::optional<std::filesystem::path> FollowLinks(std::filesystem::path path) {
+  for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+    std::error_code error;
+    if (!std::filesystem::is_symlink(path, error)) return path;
+    const std::filesystem::path link = std::filesystem::read_symlink(path, error);
+    if (error) return std::nullopt;
+    path = link.is_absolute() ? link : path.parent_path() / link;
   }
-}
-
-// Saving through a symbolic link replaces the file it points to, not the link.
-std::filesystem::path ResolveTarget(const std::filesystem::path& path) {
-  std::error_code error;
-  std::filesystem::path resolved = std::filesystem::canonical(path, error);
-  return error ? path : resolved;
-}
-
-// The program has one thread, so reading the umask by setting it is safe.
-mode_t DefaultFileMode() {
-  const mode_t mask = umask(0);
-  umask(mask);
-  return 0666 & ~mask;
-}
-
-// What the new file takes over from the one it replaces.
-struct Ownership {
-  mode_t mode = DefaultFileMode();
-  std::optional<std::pair<uid_t, gid_t>> owner;
-};
-
-// An error when the target must not be replaced: a folder, a device or pipe
-// (renaming over it would swap the device for a plain file), or a file with
-// the read-only attribute.
-std::optional<ErrorCode> TargetOwnership(const std::filesystem::path& target, Ownership& ownership) {
-  struct stat status {};
-  if (stat(target.c_str(), &status) != 0) {
-    if (errno == ENOENT) return std::nullopt;
-    return ErrorFromErrno(errno);
-  }
-  if (!S_ISREG(status.st_mode) || (status.st_mode & S_IWUSR) == 0) {
-    return ErrorCode::InvalidPathOrNotWritable;
-  }
-  ownership.mode = status.st_mode & 07777;
-  ownership.owner = std::pair(status.st_uid, status.st_gid);
   return std::nullopt;
 }
 
-// Keeps owner and group where the user may (root saving another's file), then
-// the mode, which a change of owner may have cleared.
-bool TakeOver(int descriptor, const Ownership& ownership) {
-  if (ownership.owner && fchown(descriptor, ownership.owner->first, ownership.owner->second) != 0 &&
-      errno != EPERM) {
-    return false;
-  }
-  return fchmod(descriptor, ownership.mode) == 0;
+std::filesystem::path FolderOf(const std::filesystem::path& file) {
+  return file.has_parent_path() ? file.parent_path() : ".";
 }
 
-// The rename itself reaches the disk only with its folder.
-void SyncFolder(const std::filesystem::path& folder) {
-  const int descriptor = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (descriptor < 0) return;
-  fsync(descriptor);
-  close(descriptor);
+// An error when the existing target must not be replaced: a folder, a device
+// or pipe (renaming over it would swap it for a plain file), a file with the
+// read-only attribute, or one this user may not write.
+std::optional<ErrorCode> RefusalOf(const std::filesystem::path& target, const struct stat& status) {
+  if (!S_ISREG(status.st_mode) || HasReadOnlyAttribute(target)) {
+    return ErrorCode::InvalidPathOrNotWritable;
+  }
+  if (faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) return ErrorFromErrno(errno);
+  return std::nullopt;
 }
 
-bool WriteAll(int descriptor, std::string_view contents) {
-  while (!contents.empty()) {
-    const ssize_t written = write(descriptor, contents.data(), contents.size());
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) return false;
-    contents.remove_prefix(static_cast<std::size_t>(written));
-  }
-  return true;
+bool IsMountPoint(const std::filesystem::path& target) {
+  struct statx status {};
+  return statx(AT_FDCWD, target.c_str(), 0, STATX_BASIC_STATS, &status) == 0 &&
+         (status.stx_attributes_mask & STATX_ATTR_MOUNT_ROOT) != 0 &&
+         (status.stx_attributes & STATX_ATTR_MOUNT_ROOT) != 0;
 }
 
-std::optional<ErrorCode> WriteTemporary(int descriptor, std::string_view contents,
-                                        const Ownership& ownership) {
-  if (!WriteAll(descriptor, contents) || !TakeOver(descriptor, ownership) || fsync(descriptor) != 0) {
-    return ErrorFromErrno(errno);
+// Renaming a new file over the target would cut its other hard links, fail
+// in a folder only the file is writable in, or fail on a file mounted of its own.
+bool MustWriteInPlace(const std::filesystem::path& target, const struct stat& status) {
+  return status.st_nlink > 1 || faccessat(AT_FDCWD, FolderOf(target).c_str(), W_OK | X_OK, AT_EACCESS) != 0 ||
+         IsMountPoint(target);
+}
+
+// The new file could not be given all the target has.
+struct AttributesStayBehind {};
+using RenameOutcome = std::variant<std::monostate, ErrorCode, AttributesStayBehind>;
+
+// One name per target, so that a save killed between naming the new file and
+// renaming it leaves one file that the next save takes over.
+std::string TemporaryNameOf(const std::filesystem::path& target) {
+  return "." + target.filename().string() + ".koravel-new";
+}
+
+// Writes `contents` to an unnamed file beside the target, gives it what the
+// target has, flushes it, names it and renames it over the target.
+RenameOutcome ReplaceByRename(const std::filesystem::path& target, std::string_view contents,
+                              const FileAttributes* attributes) {
+  const FileDescriptor folder(open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (!folder.IsOpen()) return ErrorFromErrno(errno);
+  std::optional<UnnamedFile> file = UnnamedFile::Create(folder.Get(), ".koravel-");
+  if (!file) return ErrorFromErrno(errno);
+  const FileDescriptor& descriptor = file->Descriptor();
+  if (!descriptor.WriteAll(contents)) return ErrorFromErrno(errno);
+  if (attributes != nullptr && !attributes->ApplyTo(descriptor.Get())) return AttributesStayBehind{};
+  if (fsync(descriptor.Get()) != 0) return ErrorFromErrno(errno);
+  const std::optional<std::string> name = file->TakeName(TemporaryNameOf(target));
+  if (!name) return ErrorFromErrno(errno);
+  if (renameat(folder.Get(), name->c_str(), folder.Get(), target.filename().c_str()) != 0) {
+    const ErrorCode failure = ErrorFromErrno(errno);
+    unlinkat(folder.Get(), name->c_str(), 0);
+    return failure;
   }
+  // Until the folder reaches the disk the rename may still be undone by a crash.
+  if (fsync(folder.Get()) != 0) return ErrorCode::FileError;
+  return std::monostate{};
+}
+
+std::optional<ErrorCode> ReplaceExisting(const std::filesystem::path& target, const struct stat& status,
+                                         std::string_view contents) {
+  const std::optional<FileAttributes> attributes = FileAttributes::Capture(target);
+  if (!attributes || MustWriteInPlace(target, status)) return InPlaceWriter(target).Write(contents);
+  const RenameOutcome outcome = ReplaceByRename(target, contents, &*attributes);
+  if (std::holds_alternative<AttributesStayBehind>(outcome)) return InPlaceWriter(target).Write(contents);
+  if (const ErrorCode* failure = std::get_if<ErrorCode>(&outcome)) return *failure;
   return std::nullopt;
 }
 
 }  // namespace
 
-std::optional<ErrorCode> ReplaceFileContents(const std::filesystem::path& path,
-                                             std::string_view contents) {
-  const std::filesystem::path target = ResolveTarget(path);
-  Ownership ownership;
-  if (auto refused = TargetOwnership(target, ownership)) return refused;
-
-  const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
-  std::string temporary = (folder / ".koravel-XXXXXX").string();
-  const int descriptor = mkostemp(temporary.data(), O_CLOEXEC);
-  if (descriptor < 0) return ErrorFromErrno(errno);
-
-  std::optional<ErrorCode> failure = WriteTemporary(descriptor, contents, ownership);
-  if (close(descriptor) != 0 && !failure) failure = ErrorFromErrno(errno);
-  if (!failure && rename(temporary.c_str(), target.c_str()) != 0) failure = ErrorFromErrno(errno);
-  if (failure) {
-    unlink(temporary.c_str());
-    return failure;
+std::optional<ErrorCode> ReplaceFileContents(const std::filesystem::path& path, std::string_view contents) {
+  const std::optional<std::filesystem::path> target = FollowLinks(path);
+  if (!target) return ErrorCode::FileError;
+  struct stat status {};
+  if (stat(target->c_str(), &status) == 0) {
+    if (auto refused = RefusalOf(*target, status)) return refused;
+    return ReplaceExisting(*target, status, contents);
   }
-  SyncFolder(folder);
+  if (errno != ENOENT) return ErrorFromErrno(errno);
+  const RenameOutcome outcome = ReplaceByRename(*target, contents, nullptr);
+  if (const ErrorCode* failure = std::get_if<ErrorCode>(&outcome)) return *failure;
   return std::nullopt;
 }
 

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "mesh/file_descriptor.h"
+
+namespace koravel {
+
+/// A new file in a folder that gets a name only once it is complete, so that
+/// a process killed while writing it leaves nothing behind. Where the file
+/// system cannot make unnamed files it is named at once and removed again
+/// unless it was given its name.
+class UnnamedFile {
+ public:
+  /// Creates it in the open folder `folder` with the mode a new file gets
+  /// there (umask, default ACL), to be named `prefix` + six random
+  /// characters; nullopt with errno set on failure.
+  static std::optional<UnnamedFile> Create(int folder, std::string_view prefix);
+  UnnamedFile(UnnamedFile&& other) noexcept;
+  UnnamedFile& operator=(UnnamedFile&&) = delete;
+  ~UnnamedFile();
+
+  const FileDescriptor& Descriptor() const { return file_; }
+
+  /// Gives it the name `name` in its folder, replacing what an earlier save
+  /// killed at that moment left there, so leftovers never pile up; a fresh
+  /// name where that one cannot be had. Returns the name, which the caller
+  /// then owns; nullopt with errno set on failure.
+  std::optional<std::string> TakeName(const std::string& name);
+  /// Gives it a name of its own, never one that exists.
+  std::optional<std::string> TakeFreshName();
+
+ private:
+  bool Link(const std::string& name) const;
+
+  UnnamedFile(int folder, std::string_view prefix, FileDescriptor file, std::string provisional_name);
+
+  int folder_;
+  std::string prefix_;
+  FileDescriptor file_;
+  std::string provisional_name_;
+};
+
+}  // namespace koravel
