@@ -75,12 +75,6 @@ TEST(TrackReader, JoinsOnlyPointsOfOnePiece) {
   EXPECT_NEAR(loaded.tracks.Segments()[2].Y1, (128700 - (35 * 3600 + 42 * 60)) / 1.5, 1e-6);
 }
 
-TEST(TrackReader, WarnsOfAnotherDatumAndGoesOn) {
-  const Loaded loaded = Load(std::string(kDms) + "M  G WGS 84 tokyo\r\nT  N354500.00 E1393730.00\r\nT  N354430.00 E1394200.00\r\n");
-  EXPECT_EQ(loaded.result.warnings, std::vector<Warning>{Warning::TrackDatumDiffers});
-  EXPECT_EQ(loaded.tracks.TrackN(), 1);
-}
-
 struct StopCase {
   const char* name;
   std::string file;
@@ -139,7 +133,7 @@ TEST(TrackReader, FillsTheSetAtTenThousandAndOneSegments) {
   EXPECT_TRUE(full.draw);
   EXPECT_EQ(tracks.TrackN(), 10001);
 
-  std::istringstream second("M  WGS 84\r\n" + PointsFile(3));
+  std::istringstream second("M  NAD27\r\n" + PointsFile(3));
   const TrackReadResult again = ReadTracks(second, Mesh(), tracks);
   EXPECT_FALSE(again.error) << "a full set ends a further load silently";
   EXPECT_EQ(again.warnings, std::vector<Warning>{Warning::TrackDatumDiffers});
