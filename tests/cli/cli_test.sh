@@ -65,6 +65,13 @@ check "a cut GPX file keeps the segment before" 1 "$(wc -l < "$scratch/cut.out")
 check "--version names the version and the Helmert" "koravel-tool X.Y.Z|datum conversion: WGS 84 to Tokyo by EPSG:15484 (Helmert, about 9 m)" \
   "$(KORAVEL_DATA_DIR=$scratch "$tool" --version | sed -E '1s/[0-9]+\.[0-9]+\.[0-9]+$/X.Y.Z/' | paste -sd'|')"
 
+# The sample GPX walk is the sample track taken to WGS 84 by cct; read back,
+# it lands on the track (within the 2 cm that the .trk's minutes round to).
+samples=$(dirname "$sample")
+check "the sample GPX walk lands on the sample track" "218 ok" "$(paste -d' ' \
+  <("$tool" tracks "$sample" "$samples/sample.gpx") <("$tool" tracks "$sample" "$samples/sample.trk") |
+  awk '{ for (i = 1; i <= 4; i++) if ((d = $i - $(i + 4)) > 5e-4 || d < -5e-4) bad++ } END { print NR, bad ? "off" : "ok" }')"
+
 # A datum grid in the program's data folder is used instead: a small NTv2
 # grid of constant shifts made with GDAL, and PROJ's cct as the oracle.
 mkdir "$scratch/grid"
