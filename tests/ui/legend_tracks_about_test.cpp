@@ -137,7 +137,7 @@ class LegendTracksAboutTest : public QObject {
   }
 
   void aTrackOnAnotherDatumLoadsWithAWarning() {
-    LoadTrack(TrackFile("G WGS 84"));
+    LoadTrack(TrackFile("G NAD27"));
     QCOMPARE(fixture_->dialogs.messages, QStringList{"このファイルは測地系が異なるため若干位置がずれます。"});
     QCOMPARE(fixture_->window->Tracks().TrackN(), 1);
   }
