@@ -8,6 +8,7 @@
 #include <sstream>
 #include <string>
 
+#include "mesh/mesh_reader.h"
 #include "tracks/gpx_reader.h"
 
 namespace {
@@ -16,20 +17,10 @@ void Require(bool condition) {
   if (!condition) __builtin_trap();
 }
 
-koravel::MeshDocument SampleMesh() {
-  koravel::MeshDocument mesh;
-  mesh.NELatSeconds = 128700;
-  mesh.SWLatSeconds = 128400;
-  mesh.SWLonSeconds = 502650;
-  mesh.LatStep = 1.5;
-  mesh.LonStep = 2.25;
-  return mesh;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static const koravel::MeshDocument mesh = SampleMesh();
+  static const koravel::MeshDocument mesh = *koravel::ReadMeshFile(KORAVEL_SAMPLE_MESH).document;
   std::istringstream input(std::string(reinterpret_cast<const char*>(data), size));
   koravel::TrackSet tracks;
   const koravel::TrackReadResult result = koravel::ReadGpx(input, mesh, tracks);

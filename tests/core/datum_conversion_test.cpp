@@ -6,24 +6,18 @@
 #include <sstream>
 
 #include "geo/datum_converter.h"
+#include "mesh_file_fields.h"
+#include "sample_grid.h"
 #include "tracks/gpx_reader.h"
 #include "tracks/track_reader.h"
 
 namespace koravel {
 namespace {
 
-// The sample's mesh: north edge 128700″, west edge 502650″, 1.5″ by 2.25″ cells.
-MeshDocument Mesh() {
-  MeshDocument mesh;
-  mesh.NELatSeconds = 128700;
-  mesh.SWLatSeconds = 128400;
-  mesh.SWLonSeconds = 502650;
-  mesh.LatStep = 1.5;
-  mesh.LonStep = 2.25;
-  return mesh;
-}
+constexpr auto Mesh = test::SampleGrid;
 
-// Where a point of the Tokyo datum (degrees) lies on that grid.
+// Where a point of the Tokyo datum (degrees) lies on the sample's grid.
+
 GridPoint OnMesh(double latitude, double longitude) {
   return {(longitude * 3600 - 502650) / 2.25, (128700 - latitude * 3600) / 1.5};
 }
@@ -110,10 +104,9 @@ TEST_F(DatumConversion, DatumRecordsDecideWhetherPointsAreConverted) {
 }
 
 TEST_F(DatumConversion, PcxAndGpxFilesOfOneWalkLandOnTheSameCells) {
-  const auto folder = std::filesystem::temp_directory_path() / "koravel-datum-walk";
-  std::filesystem::create_directories(folder);
-  std::ofstream pcx(folder / "walk.trk", std::ios::binary);
-  std::ofstream gpx(folder / "walk.GPX", std::ios::binary);
+  const test::ScratchFolder folder;
+  std::ofstream pcx(folder.Path("walk.trk"), std::ios::binary);
+  std::ofstream gpx(folder.Path("walk.GPX"), std::ios::binary);
   pcx << "H  SOFTWARE NAME & VERSION\r\nI  PCX5 2.09\r\n\r\nM  G WGS 84\r\n\r\nU  LAT LON DM\r\n\r\n";
   gpx << "<?xml version=\"1.0\"?>\n<gpx xmlns=\"http://www.topografix.com/GPX/1/1\"><trk><trkseg>\n";
   for (int i = 0; i < 40; ++i) {
@@ -130,9 +123,8 @@ TEST_F(DatumConversion, PcxAndGpxFilesOfOneWalkLandOnTheSameCells) {
   pcx.close();
   gpx.close();
   TrackSet from_pcx, from_gpx;
-  EXPECT_TRUE(ReadTrackFile(folder / "walk.trk", Mesh(), from_pcx).warnings.empty());
-  EXPECT_TRUE(ReadTrackFile(folder / "walk.GPX", Mesh(), from_gpx).draw);
-  std::filesystem::remove_all(folder);
+  EXPECT_TRUE(ReadTrackFile(folder.Path("walk.trk"), Mesh(), from_pcx).warnings.empty());
+  EXPECT_TRUE(ReadTrackFile(folder.Path("walk.GPX"), Mesh(), from_gpx).draw);
   ASSERT_EQ(from_pcx.TrackN(), 39);
   ASSERT_EQ(from_gpx.TrackN(), 39);
   for (int i = 0; i < 39; ++i) {

@@ -4,18 +4,12 @@
 
 #include <sstream>
 
+#include "sample_grid.h"
+
 namespace koravel {
 namespace {
 
-MeshDocument Mesh() {
-  MeshDocument mesh;
-  mesh.NELatSeconds = 128700;
-  mesh.SWLatSeconds = 128400;
-  mesh.SWLonSeconds = 502650;
-  mesh.LatStep = 1.5;
-  mesh.LonStep = 2.25;
-  return mesh;
-}
+constexpr auto Mesh = test::SampleGrid;
 
 std::string Points(const char* element, int count, const char* prefix = "") {
   std::string points;

@@ -4,19 +4,12 @@
 
 #include <sstream>
 
+#include "sample_grid.h"
+
 namespace koravel {
 namespace {
 
-// The mesh of the sample: north edge 128700″, west edge 502650″, 1.5″ by 2.25″ cells.
-MeshDocument Mesh() {
-  MeshDocument mesh;
-  mesh.NELatSeconds = 128700;
-  mesh.SWLatSeconds = 128400;
-  mesh.SWLonSeconds = 502650;
-  mesh.LatStep = 1.5;
-  mesh.LonStep = 2.25;
-  return mesh;
-}
+constexpr auto Mesh = test::SampleGrid;
 
 struct Loaded {
   TrackSet tracks;
