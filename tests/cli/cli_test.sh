@@ -57,8 +57,8 @@ check "tracks warns of the datum" "このファイルは測地系が異なるた
 printf 'U  LAT LON DMS\r\nM  G TOKYO\r\nT  N354500.00 E1393730.00\r\nT  N354430.00 E1394201.00\r\n' > "$scratch/exact.trk"
 check "tracks prints each number exactly" "0 0 120.44444444444444 20" "$("$tool" tracks "$sample" "$scratch/exact.trk")"
 
-printf '<gpx><trk><trkseg><trkpt lat="35.75" lon="139.625"/><trkpt lat="35.74" lon="139.70"/><trkpt lat="35.7' > "$scratch/cut.gpx"
-"$tool" tracks "$sample" "$scratch/cut.gpx" > "$scratch/cut.out" 2> "$scratch/cut.err"; status=$?
+printf '<gpx><trk><trkseg><trkpt lat="35.75" lon="139.625"/><trkpt lat="35.74" lon="139.70"/><trkpt lat="35.7' > "$scratch/cut.GPX"
+"$tool" tracks "$sample" "$scratch/cut.GPX" > "$scratch/cut.out" 2> "$scratch/cut.err"; status=$?
 check "a cut GPX file exits 1" 1 $status
 check "a cut GPX file names the fault" "このファイルはトラックファイルではありません。" "$(cat "$scratch/cut.err")"
 check "a cut GPX file keeps the segment before" 1 "$(wc -l < "$scratch/cut.out")"

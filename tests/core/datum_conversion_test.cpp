@@ -1,12 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 
 #include "geo/datum_converter.h"
-#include "mesh_file_fields.h"
 #include "sample_grid.h"
 #include "tracks/gpx_reader.h"
 #include "tracks/track_reader.h"
@@ -100,39 +96,6 @@ TEST_F(DatumConversion, DatumRecordsDecideWhetherPointsAreConverted) {
     const TrackSegment& s = tracks.Segments()[0];
     ExpectAt(s.X1, s.Y1, expected[0], c.record);
     ExpectAt(s.X2, s.Y2, expected[1], c.record);
-  }
-}
-
-TEST_F(DatumConversion, PcxAndGpxFilesOfOneWalkLandOnTheSameCells) {
-  const test::ScratchFolder folder;
-  std::ofstream pcx(folder.Path("walk.trk"), std::ios::binary);
-  std::ofstream gpx(folder.Path("walk.GPX"), std::ios::binary);
-  pcx << "H  SOFTWARE NAME & VERSION\r\nI  PCX5 2.09\r\n\r\nM  G WGS 84\r\n\r\nU  LAT LON DM\r\n\r\n";
-  gpx << "<?xml version=\"1.0\"?>\n<gpx xmlns=\"http://www.topografix.com/GPX/1/1\"><trk><trkseg>\n";
-  for (int i = 0; i < 40; ++i) {
-    const double minutes_north = 43.5 + i * 0.021, minutes_east = 41.2 + i * 0.033;
-    char line[128];
-    std::snprintf(line, sizeof line, "T  N35%08.5f E139%08.5f 15-NOV-23 08:00:00 120\r\n", minutes_north,
-                  minutes_east);
-    pcx << line;
-    std::snprintf(line, sizeof line, "<trkpt lat=\"%.9f\" lon=\"%.9f\"><ele>120</ele></trkpt>\n",
-                  35 + minutes_north / 60, 139 + minutes_east / 60);
-    gpx << line;
-  }
-  gpx << "</trkseg></trk></gpx>\n";
-  pcx.close();
-  gpx.close();
-  TrackSet from_pcx, from_gpx;
-  EXPECT_TRUE(ReadTrackFile(folder.Path("walk.trk"), Mesh(), from_pcx).warnings.empty());
-  EXPECT_TRUE(ReadTrackFile(folder.Path("walk.GPX"), Mesh(), from_gpx).draw);
-  ASSERT_EQ(from_pcx.TrackN(), 39);
-  ASSERT_EQ(from_gpx.TrackN(), 39);
-  for (int i = 0; i < 39; ++i) {
-    const TrackSegment &a = from_pcx.Segments()[i], &b = from_gpx.Segments()[i];
-    EXPECT_EQ(std::floor(a.X1), std::floor(b.X1)) << i;
-    EXPECT_EQ(std::floor(a.Y1), std::floor(b.Y1)) << i;
-    EXPECT_NEAR(a.X1, b.X1, kMillimetre) << i;
-    EXPECT_NEAR(a.Y1, b.Y1, kMillimetre) << i;
   }
 }
 

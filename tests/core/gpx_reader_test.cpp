@@ -68,20 +68,5 @@ TEST(GpxReader, MakesOnePieceOfEachSegmentAndRouteAndStopsAtWhatIsNotGpx) {
   }
 }
 
-TEST(GpxReader, FillsTheSetAsATrackFileDoes) {
-  std::istringstream input("<gpx>" + Segment(1) + "<trkseg>" + std::string(10002, ' ') +
-                           [] {
-                             std::string points;
-                             for (int i = 0; i < 10003; ++i) points += "<trkpt lat=\"35.7\" lon=\"139.7\"/>";
-                             return points;
-                           }() +
-                           "</trkseg></gpx>");
-  TrackSet tracks;
-  const TrackReadResult result = ReadGpx(input, Mesh(), tracks);
-  EXPECT_EQ(result.error, ErrorCode::TrackSetFull);
-  EXPECT_TRUE(result.draw);
-  EXPECT_EQ(tracks.TrackN(), TrackSet::kCapacity);
-}
-
 }  // namespace
 }  // namespace koravel
