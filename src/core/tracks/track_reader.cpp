@@ -4,9 +4,10 @@
 #include <fstream>
 #include <string>
 
-#include "geo/mesh_georeference.h"
 #include "mesh/cp932_codec.h"
 #include "mesh/lenient_number.h"
+#include "tracks/gpx_reader.h"
+#include "tracks/track_placer.h"
 
 namespace koravel {
 namespace {
@@ -47,6 +48,15 @@ bool Contains(std::string_view text, std::string_view part) {
   return text.find(part) != std::string_view::npos;
 }
 
+// WGS 84 as GPS tools spell it, and the Japanese datums that lie within
+// centimetres of it.
+bool NamesWgs84(std::string_view record) {
+  for (std::string_view name : {"WGS 84", "WGS-84", "WGS84", "JGD2000", "JGD2011"}) {
+    if (Contains(record, name)) return true;
+  }
+  return false;
+}
+
 // The first `letter` that starts a coordinate field: right after a blank,
 // or right after the record's leading "T". An "N" inside "NOV" is no field.
 std::optional<std::size_t> FieldStart(std::string_view record, char letter) {
@@ -73,26 +83,29 @@ double Seconds(std::string_view record, std::size_t letter, const Layout& layout
 // Reads records one by one; each returns false when reading stops.
 class TrackParser {
  public:
-  TrackParser(const MeshDocument& mesh, TrackSet& tracks) : mesh_(mesh), tracks_(tracks) {}
+  TrackParser(const MeshDocument& mesh, TrackSet& tracks) : placer_(mesh, tracks) {}
 
   bool Record(std::string_view bytes) {
     const std::string record = CharacterView(bytes);
     const char kind = record.empty() ? '\0' : record.front();
     if (kind == 'T') return Point(record);
-    previous_.reset();
+    placer_.EndPiece();
     if (kind == 'U') return ChooseNotation(record);
-    if (kind == 'M' && !Contains(record, "TOKYO") && !Contains(record, "Tokyo")) {
-      result_.warnings.push_back(Warning::TrackDatumDiffers);
-    }
+    if (kind == 'M') ChooseDatum(record);
     return true;
   }
 
-  TrackReadResult Finish(bool reached_end) {
-    if (reached_end) result_.draw = true;
-    return result_;
-  }
+  TrackReadResult Finish(bool reached_end) { return placer_.Finish(reached_end); }
 
  private:
+  // Points after a datum record are on that datum; a datum the program does
+  // not convert is drawn as recorded, with a warning.
+  void ChooseDatum(std::string_view record) {
+    const bool tokyo = Contains(record, "TOKYO") || Contains(record, "Tokyo");
+    datum_ = !tokyo && NamesWgs84(record) ? TrackDatum::Wgs84 : TrackDatum::Tokyo;
+    if (!tokyo && datum_ == TrackDatum::Tokyo) placer_.Warn(Warning::TrackDatumDiffers);
+  }
+
   bool ChooseNotation(std::string_view record) {
     if (Contains(record, "LAT LON DMS")) {
       notation_ = Notation::DegreesMinutesSeconds;
@@ -101,7 +114,7 @@ class TrackParser {
     } else if (Contains(record, "LAT LON DM")) {
       notation_ = Notation::DegreesDecimalMinutes;
     } else {
-      return Stop(ErrorCode::UnsupportedTrackNotation);
+      return placer_.Stop(ErrorCode::UnsupportedTrackNotation);
     }
     return true;
   }
@@ -109,38 +122,16 @@ class TrackParser {
   bool Point(std::string_view record) {
     const std::optional<std::size_t> north = FieldStart(record, 'N');
     const std::optional<std::size_t> east = FieldStart(record, 'E');
-    if (notation_ == Notation::None || !north || !east) return Stop(ErrorCode::NotTrackFile);
+    if (notation_ == Notation::None || !north || !east) return placer_.Stop(ErrorCode::NotTrackFile);
     const auto layout = static_cast<std::size_t>(notation_) - 1;
     const double latitude = Seconds(record, *north, kLatitudeLayouts[layout]);
     const double longitude = Seconds(record, *east, kLongitudeLayouts[layout]);
-    const GridPoint point = MeshGeoreference::Of(mesh_).ToGrid({latitude, longitude});
-    // Without an open mesh the steps are 0: such a point has no place.
-    if (!std::isfinite(point.X) || !std::isfinite(point.Y)) return false;
-    return Join(point.X, point.Y);
+    return placer_.Add({latitude, longitude}, datum_);
   }
 
-  bool Join(double x, double y) {
-    if (previous_) {
-      if (!tracks_.Append({previous_->first, previous_->second, x, y})) return false;
-      if (tracks_.Full()) {
-        result_.draw = true;
-        return Stop(ErrorCode::TrackSetFull);
-      }
-    }
-    previous_ = {x, y};
-    return true;
-  }
-
-  bool Stop(ErrorCode error) {
-    result_.error = error;
-    return false;
-  }
-
-  const MeshDocument& mesh_;
-  TrackSet& tracks_;
+  TrackPlacer placer_;
   Notation notation_ = Notation::None;
-  std::optional<std::pair<double, double>> previous_;
-  TrackReadResult result_;
+  TrackDatum datum_ = TrackDatum::Tokyo;
 };
 
 // Splits one line into records: a record ends at a comma or the line's end,
@@ -179,6 +170,7 @@ TrackReadResult ReadTracks(std::istream& input, const MeshDocument& mesh, TrackS
 
 TrackReadResult ReadTrackFile(const std::filesystem::path& path, const MeshDocument& mesh,
                               TrackSet& tracks) {
+  if (IsGpxPath(path)) return ReadGpxFile(path, mesh, tracks);
   std::ifstream file(path, std::ios::binary);
   if (!file || std::filesystem::is_directory(path)) return {};
   return ReadTracks(file, mesh, tracks);
