@@ -253,6 +253,10 @@ class MainWindowTest : public QObject {
     Drop(fixture_->WriteFile("walk.trk", "H  R DATUM\r\nM  G TOKYO\r\nU  LAT LON DM\r\n"
                                          "T  N3545.00000 E13937.50000\r\nT  N3543.00000 E13941.25000\r\n"));
     QCOMPARE(Window()->Tracks().TrackN(), 1);
+    Drop(fixture_->WriteFile("walk.gpx", "<gpx version='1.1' xmlns='http://www.topografix.com/GPX/1/1'><trk><trkseg>"
+                                         "<trkpt lat='35.75' lon='139.62'/><trkpt lat='35.72' lon='139.69'/>"
+                                         "</trkseg></trk></gpx>"));
+    QCOMPARE(Window()->Tracks().TrackN(), 2);
     QVERIFY(dialogs_->messages.isEmpty());
   }
 
