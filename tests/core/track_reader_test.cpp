@@ -200,12 +200,13 @@ class GeneratedInput : public std::streambuf {
   bool fails_;
 };
 
-long ResidentKiB(std::string_view field) {
+// A "Vm..." line of /proc/self/status, in KiB; 0 when it is missing.
+long ResidentKiB(const std::string& field) {
   std::ifstream status("/proc/self/status");
-  std::string name;
-  long kib = 0;
-  while (status >> name >> kib && name != std::string(field) + ":") status.ignore(64, '\n');
-  return kib;
+  for (std::string line; std::getline(status, line);) {
+    if (line.starts_with(field + ":")) return std::stol(line.substr(field.size() + 1));
+  }
+  return 0;
 }
 
 // The kernel restarts its high-water mark of resident memory at this write.
@@ -233,6 +234,7 @@ TEST(TrackReader, StaysWithinAMebibyteWhateverTheInput) {
     std::istream input(&source);
     TrackSet tracks;
     const long before = ResidentKiB("VmRSS");
+    ASSERT_GT(before, 0);
     ASSERT_TRUE(ResetPeakMemory());
     const TrackReadResult result = ReadTracks(input, mesh, tracks);
     EXPECT_LT(ResidentKiB("VmHWM") - before, 1024) << c.name;
