@@ -61,7 +61,11 @@ check "no track file message" "このファイルはトラックファイルで�
 # A track file that cannot be read fails, also as another user (root reads
 # anything) and when the disk fails after a first block that held a segment.
 mkdir -m 755 "$scratch/shared" && chmod 711 "$scratch"
-cp "$sample" "$scratch/shared/sample.mem" && chmod 644 "$scratch/shared/sample.mem"
+install -m 644 "$sample" "$scratch/shared/sample.mem"
+# The build may lie where nobody may go.
+install -m 755 "$tool" "$read_fault_shim" "$scratch/shared/"
+shared_tool=$scratch/shared/$(basename "$tool")
+shared_shim=$scratch/shared/$(basename "$read_fault_shim")
 install -m 000 "$scratch/t.trk" "$scratch/shared/locked.trk"
 as_other=()
 [ "$(id -u)" -eq 0 ] && as_other=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
@@ -70,8 +74,8 @@ as_other=()
 for case in "missing file|$scratch/absent.trk" "folder|$scratch/shared" "unreadable file|$scratch/shared/locked.trk" \
             "read error after a segment|$scratch/failing.trk"; do
   name=${case%%|*}
-  message=$(KORAVEL_FAIL_READ_OF=$scratch/failing.trk KORAVEL_FAIL_READ_AFTER=65536 LD_PRELOAD=$read_fault_shim \
-            "${as_other[@]}" "$tool" tracks "$scratch/shared/sample.mem" "${case#*|}" 2>&1 >"$scratch/out.txt")
+  message=$(KORAVEL_FAIL_READ_OF=$scratch/failing.trk KORAVEL_FAIL_READ_AFTER=65536 LD_PRELOAD=$shared_shim \
+            "${as_other[@]}" "$shared_tool" tracks "$scratch/shared/sample.mem" "${case#*|}" 2>&1 >"$scratch/out.txt")
   check "$name exits 1" 1 $?
   check "$name message" "ファイルエラーです。" "$message"
 done
