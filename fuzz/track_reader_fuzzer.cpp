@@ -26,7 +26,6 @@ const koravel::MeshDocument& SampleGrid() {
   static const koravel::MeshDocument mesh = [] {
     koravel::MeshDocument grid;
     grid.NELatSeconds = 128700;
-    grid.SWLatSeconds = 128400;
     grid.SWLonSeconds = 502650;
     grid.LatStep = 1.5;
     grid.LonStep = 2.25;
