@@ -3,6 +3,7 @@
 set -u
 tool=$1
 sample=$2
+read_fault_shim=$3
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 passed=0
@@ -95,6 +96,29 @@ printf 'T  N3545.00000 E13937.50000\r\n' > "$scratch/bad.trk"
 message=$("$tool" tracks "$sample" "$scratch/bad.trk" 2>&1 >/dev/null); status=$?
 check "no track file exits 1" 1 $status
 check "no track file message" "このファイルはトラックファイルではありません。" "$message"
+
+# A track file that cannot be read fails, also as another user (root reads
+# anything) and when the disk fails after a first block that held a segment.
+mkdir -m 755 "$scratch/shared" && chmod 711 "$scratch"
+install -m 644 "$sample" "$scratch/shared/sample.mem"
+# The build may lie where nobody may go.
+install -m 755 "$tool" "$read_fault_shim" "$scratch/shared/"
+shared_tool=$scratch/shared/$(basename "$tool")
+shared_shim=$scratch/shared/$(basename "$read_fault_shim")
+install -m 000 "$scratch/t.trk" "$scratch/shared/locked.trk"
+as_other=()
+[ "$(id -u)" -eq 0 ] && as_other=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+{ sed 's/NAD27/TOKYO/' "$scratch/t.trk"; printf 'H\r\n%.0s' $(seq 30000); printf 'T  N3544.00000 E13940.00000\r\n'; } \
+  > "$scratch/failing.trk"
+for case in "missing file|$scratch/absent.trk" "folder|$scratch/shared" "unreadable file|$scratch/shared/locked.trk" \
+            "read error after a segment|$scratch/failing.trk"; do
+  name=${case%%|*}
+  message=$(KORAVEL_FAIL_READ_OF=$scratch/failing.trk KORAVEL_FAIL_READ_AFTER=65536 LD_PRELOAD=$shared_shim \
+            "${as_other[@]}" "$shared_tool" tracks "$scratch/shared/sample.mem" "${case#*|}" 2>&1 >"$scratch/out.txt")
+  check "$name exits 1" 1 $?
+  check "$name message" "ファイルエラーです。" "$message"
+done
+check "a read error keeps what was read" "0 0 100 80" "$(cat "$scratch/out.txt")"
 
 "$tool" frobnicate > /dev/null 2>&1; check "unknown command exits 2" 2 $?
 "$tool" info > /dev/null 2>&1; check "missing argument exits 2" 2 $?

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 
 #include "sample_grid.h"
@@ -86,6 +88,8 @@ TEST(TrackReader, StopsWithItsMessageAndKeepsWhatWasStored) {
       {"no longitude", std::string(kDms) + "T  N354500.00 W1393730.00\r\n", ErrorCode::NotTrackFile, 0},
       {"commas split the point", std::string(kDms) + "T,N354500.00,E1393730.00\r\n", ErrorCode::NotTrackFile, 0},
       {"bad point after a segment", kDms + two_points + "T  S1\r\n", ErrorCode::NotTrackFile, 1},
+      {"record over 64 KiB", kDms + two_points + std::string(65537, 'H') + "\r\n" + two_points,
+       ErrorCode::NotTrackFile, 1},
   };
   for (const StopCase& c : cases) {
     const Loaded loaded = Load(c.file);
@@ -138,6 +142,116 @@ TEST(TrackReader, ReadsRecordsAsTheFormatSplitsThem) {
   const Loaded quoted = Load(std::string(kDms) + "\"T  N354500.00 E1393730.00\"\r\n  T  N354430.00 E1394200.00\n");
   EXPECT_EQ(quoted.tracks.TrackN(), 1);
   EXPECT_TRUE(quoted.result.draw);
+
+  const Loaded long_header = Load(kDms + std::string(65536, 'H') + "\r\nT  N354500.00 E1393730.00\r\n"
+                                  "T  N354430.00 E1394200.00\r\n");
+  EXPECT_FALSE(long_header.result.error) << "a record of 64 KiB is still a record";
+  EXPECT_EQ(long_header.tracks.TrackN(), 1);
+}
+
+TEST(TrackReader, KeepsTheCharacterAfterAnInvalidCp932Byte) {
+  // 0x81 and 0xE0 open double-byte characters, but a blank is no second byte.
+  const Loaded loaded = Load(std::string(kDms) + "T  N354500.00\x81 E1393730.00\r\nT  N354430.00\xE0 E1394200.00\r\n");
+  EXPECT_FALSE(loaded.result.error);
+  ASSERT_EQ(loaded.tracks.TrackN(), 1);
+  EXPECT_NEAR(loaded.tracks.Segments()[0].X2, 120, 1e-6);
+}
+
+// Serves `head`, then `pattern` over and over up to `size` bytes in all, and
+// then the end of the input, or a read error when `fails` is set.
+class GeneratedInput : public std::streambuf {
+ public:
+  GeneratedInput(std::string head, const std::string& pattern, std::size_t size, bool fails)
+      : head_(std::move(head)), size_(size), fails_(fails) {
+    while (chunk_.size() + pattern.size() <= 64 * 1024) chunk_ += pattern;
+  }
+
+ protected:
+  int_type underflow() override {
+    if (served_ == size_) {
+      if (fails_) throw std::ios_base::failure("disk error");
+      return traits_type::eof();
+    }
+    std::string& source = served_ < head_.size() ? head_ : chunk_;
+    const std::size_t count = std::min(source.size(), size_ - served_);
+    setg(source.data(), source.data(), source.data() + count);
+    served_ += count;
+    return traits_type::to_int_type(source.front());
+  }
+
+ private:
+  std::string head_;
+  std::string chunk_;
+  std::size_t size_;
+  std::size_t served_ = 0;
+  bool fails_;
+};
+
+// A "Vm..." line of /proc/self/status, in KiB; 0 when it is missing.
+long ResidentKiB(const std::string& field) {
+  std::ifstream status("/proc/self/status");
+  for (std::string line; std::getline(status, line);) {
+    if (line.starts_with(field + ":")) return std::stol(line.substr(field.size() + 1));
+  }
+  return 0;
+}
+
+// The kernel restarts its high-water mark of resident memory at this write.
+bool ResetPeakMemory() { return static_cast<bool>(std::ofstream("/proc/self/clear_refs") << "5"); }
+
+struct EndlessCase {
+  const char* name;
+  std::string head;
+  std::string pattern;
+  std::optional<ErrorCode> error;
+  std::size_t warnings;
+};
+
+TEST(TrackReader, StaysWithinAMebibyteWhateverTheInput) {
+  if (!ResetPeakMemory()) GTEST_SKIP() << "/proc/self/clear_refs cannot be written; peak memory unmeasured";
+  const EndlessCase cases[] = {
+      {"a line without end", "", "x", ErrorCode::NotTrackFile, 0},
+      {"a quote never closed", "\"", "x", ErrorCode::NotTrackFile, 0},
+      {"one line of short records", kDms, "H  " + std::string(100, 'x') + ",", std::nullopt, 0},
+      {"a million datum records", "", "M  WGS 84" + std::string(90, ' ') + "\r\n", std::nullopt, 1},
+  };
+  const MeshDocument mesh = Mesh();
+  for (const EndlessCase& c : cases) {
+    GeneratedInput source(c.head, c.pattern, 100'000'000, false);
+    std::istream input(&source);
+    TrackSet tracks;
+    const long before = ResidentKiB("VmRSS");
+    ASSERT_GT(before, 0);
+    ASSERT_TRUE(ResetPeakMemory());
+    const TrackReadResult result = ReadTracks(input, mesh, tracks);
+    EXPECT_LT(ResidentKiB("VmHWM") - before, 1024) << c.name;
+    EXPECT_EQ(result.error, c.error) << c.name;
+    EXPECT_EQ(result.warnings.size(), c.warnings) << c.name;
+    EXPECT_EQ(result.draw, !c.error) << c.name;
+  }
+}
+
+TEST(TrackReader, FailsWithAFileErrorWhenTheFileCannotBeRead) {
+  const std::filesystem::path folder = std::filesystem::temp_directory_path();
+  for (const std::filesystem::path& path : {folder / "koravel-no-such-folder" / "absent.trk", folder,
+                                            std::filesystem::path("/proc/self/mem")}) {
+    TrackSet tracks;
+    const TrackReadResult result = ReadTrackFile(path, Mesh(), tracks);
+    EXPECT_EQ(result.error, ErrorCode::FileError) << path;
+    EXPECT_FALSE(result.draw) << path;
+  }
+  const std::string segment = std::string(kDms) + "T  N354500.00 E1393730.00\r\nT  N354430.00 E1394200.00\r\n";
+  // A disk error after the first 64 KiB, which hold one segment.
+  for (const bool stream_throws : {false, true}) {
+    GeneratedInput source(segment, "H\r\n", 64 * 1024, true);
+    std::istream input(&source);
+    if (stream_throws) input.exceptions(std::ios::badbit);
+    TrackSet tracks;
+    const TrackReadResult result = ReadTracks(input, Mesh(), tracks);
+    EXPECT_EQ(result.error, ErrorCode::FileError);
+    EXPECT_EQ(tracks.TrackN(), 1);
+    EXPECT_FALSE(result.draw);
+  }
 }
 
 }  // namespace

@@ -79,7 +79,7 @@ class GpxParser {
       void* block = XML_GetBuffer(parser_, kBlockSize);
       if (block == nullptr) return Malformed();
       input.read(static_cast<char*>(block), kBlockSize);
-      if (input.bad()) return placer_.Finish(false);  // unreadable: stops without a message
+      if (input.bad()) return placer_.Fail(ErrorCode::FileError);
       const auto size = static_cast<int>(input.gcount());
       const bool last = size < kBlockSize;
       fed += size;
@@ -162,7 +162,11 @@ TrackReadResult ReadGpx(std::istream& input, const MeshDocument& mesh, TrackSet&
 
 TrackReadResult ReadGpxFile(const std::filesystem::path& path, const MeshDocument& mesh, TrackSet& tracks) {
   std::ifstream file(path, std::ios::binary);
-  if (!file || std::filesystem::is_directory(path)) return {};
+  if (!file) {
+    TrackReadResult unreadable;
+    unreadable.error = ErrorCode::FileError;
+    return unreadable;
+  }
   return ReadGpx(file, mesh, tracks);
 }
 

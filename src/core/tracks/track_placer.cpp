@@ -1,5 +1,6 @@
 #include "tracks/track_placer.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace koravel {
@@ -18,8 +19,20 @@ bool TrackPlacer::Stop(ErrorCode error) {
   return false;
 }
 
+void TrackPlacer::Warn(Warning warning) {
+  if (std::find(result_.warnings.begin(), result_.warnings.end(), warning) == result_.warnings.end()) {
+    result_.warnings.push_back(warning);
+  }
+}
+
 TrackReadResult TrackPlacer::Finish(bool reached_end) {
   if (reached_end) result_.draw = true;
+  return result_;
+}
+
+TrackReadResult TrackPlacer::Fail(ErrorCode error) {
+  result_.error = error;
+  result_.draw = false;
   return result_;
 }
 

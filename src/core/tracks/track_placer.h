@@ -26,10 +26,15 @@ class TrackPlacer {
   bool Add(GeographicPoint point, TrackDatum datum);
   /// The next point starts a new piece, joined to nothing before it.
   void EndPiece() { previous_.reset(); }
-  void Warn(Warning warning) { result_.warnings.push_back(warning); }
+  /// Adds `warning` once per load: a file of a million datum records must
+  /// neither fill memory nor raise a million message boxes.
+  void Warn(Warning warning);
   /// Records the error that ends reading; always false.
   bool Stop(ErrorCode error);
+  /// What the load did; it draws when the input was read to its end or the set filled.
   TrackReadResult Finish(bool reached_end);
+  /// The input could not be read on: `error`, and nothing new is drawn.
+  TrackReadResult Fail(ErrorCode error);
 
  private:
   std::optional<GeographicPoint> OnTokyoDatum(GeographicPoint point, TrackDatum datum);

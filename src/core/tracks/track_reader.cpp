@@ -1,5 +1,6 @@
 #include "tracks/track_reader.h"
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <string>
@@ -8,6 +9,7 @@
 #include "mesh/lenient_number.h"
 #include "tracks/gpx_reader.h"
 #include "tracks/track_placer.h"
+#include "tracks/track_record_reader.h"
 
 namespace koravel {
 namespace {
@@ -32,16 +34,21 @@ constexpr Layout kLongitudeLayouts[] = {
     {1, 3, 4, 8, 0, 0},
 };
 
+bool IsCp932TrailByte(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return (byte >= 0x40 && byte <= 0x7E) || (byte >= 0x80 && byte <= 0xFC);
+}
+
 // One character per CP932 character (ASCII as it is, anything else as '?'),
-// so that positions count characters as the format does.
-std::string CharacterView(std::string_view bytes) {
-  std::string characters;
+// so that positions count characters as the format does. A lead byte without
+// its trail byte is one character of its own and leaves the next one alone.
+void CharacterView(std::string_view bytes, std::string& characters) {
+  characters.clear();
   for (std::size_t i = 0; i < bytes.size(); ++i) {
     const auto byte = static_cast<unsigned char>(bytes[i]);
     characters.push_back(byte < 0x80 ? bytes[i] : '?');
-    if (IsCp932LeadByte(bytes[i])) ++i;
+    if (IsCp932LeadByte(bytes[i]) && i + 1 < bytes.size() && IsCp932TrailByte(bytes[i + 1])) ++i;
   }
-  return characters;
 }
 
 bool Contains(std::string_view text, std::string_view part) {
@@ -86,7 +93,8 @@ class TrackParser {
   TrackParser(const MeshDocument& mesh, TrackSet& tracks) : placer_(mesh, tracks) {}
 
   bool Record(std::string_view bytes) {
-    const std::string record = CharacterView(bytes);
+    CharacterView(bytes, characters_);
+    const std::string_view record = characters_;
     const char kind = record.empty() ? '\0' : record.front();
     if (kind == 'T') return Point(record);
     placer_.EndPiece();
@@ -95,7 +103,15 @@ class TrackParser {
     return true;
   }
 
-  TrackReadResult Finish(bool reached_end) { return placer_.Finish(reached_end); }
+  /// Reading stopped at a record.
+  TrackReadResult Stopped() { return placer_.Finish(false); }
+
+  /// The records ran out: at the end of the file, which draws, or at a
+  /// failure to read them.
+  TrackReadResult RecordsEnded(std::optional<ErrorCode> failure) {
+    if (failure) return placer_.Fail(*failure);
+    return placer_.Finish(true);
+  }
 
  private:
   // Points after a datum record are on that datum; a datum the program does
@@ -132,47 +148,25 @@ class TrackParser {
   TrackPlacer placer_;
   Notation notation_ = Notation::None;
   TrackDatum datum_ = TrackDatum::Tokyo;
+  std::string characters_;
 };
-
-// Splits one line into records: a record ends at a comma or the line's end,
-// leading blanks are skipped, and a record opened by a double quote runs to
-// the next one. Returns false when the parser stops.
-bool ReadLine(std::string_view line, TrackParser& parser) {
-  do {
-    line.remove_prefix(std::min(line.find_first_not_of(' '), line.size()));
-    std::string_view record;
-    if (!line.empty() && line.front() == '"') {
-      const std::size_t close = line.find('"', 1);
-      record = line.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1);
-      line.remove_prefix(close == std::string_view::npos ? line.size() : close + 1);
-      line.remove_prefix(std::min(line.find(','), line.size()));
-    } else {
-      record = line.substr(0, line.find(','));
-      line.remove_prefix(record.size());
-    }
-    if (!parser.Record(record)) return false;
-    if (!line.empty()) line.remove_prefix(1);  // the comma
-  } while (!line.empty());
-  return true;
-}
 
 }  // namespace
 
 TrackReadResult ReadTracks(std::istream& input, const MeshDocument& mesh, TrackSet& tracks) {
   TrackParser parser(mesh, tracks);
-  std::string line;
-  while (std::getline(input, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (!ReadLine(line, parser)) return parser.Finish(false);
+  if (!input) return parser.RecordsEnded(ErrorCode::FileError);  // not opened
+  TrackRecordReader records(input);
+  while (const std::optional<std::string_view> record = records.Next()) {
+    if (!parser.Record(*record)) return parser.Stopped();
   }
-  return parser.Finish(true);
+  return parser.RecordsEnded(records.Failure());
 }
 
 TrackReadResult ReadTrackFile(const std::filesystem::path& path, const MeshDocument& mesh,
                               TrackSet& tracks) {
   if (IsGpxPath(path)) return ReadGpxFile(path, mesh, tracks);
   std::ifstream file(path, std::ios::binary);
-  if (!file || std::filesystem::is_directory(path)) return {};
   return ReadTracks(file, mesh, tracks);
 }
 
