@@ -158,8 +158,8 @@ TEST_F(GdalPeer, ReadsOurGeoTiffWithItsValuesNoDataAndTokyoDatum) {
             (std::vector<double>{139.625, 2.25 / 3600, 0, 35.75, 0, -1.5 / 3600}));
   EXPECT_EQ(gdal.header.at("NODATA_value"), -9999);
   const std::map<std::pair<int, int>, double> expected = {
-      {{1, 1}, 0},         {{2, 1}, -0.5},       {{3, 1}, 9999.9},     {{4, 1}, -9999},     {{5, 1}, 4164.8},
-      {{200, 199}, 1234.5}, {{7, 10}, -9999},     {{200, 200}, -9999},  {{1, 2}, 4163.3}, {{200, 198}, 4557.4}};
+      {{1, 1}, 0},         {{2, 1}, -0.5},       {{3, 1}, 9999.9},     {{4, 1}, -9999},     {{5, 1}, 8004.8},
+      {{200, 199}, 1234.5}, {{7, 10}, -9999},     {{200, 200}, -9999},  {{1, 2}, 8003.3}, {{200, 198}, 8397.4}};
   for (const auto& [cell, metres] : expected) {
     EXPECT_NEAR(gdal.values[static_cast<std::size_t>((cell.second - 1) * 200 + cell.first - 1)], metres, 1e-3)
         << cell.first << "," << cell.second;

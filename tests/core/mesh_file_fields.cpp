@@ -69,7 +69,7 @@ MeshFileFields NeighbourMesh(int east, int north) {
   fields.comment = FullWidthSpaces(40);
   fields.value_text = [east, north](int x, int y) {
     char text[8];
-    std::snprintf(text, sizeof text, "%05d", (7 * (x + 200 * east) + 13 * (y + 200 * (16 - north))) % 90000);
+    std::snprintf(text, sizeof text, "%05d", (7 * (x + 200 * east) + 13 * (y + 200 * (100 - north))) % 90000);
     return std::string(text);
   };
   return fields;

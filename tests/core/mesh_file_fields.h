@@ -40,7 +40,7 @@ struct MeshFileFields {
 /// its own mesh code and corners, in the shape GDAL reads (full-width texts,
 /// so a 1009-byte header, and every record). Cell values continue across
 /// neighbouring meshes: cell (x, y) holds (7 X + 13 Y) mod 90000 with
-/// X = x + 200 east and Y = y + 200 (16 − north), for north below 16.
+/// X = x + 200 east and Y = y + 200 (100 − north), for north below 100.
 MeshFileFields NeighbourMesh(int east, int north);
 
 /// A folder of its own under the system's temporary folder, removed with the object.

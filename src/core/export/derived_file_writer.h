@@ -7,6 +7,7 @@
 #include <functional>
 #include <mutex>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "error_code.h"
@@ -43,11 +44,14 @@ class DerivedFileWriter {
   std::optional<ErrorCode> OpenTemporary(const std::filesystem::path& folder, Temporary& temporary);
   std::optional<ErrorCode> Commit(const std::filesystem::path& folder, Temporary& temporary,
                                   const std::filesystem::path& target);
-  void Remember(const std::filesystem::path& folder);
+  void Remember(const std::filesystem::path& folder, const std::filesystem::path& file);
 
   mode_t new_file_mode_;
+  std::string process_;  // names temporaries apart from other runs'
+
   std::atomic<unsigned> temporary_count_ = 0;
   std::mutex mutex_;
+  std::vector<std::filesystem::path> files_;
   std::vector<std::filesystem::path> folders_;
 };
 

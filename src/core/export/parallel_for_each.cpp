@@ -9,7 +9,7 @@
 namespace koravel {
 
 void ForEachInParallel(std::size_t count, const std::function<void(std::size_t)>& work,
-                       const ProgressReport& progress) {
+                       const ProgressReport& progress, std::size_t threads) {
   std::atomic<std::size_t> next = 0;
   std::size_t done = 0;
   std::mutex progress_mutex;
@@ -21,9 +21,9 @@ void ForEachInParallel(std::size_t count, const std::function<void(std::size_t)>
       progress(++done, count);
     }
   };
-  const std::size_t helpers = std::min<std::size_t>(std::max(1u, std::thread::hardware_concurrency()), count);
-  std::vector<std::jthread> threads;
-  for (std::size_t i = 1; i < helpers; ++i) threads.emplace_back(run);
+  if (threads == 0) threads = std::max(1u, std::thread::hardware_concurrency());
+  std::vector<std::jthread> helpers;
+  for (std::size_t i = 1; i < std::min(threads, count); ++i) helpers.emplace_back(run);
   run();
 }
 
