@@ -28,8 +28,11 @@ using koravel::test::NeighbourMesh;
 
 struct Run {
   double milliseconds = 0;
-  long peak_kb = -1;  // -1 when the command could not run or failed
+  double cpu_milliseconds = 0;  // user and system time, which a busy machine inflates less
+  long peak_kb = -1;            // -1 when the command could not run or failed
 };
+
+double Milliseconds(const timeval& time) { return time.tv_sec * 1e3 + time.tv_usec / 1e3; }
 
 Run RunMeasured(std::vector<std::string> command) {
   std::vector<char*> argv;
@@ -48,7 +51,7 @@ Run RunMeasured(std::vector<std::string> command) {
   rusage usage{};
   if (wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return {};
   return {std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count(),
-          usage.ru_maxrss};
+          Milliseconds(usage.ru_utime) + Milliseconds(usage.ru_stime), usage.ru_maxrss};
 }
 
 double Median(std::vector<double> values) {
@@ -60,7 +63,7 @@ double Median(std::vector<double> values) {
 // nothing of the other's waiting to be written, or our flush at the end
 // would write GDAL's output as well.
 void Compare(benchmark::State& state, const std::vector<std::string>& ours, const std::vector<std::string>& theirs) {
-  std::vector<double> our_times, their_times;
+  std::vector<double> our_times, their_times, our_cpu, their_cpu;
   long our_peak = 0, their_peak = 0;
   for (auto _ : state) {
     sync();
@@ -72,11 +75,13 @@ void Compare(benchmark::State& state, const std::vector<std::string>& ours, cons
       return;
     }
     our_times.push_back(our_run.milliseconds), their_times.push_back(their_run.milliseconds);
+    our_cpu.push_back(our_run.cpu_milliseconds), their_cpu.push_back(their_run.cpu_milliseconds);
     our_peak = std::max(our_peak, our_run.peak_kb), their_peak = std::max(their_peak, their_run.peak_kb);
   }
   state.counters["ours_ms"] = Median(our_times);
   state.counters["theirs_ms"] = Median(their_times);
   state.counters["ratio"] = Median(their_times) / Median(our_times);
+  state.counters["cpu_ratio"] = Median(their_cpu) / Median(our_cpu);
   state.counters["ours_peak_kb"] = static_cast<double>(our_peak);
   state.counters["theirs_peak_kb"] = static_cast<double>(their_peak);
 }

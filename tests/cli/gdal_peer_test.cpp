@@ -83,6 +83,17 @@ double PixelHeight(const AsciiGrid& grid) {
   return grid.header.count("dy") ? grid.header.at("dy") : grid.header.at("cellsize");
 }
 
+void ExpectSameGrid(const AsciiGrid& ours, const AsciiGrid& gdal, std::size_t cells) {
+  ASSERT_EQ(ours.values.size(), cells);
+  ASSERT_EQ(gdal.values.size(), ours.values.size());
+  for (const char* key : {"ncols", "nrows", "xllcorner", "yllcorner"}) {
+    EXPECT_NEAR(ours.header.at(key), gdal.header.at(key), 1e-9) << key;
+  }
+  EXPECT_NEAR(PixelWidth(ours), PixelWidth(gdal), 1e-12);
+  EXPECT_NEAR(PixelHeight(ours), PixelHeight(gdal), 1e-12);
+  for (std::size_t i = 0; i < ours.values.size(); ++i) ASSERT_NEAR(ours.values[i], gdal.values[i], 1e-3) << "cell " << i;
+}
+
 class GdalPeer : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -120,16 +131,7 @@ TEST_F(GdalPeer, ReadsOurExportAsItReadsTheMeshItself) {
                   folder_.Path("ours.asc").string() + "'"));
   const AsciiGrid ours = ReadAsciiGrid(folder_.Path("ours.asc"));
   const AsciiGrid gdal = GdalReading(KORAVEL_SAMPLE_MESH, folder_.Path("gdal.asc"));
-  ASSERT_EQ(ours.values.size(), 200u * 200);
-  ASSERT_EQ(gdal.values.size(), ours.values.size());
-  for (const char* key : {"ncols", "nrows", "xllcorner", "yllcorner"}) {
-    EXPECT_NEAR(ours.header.at(key), gdal.header.at(key), 1e-9) << key;
-  }
-  EXPECT_NEAR(PixelWidth(ours), PixelWidth(gdal), 1e-12);
-  EXPECT_NEAR(PixelHeight(ours), PixelHeight(gdal), 1e-12);
-  for (std::size_t i = 0; i < ours.values.size(); ++i) {
-    ASSERT_NEAR(ours.values[i], gdal.values[i], 1e-3) << "cell " << i;
-  }
+  ExpectSameGrid(ours, gdal, 200u * 200);
   ASSERT_TRUE(RunCommand("gdalsrsinfo -o proj4 '" + folder_.Path("ours.asc").string() +
                   "' | grep -q ellps=bessel"));
 }
@@ -199,14 +201,7 @@ TEST_F(GdalPeer, MosaicEqualsGdalsAndLeavesOutWhatDoesNotFit) {
   ASSERT_TRUE(RunCommand("gdal_merge.py -q -of GTiff -o " + Quoted(folder_.Path("gdal.tif")) + gdal_inputs));
   const AsciiGrid ours = GdalReading(folder_.Path("ours.tif"), folder_.Path("ours.asc"));
   const AsciiGrid gdal = GdalReading(folder_.Path("gdal.tif"), folder_.Path("gdal.asc"));
-  ASSERT_EQ(ours.values.size(), 600u * 600);
-  ASSERT_EQ(gdal.values.size(), ours.values.size());
-  for (const char* key : {"ncols", "nrows", "xllcorner", "yllcorner"}) {
-    EXPECT_NEAR(ours.header.at(key), gdal.header.at(key), 1e-9) << key;
-  }
-  EXPECT_NEAR(PixelWidth(ours), PixelWidth(gdal), 1e-12);
-  EXPECT_NEAR(PixelHeight(ours), PixelHeight(gdal), 1e-12);
-  for (std::size_t i = 0; i < ours.values.size(); ++i) ASSERT_NEAR(ours.values[i], gdal.values[i], 1e-3) << i;
+  ExpectSameGrid(ours, gdal, 600u * 600);
 }
 
 class BatchExport : public ::testing::TestWithParam<const char*> {
