@@ -47,7 +47,9 @@ check "bad mesh exits 1" 1 $status
 check "bad mesh message" "メッシュファイルではありません。" "$message"
 test -e "$scratch/out.mem"; check "bad mesh writes nothing" 1 $?
 
-"$tool" export "$sample" "$scratch/grid.prj" 2>/dev/null; check "export refuses a grid named .prj" 1 $?
+message=$("$tool" export "$sample" "$scratch/grid.prj" 2>&1 >/dev/null); status=$?
+check "export refuses a grid named .prj" 1 $status
+check "export names the formats it writes" "書き出せない形式です。拡張子を .asc、.tif、.tiff のいずれかにして下さい。" "$message"
 printf 'U  LAT LON DM\r\nM  G NAD27\r\nT  N3545.00000 E13937.50000\r\nT  N3543.00000 E13941.25000\r\n' > "$scratch/t.trk"
 segments=$("$tool" tracks "$sample" "$scratch/t.trk" 2> "$scratch/tracks.err"); status=$?
 check "tracks exits 0" 0 $status

@@ -35,6 +35,46 @@ std::string MeshFileFields::File() const {
   return file;
 }
 
+namespace {
+
+constexpr int kRowSeconds = 300;     // 5' of latitude per second-level mesh
+constexpr int kColumnSeconds = 450;  // 7'30" of longitude
+constexpr int kFirstRow = 53 * 8 + 4;  // mesh 533945
+constexpr int kFirstColumn = 39 * 8 + 5;
+
+std::string Angle(int seconds) {
+  char text[8];
+  std::snprintf(text, sizeof text, "%03d%02d%02d", seconds / 3600, seconds % 3600 / 60, seconds % 60);
+  return text;
+}
+
+std::string FullWidthSpaces(int count) {
+  std::string text;
+  for (int i = 0; i < count; ++i) text += "\x81\x40";
+  return text;
+}
+
+}  // namespace
+
+MeshFileFields NeighbourMesh(int east, int north) {
+  const int row = kFirstRow + north, column = kFirstColumn + east;
+  MeshFileFields fields;
+  char code[8];
+  std::snprintf(code, sizeof code, "%02d%02d%d%d", row / 8, column / 8, row % 8, column % 8);
+  fields.mesh_code = code;
+  const int south = row * kRowSeconds, west = 100 * 3600 + column * kColumnSeconds;
+  fields.corners = Angle(south) + Angle(west) + Angle(south + kRowSeconds) + Angle(west + kColumnSeconds);
+  fields.sheets = "\x93\x8c\x8b\x9e" + FullWidthSpaces(8) + "1";
+  for (int i = 0; i < 3; ++i) fields.sheets += FullWidthSpaces(10) + "0";
+  fields.comment = FullWidthSpaces(40);
+  fields.value_text = [east, north](int x, int y) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%05d", (7 * (x + 200 * east) + 13 * (y + 200 * (100 - north))) % 90000);
+    return std::string(text);
+  };
+  return fields;
+}
+
 ScratchFolder::ScratchFolder() {
   std::random_device seed;
   root_ = std::filesystem::temp_directory_path() / ("koravel-test-" + std::to_string(seed()));

@@ -36,6 +36,13 @@ struct MeshFileFields {
   std::string File() const;
 };
 
+/// A mesh `east` meshes east and `north` meshes north of mesh 533945, with
+/// its own mesh code and corners, in the shape GDAL reads (full-width texts,
+/// so a 1009-byte header, and every record). Cell values continue across
+/// neighbouring meshes: cell (x, y) holds (7 X + 13 Y) mod 90000 with
+/// X = x + 200 east and Y = y + 200 (100 − north), for north below 100.
+MeshFileFields NeighbourMesh(int east, int north);
+
 /// A folder of its own under the system's temporary folder, removed with the object.
 class ScratchFolder {
  public:

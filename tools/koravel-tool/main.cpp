@@ -8,7 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "ascii_grid_export.h"
+#include "export/mesh_export.h"
+#include "export_commands.h"
 #include "geo/datum_converter.h"
 #include "mesh/mesh_reader.h"
 #include "mesh/mesh_writer.h"
@@ -31,6 +32,13 @@ constexpr std::string_view kUsage =
     "  copy IN.mem OUT.mem      read a mesh file and write it again\n"
     "  export IN.mem OUT.asc    write the grid as an ESRI ASCII grid in degrees\n"
     "                           (metres, NODATA -999.9) with OUT.prj on the Tokyo datum\n"
+    "  export IN.mem OUT.tif    write the grid as a GeoTIFF (Float32 metres, no-data\n"
+    "                           -9999, EPSG:4301); .tiff works as well\n"
+    "  export --to FOLDER [--format asc|tif] INPUT...\n"
+    "                           export many meshes at once, each named after its file;\n"
+    "                           a folder given as INPUT stands for its .mem files\n"
+    "  mosaic OUT.tif|OUT.asc INPUT...\n"
+    "                           place neighbouring meshes by their corners into one grid\n"
     "  tracks FILE.mem TRACK    print the segments of a .trk or .gpx track placed on\n"
     "                           the mesh's grid, one 'x1 y1 x2 y2' line each, in grid\n"
     "                           cells, each number exactly as stored\n"
@@ -38,7 +46,8 @@ constexpr std::string_view kUsage =
     "\n"
     "A file that cannot be read or written ends the command with the program's\n"
     "own message on standard error and exit status 1; wrong arguments give\n"
-    "exit status 2.\n";
+    "exit status 2. Batch export and mosaic name each file they leave out, go on\n"
+    "with the others, end with a summary line, and exit with 1 if any was left out.\n";
 
 int UsageError() {
   std::cerr << kUsage;
@@ -134,6 +143,9 @@ int Tracks(const std::vector<std::string_view>& args) {
   return 0;
 }
 
+// Wrong arguments show the usage as well.
+int Status(int status) { return status == kUsageError ? UsageError() : status; }
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -147,7 +159,9 @@ int main(int argc, char** argv) {
   if (command == "--version") return Version();
   if (command == "info") return Info(args);
   if (command == "copy") return Convert(args, WriteMeshFile);
-  if (command == "export") return Convert(args, ExportAsciiGrid);
+  if (command == "export" && !args.empty() && args[0] == "--to") return Status(RunBatchExport(args));
+  if (command == "export") return Convert(args, ExportMesh);
+  if (command == "mosaic") return Status(RunMosaic(args));
   if (command == "tracks") return Tracks(args);
   return UsageError();
 }
