@@ -222,6 +222,25 @@ class MainWindowTest : public QObject {
     QCOMPARE(QString::fromStdString(Window()->Mesh().MeshFileName), opened);
   }
 
+  void exportWritesTheGridAsShownInTheFormatOfTheFilterOrTheTypedExtension() {
+    fixture_->Open(fixture_->CopyOfSample("sample.mem"));
+    fixture_->Enter("1234.5");
+    const QString grid = fixture_->folder.filePath("edited"), tiff = fixture_->folder.filePath("edited.tif");
+    const QString typed_asc = fixture_->folder.filePath("typed.asc");
+    dialogs_->export_answers = {ExportChoice{grid, 0}, ExportChoice{tiff, 1}, ExportChoice{typed_asc, 1},
+                                ExportChoice{fixture_->folder.filePath("gone/x.asc"), 0}};
+    for (int i = 0; i < 4; ++i) Find<QAction>(design_name::exportAction)->trigger();
+    QCOMPARE(dialogs_->messages, QStringList{"パス名が無効です。または書き込みできません。"});
+    QFile ascii(grid), geotiff(tiff), typed(typed_asc);
+    QVERIFY(ascii.open(QIODevice::ReadOnly) && geotiff.open(QIODevice::ReadOnly) && typed.open(QIODevice::ReadOnly));
+    const QByteArray text = ascii.readAll();
+    QVERIFY(text.startsWith("ncols 200"));
+    QCOMPARE(text.count("1234.5"), 1);
+    QCOMPARE(geotiff.read(4), QByteArray("II*\0", 4));
+    QCOMPARE(typed.readAll(), text);
+    QVERIFY(fixture_->SaveEnabled());
+  }
+
   void recentFilesListTheLastMeshesOpenedAndForgetOneThatHasGone() {
     QStringList opened;
     for (int i = 0; i < 9; ++i) {

@@ -49,8 +49,13 @@ std::optional<ErrorCode> WriteRaster(DerivedFileWriter& writer, const ExportRast
 std::optional<ErrorCode> ExportMesh(const MeshDocument& document, const std::filesystem::path& path) {
   const std::optional<ExportFormat> format = ExportFormatOf(path);
   if (!format) return ErrorCode::UnsupportedExportFormat;
+  return ExportMeshAs(document, path, *format);
+}
+
+std::optional<ErrorCode> ExportMeshAs(const MeshDocument& document, const std::filesystem::path& path,
+                                      ExportFormat format) {
   DerivedFileWriter writer;
-  if (auto failure = WriteRaster(writer, ExportRaster::Of(document), path, *format)) return failure;
+  if (auto failure = WriteRaster(writer, ExportRaster::Of(document), path, format)) return failure;
   return writer.Flush();
 }
 

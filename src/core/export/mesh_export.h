@@ -31,4 +31,8 @@ std::optional<ErrorCode> WriteRaster(DerivedFileWriter& writer, const ExportRast
 /// its extension names, and flushes it to the disk.
 std::optional<ErrorCode> ExportMesh(const MeshDocument& document, const std::filesystem::path& path);
 
+/// The same in `format`, whatever the extension of `path`.
+std::optional<ErrorCode> ExportMeshAs(const MeshDocument& document, const std::filesystem::path& path,
+                                      ExportFormat format);
+
 }  // namespace koravel

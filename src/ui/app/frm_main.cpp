@@ -105,6 +105,7 @@ void frmMain::ConnectCommands() {
   connect(menus_.openAction, &QAction::triggered, this, &frmMain::mnuFileOpen_Click);
   connect(menus_.saveAction, &QAction::triggered, this, &frmMain::mnuFileSave_Click);
   connect(menus_.saveAsAction, &QAction::triggered, this, &frmMain::mnuFileSaveAs_Click);
+  connect(menus_.exportAction, &QAction::triggered, this, [this] { file_commands_.Export(); });
   connect(menus_.exitAction, &QAction::triggered, this, &QWidget::close);
   connect(menus_.undoAction, &QAction::triggered, &document_, &Document::Undo);
   connect(menus_.redoAction, &QAction::triggered, &document_, &Document::Redo);
