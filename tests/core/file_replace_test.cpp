@@ -9,8 +9,6 @@
 
 #include <cerrno>
 #include <chrono>
-#include <cstdio>
-#include <functional>
 #include <random>
 #include <thread>
 
@@ -20,6 +18,7 @@ namespace koravel {
 namespace {
 
 using test::ReadBytes;
+using test::RunShell;
 using test::ScratchFolder;
 using test::WriteBytes;
 
@@ -27,20 +26,6 @@ constexpr uid_t kNobody = 65534;
 constexpr gid_t kSharedGroup = 4242;
 const std::string kOld = "old-contents";
 const std::string kNew = "new-contents";
-
-struct Output {
-  int status;
-  std::string text;
-};
-
-Output RunShell(const std::string& command) {
-  FILE* pipe = popen(("(" + command + ") 2>&1").c_str(), "r");
-  std::string text;
-  char block[4096];
-  for (std::size_t count; (count = std::fread(block, 1, sizeof block, pipe)) > 0;) text.append(block, count);
-  const int status = pclose(pipe);
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, text};
-}
 
 // The helper's exit status for a save that ends with `failure`.
 int StatusOf(std::optional<ErrorCode> failure) { return failure ? 10 + static_cast<int>(*failure) : 0; }
@@ -58,21 +43,13 @@ int CountFiles(const std::filesystem::path& root) {
   return count;
 }
 
-// Table rows are named by their `name`, in test names and in failure reports.
+// Table rows are named by their `name` in test names.
 template <typename Row>
 std::string RowName(const ::testing::TestParamInfo<Row>& info) {
   return info.param.name;
 }
 
-template <typename Row>
-requires requires(const Row& row) { row.name; }
-void PrintTo(const Row& row, std::ostream* out) { *out << row.name; }
-
-struct Ownership {
-  uid_t owner;
-  gid_t group;
-  bool operator==(const Ownership&) const = default;
-};
+using Ownership = std::pair<uid_t, gid_t>;
 
 Ownership OwnershipOf(const std::filesystem::path& path) {
   struct stat status {};
@@ -105,11 +82,11 @@ TEST_P(SavingAsAnotherUser, WritesExactlyWhatTheSystemLetsThemWrite) {
   std::filesystem::create_directories(cache);
   WriteBytes(target, kOld);
   ASSERT_EQ(chown(cache.c_str(), kNobody, kNobody), 0);
-  ASSERT_EQ(chown(target.c_str(), row.file.owner, row.file.group), 0);
+  ASSERT_EQ(chown(target.c_str(), row.file.first, row.file.second), 0);
   ASSERT_EQ(chmod(target.c_str(), row.file_mode), 0);
   ASSERT_EQ(chmod(folder.c_str(), row.folder_mode), 0);
 
-  const Output saved =
+  const auto saved =
       RunShell("setpriv --reuid=" + std::to_string(kNobody) + " --regid=" + std::to_string(kNobody) + " " +
                row.groups + " env XDG_CACHE_HOME=" + cache.string() + " " + SaveCommand(target));
   EXPECT_EQ(saved.status, StatusOf(row.expected)) << saved.text;
@@ -119,30 +96,15 @@ TEST_P(SavingAsAnotherUser, WritesExactlyWhatTheSystemLetsThemWrite) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, SavingAsAnotherUser,
-                         ::testing::Values(UserCase{"another_users_file_in_a_folder_anyone_may_write",
-                                                    0777,
-                                                    {0, 0},
-                                                    0644,
-                                                    "--clear-groups",
-                                                    ErrorCode::WritePermissionDenied},
-                                           UserCase{"a_file_of_the_users_group_in_a_shared_folder",
-                                                    0777,
-                                                    {0, kSharedGroup},
-                                                    0664,
-                                                    "--groups=4242",
-                                                    std::nullopt},
-                                           UserCase{"their_own_file_in_a_folder_they_may_not_write",
-                                                    0755,
-                                                    {kNobody, kNobody},
-                                                    0644,
-                                                    "--clear-groups",
-                                                    std::nullopt},
-                                           UserCase{"another_users_writable_file_in_a_sticky_folder",
-                                                    01777,
-                                                    {0, 0},
-                                                    0666,
-                                                    "--clear-groups",
-                                                    std::nullopt}),
+                         ::testing::Values(
+                             UserCase{"another_users_file_in_a_folder_anyone_may_write", 0777, {0, 0}, 0644,
+                                      "--clear-groups", ErrorCode::WritePermissionDenied},
+                             UserCase{"a_file_of_the_users_group_in_a_shared_folder", 0777, {0, kSharedGroup},
+                                      0664, "--groups=4242", std::nullopt},
+                             UserCase{"their_own_file_in_a_folder_they_may_not_write", 0755, {kNobody, kNobody},
+                                      0644, "--clear-groups", std::nullopt},
+                             UserCase{"another_users_writable_file_in_a_sticky_folder", 01777, {0, 0}, 0666,
+                                      "--clear-groups", std::nullopt}),
                          RowName<UserCase>);
 
 // What `getfacl` and `getfattr` see must be the same before and after a save.
@@ -158,11 +120,11 @@ TEST_P(KeepingAttributes, ShowsTheSameAclAndAttributesAfterASave) {
   const std::filesystem::path target = scratch.Path("a.mem");
   WriteBytes(target, kOld);
   for (const std::string& command : GetParam().setup) {
-    const Output set = RunShell(command + " " + target.string());
+    const auto set = RunShell(command + " " + target.string());
     if (set.status != 0) GTEST_SKIP() << "cannot arrange `" << command << "` here: " << set.text;
   }
   const std::string show = "getfacl " + target.string() + " && getfattr -d -m - " + target.string();
-  const Output before = RunShell(show);
+  const auto before = RunShell(show);
   ASSERT_EQ(before.status, 0) << before.text;
 
   ASSERT_EQ(ReplaceFileContents(target, kNew), std::nullopt);
@@ -186,7 +148,7 @@ INSTANTIATE_TEST_SUITE_P(
 // `reached`, the file behind the one saved, and leave two files in the folder.
 struct LinkCase {
   const char* name;
-  std::function<Output(const ScratchFolder&)> arrange;
+  const char* arrange;  // shell commands run in the folder, which holds a.mem
   const char* saved;
   const char* reached;
   const char* cleanup;
@@ -203,28 +165,21 @@ class KeepingLinks : public ::testing::TestWithParam<LinkCase> {
 
 TEST_P(KeepingLinks, WritesTheFileBehindTheNameSaved) {
   const LinkCase& row = GetParam();
-  const Output arranged = row.arrange(scratch_);
+  const auto arranged =
+      RunShell("cd " + scratch_.Path("").string() + " && printf " + kOld + " > a.mem && " + row.arrange);
   if (arranged.status != 0) GTEST_SKIP() << "cannot arrange " << row.name << " here: " << arranged.text;
   ASSERT_EQ(ReplaceFileContents(scratch_.Path(row.saved), kNew), std::nullopt);
   EXPECT_EQ(ReadBytes(scratch_.Path(row.reached)), kNew);
   EXPECT_EQ(CountFiles(scratch_.Path("")), 2);
 }
 
-Output ArrangeInShell(const ScratchFolder& scratch, const std::string& commands) {
-  return RunShell("cd " + scratch.Path("").string() + " && printf " + kOld + " > a.mem && " + commands);
-}
-
 INSTANTIATE_TEST_SUITE_P(
     Cases, KeepingLinks,
-    ::testing::Values(
-        LinkCase{"a_second_hard_link", [](const auto& s) { return ArrangeInShell(s, "ln a.mem b.mem"); },
-                 "a.mem", "b.mem", ""},
-        LinkCase{"a_file_bind_mounted_over_another",
-                 [](const auto& s) { return ArrangeInShell(s, "touch b.mem && mount --bind a.mem b.mem"); },
-                 "b.mem", "a.mem", "umount"},
-        LinkCase{"a_symbolic_link_to_a_file_not_made_yet",
-                 [](const auto& s) { return ArrangeInShell(s, "rm a.mem && ln -s made.mem b.mem"); }, "b.mem",
-                 "made.mem", ""}),
+    ::testing::Values(LinkCase{"a_second_hard_link", "ln a.mem b.mem", "a.mem", "b.mem", ""},
+                      LinkCase{"a_file_bind_mounted_over_another", "touch b.mem && mount --bind a.mem b.mem",
+                               "b.mem", "a.mem", "umount"},
+                      LinkCase{"a_symbolic_link_to_a_file_not_made_yet", "rm a.mem && ln -s made.mem b.mem",
+                               "b.mem", "made.mem", ""}),
     RowName<LinkCase>);
 
 // A failing system call, injected by the preloaded shim, fails the save, and
@@ -246,7 +201,7 @@ TEST_P(SavingUnderFaults, ReportsTheFailureAndLeavesNoCopyBehind) {
   const std::filesystem::path target = scratch.Path("a.mem");
   WriteBytes(target, kOld);
   if (row.hard_linked) std::filesystem::create_hard_link(target, scratch.Path("b.mem"));
-  const Output saved =
+  const auto saved =
       RunShell(std::string("env LD_PRELOAD=") + KORAVEL_FAULT_SHIM + " KORAVEL_FAIL=" + row.call + ":" +
                std::to_string(row.nth) + ":" + std::to_string(row.error) + " " + SaveCommand(target));
   EXPECT_EQ(saved.status, StatusOf(ErrorCode::FileError)) << saved.text;

@@ -5,6 +5,8 @@
 #include <iterator>
 #include <random>
 
+#include <sys/wait.h>
+
 namespace koravel::test {
 
 std::string MeshFileFields::DefaultValueText(int x, int y) {
@@ -48,11 +50,7 @@ std::string Angle(int seconds) {
   return text;
 }
 
-std::string FullWidthSpaces(int count) {
-  std::string text;
-  for (int i = 0; i < count; ++i) text += "\x81\x40";
-  return text;
-}
+std::string FullWidthSpaces(int count) { return Repeated("\x81\x40", count); }
 
 }  // namespace
 
@@ -95,6 +93,21 @@ void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
 std::string ReadBytes(const std::filesystem::path& path) {
   std::ifstream file(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+std::string Repeated(const std::string& text, int count) {
+  std::string repeated;
+  for (int i = 0; i < count; ++i) repeated += text;
+  return repeated;
+}
+
+ShellOutput RunShell(const std::string& command) {
+  FILE* pipe = popen(("(" + command + ") 2>&1").c_str(), "r");
+  std::string text;
+  char block[4096];
+  for (std::size_t count; (count = std::fread(block, 1, sizeof block, pipe)) > 0;) text.append(block, count);
+  const int status = pclose(pipe);
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, text};
 }
 
 }  // namespace koravel::test

@@ -57,4 +57,14 @@ class ScratchFolder {
 void WriteBytes(const std::filesystem::path& path, const std::string& bytes);
 std::string ReadBytes(const std::filesystem::path& path);
 
+/// `text` written `count` times over, as full-width padding is made.
+std::string Repeated(const std::string& text, int count);
+
+struct ShellOutput {
+  int status;        ///< the exit status; -1 when the shell was killed
+  std::string text;  ///< standard output and error together
+};
+
+ShellOutput RunShell(const std::string& command);
+
 }  // namespace koravel::test
