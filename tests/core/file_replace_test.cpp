@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <spawn.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -22,8 +21,6 @@ using test::RunShell;
 using test::ScratchFolder;
 using test::WriteBytes;
 
-constexpr uid_t kNobody = 65534;
-constexpr gid_t kSharedGroup = 4242;
 const std::string kOld = "old-contents";
 const std::string kNew = "new-contents";
 
@@ -49,22 +46,14 @@ std::string RowName(const ::testing::TestParamInfo<Row>& info) {
   return info.param.name;
 }
 
-using Ownership = std::pair<uid_t, gid_t>;
-
-Ownership OwnershipOf(const std::filesystem::path& path) {
-  struct stat status {};
-  EXPECT_EQ(stat(path.c_str(), &status), 0);
-  return {status.st_uid, status.st_gid};
-}
-
 // Saving as an unprivileged user: what the system lets them write is written
 // (in place where a rename is not theirs to make) and keeps its owner and
 // group; what it does not is refused untouched.
 struct UserCase {
   const char* name;
-  mode_t folder_mode;
-  Ownership file;
-  mode_t file_mode;
+  const char* folder_mode;
+  const char* owners;  // user:group
+  const char* file_mode;
   const char* groups;
   std::optional<ErrorCode> expected;
 };
@@ -75,35 +64,28 @@ TEST_P(SavingAsAnotherUser, WritesExactlyWhatTheSystemLetsThemWrite) {
   if (geteuid() != 0) GTEST_SKIP() << "acting as another user needs root";
   const UserCase& row = GetParam();
   ScratchFolder scratch;
-  const std::filesystem::path folder = scratch.Path("shared");
-  const std::filesystem::path cache = scratch.Path("cache");
-  const std::filesystem::path target = folder / "a.mem";
-  std::filesystem::create_directories(folder);
-  std::filesystem::create_directories(cache);
-  WriteBytes(target, kOld);
-  ASSERT_EQ(chown(cache.c_str(), kNobody, kNobody), 0);
-  ASSERT_EQ(chown(target.c_str(), row.file.first, row.file.second), 0);
-  ASSERT_EQ(chmod(target.c_str(), row.file_mode), 0);
-  ASSERT_EQ(chmod(folder.c_str(), row.folder_mode), 0);
-
-  const auto saved =
-      RunShell("setpriv --reuid=" + std::to_string(kNobody) + " --regid=" + std::to_string(kNobody) + " " +
-               row.groups + " env XDG_CACHE_HOME=" + cache.string() + " " + SaveCommand(target));
+  const std::filesystem::path target = scratch.Path("shared/a.mem");
+  const auto arranged = RunShell("cd " + scratch.Path("").string() + " && mkdir shared cache && chown 65534 cache && printf " +
+                                 kOld + " > shared/a.mem && chown " + row.owners + " shared/a.mem && chmod " +
+                                 row.file_mode + " shared/a.mem && chmod " + row.folder_mode + " shared");
+  ASSERT_EQ(arranged.status, 0) << arranged.text;
+  const auto saved = RunShell("setpriv --reuid=65534 --regid=65534 " + std::string(row.groups) +
+                              " env XDG_CACHE_HOME=" + scratch.Path("cache").string() + " " + SaveCommand(target));
   EXPECT_EQ(saved.status, StatusOf(row.expected)) << saved.text;
   EXPECT_EQ(ReadBytes(target), row.expected ? kOld : kNew);
-  EXPECT_EQ(OwnershipOf(target), row.file);
+  EXPECT_EQ(RunShell("stat -c %u:%g " + target.string()).text, std::string(row.owners) + "\n");
   EXPECT_EQ(CountFiles(scratch.Path("")), 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, SavingAsAnotherUser,
                          ::testing::Values(
-                             UserCase{"another_users_file_in_a_folder_anyone_may_write", 0777, {0, 0}, 0644,
+                             UserCase{"another_users_file_in_a_folder_anyone_may_write", "0777", "0:0", "0644",
                                       "--clear-groups", ErrorCode::WritePermissionDenied},
-                             UserCase{"a_file_of_the_users_group_in_a_shared_folder", 0777, {0, kSharedGroup},
-                                      0664, "--groups=4242", std::nullopt},
-                             UserCase{"their_own_file_in_a_folder_they_may_not_write", 0755, {kNobody, kNobody},
-                                      0644, "--clear-groups", std::nullopt},
-                             UserCase{"another_users_writable_file_in_a_sticky_folder", 01777, {0, 0}, 0666,
+                             UserCase{"a_file_of_the_users_group_in_a_shared_folder", "0777", "0:4242", "0664",
+                                      "--groups=4242", std::nullopt},
+                             UserCase{"their_own_file_in_a_folder_they_may_not_write", "0755", "65534:65534",
+                                      "0644", "--clear-groups", std::nullopt},
+                             UserCase{"another_users_writable_file_in_a_sticky_folder", "01777", "0:0", "0666",
                                       "--clear-groups", std::nullopt}),
                          RowName<UserCase>);
 
@@ -206,9 +188,7 @@ TEST_P(SavingUnderFaults, ReportsTheFailureAndLeavesNoCopyBehind) {
                std::to_string(row.nth) + ":" + std::to_string(row.error) + " " + SaveCommand(target));
   EXPECT_EQ(saved.status, StatusOf(ErrorCode::FileError)) << saved.text;
   EXPECT_EQ(ReadBytes(target), row.new_bytes_stay ? kNew : kOld);
-  if (row.hard_linked) {
-    EXPECT_EQ(ReadBytes(scratch.Path("b.mem")), ReadBytes(target));
-  }
+  if (row.hard_linked) { EXPECT_EQ(ReadBytes(scratch.Path("b.mem")), ReadBytes(target)); }
   EXPECT_EQ(CountFiles(scratch.Path("")), row.hard_linked ? 2 : 1);
 }
 
