@@ -1,7 +1,9 @@
 #include "mesh_file_fields.h"
 
 #include <cstdio>
+#include <algorithm>
 #include <fstream>
+#include <ios>
 #include <iterator>
 #include <random>
 
@@ -108,6 +110,23 @@ ShellOutput RunShell(const std::string& command) {
   for (std::size_t count; (count = std::fread(block, 1, sizeof block, pipe)) > 0;) text.append(block, count);
   const int status = pclose(pipe);
   return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, text};
+}
+
+GeneratedInput::GeneratedInput(std::string head, const std::string& pattern, std::size_t size, bool fails)
+    : head_(std::move(head)), size_(size), fails_(fails) {
+  while (chunk_.size() + pattern.size() <= 64 * 1024) chunk_ += pattern;
+}
+
+GeneratedInput::int_type GeneratedInput::underflow() {
+  if (served_ == size_) {
+    if (fails_) throw std::ios_base::failure("disk error");
+    return traits_type::eof();
+  }
+  std::string& source = served_ < head_.size() ? head_ : chunk_;
+  const std::size_t count = std::min(source.size(), size_ - served_);
+  setg(source.data(), source.data(), source.data() + count);
+  served_ += count;
+  return traits_type::to_int_type(source.front());
 }
 
 }  // namespace koravel::test

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <streambuf>
 #include <string>
 
 namespace koravel::test {
@@ -66,5 +67,24 @@ struct ShellOutput {
 };
 
 ShellOutput RunShell(const std::string& command);
+
+/// Serves `head`, then `pattern` over and over up to `size` bytes in all, and
+/// then the end of the input, or a read error when `fails` is set.
+class GeneratedInput : public std::streambuf {
+ public:
+  GeneratedInput(std::string head, const std::string& pattern, std::size_t size, bool fails);
+  /// Bytes handed to the reader so far, in blocks of up to 64 KiB.
+  std::size_t Served() const { return served_; }
+
+ protected:
+  int_type underflow() override;
+
+ private:
+  std::string head_;
+  std::string chunk_;
+  std::size_t size_;
+  std::size_t served_ = 0;
+  bool fails_;
+};
 
 }  // namespace koravel::test

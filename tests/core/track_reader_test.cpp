@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "mesh_file_fields.h"
 #include "sample_grid.h"
 
 namespace koravel {
@@ -126,36 +127,6 @@ TEST(TrackReader, FillsTheSetAtTenThousandAndOneSegments) {
   EXPECT_EQ(tracks.TrackN(), 10001);
 }
 
-// Serves `head`, then `pattern` over and over up to `size` bytes in all, and
-// then the end of the input, or a read error when `fails` is set.
-class GeneratedInput : public std::streambuf {
- public:
-  GeneratedInput(std::string head, const std::string& pattern, std::size_t size, bool fails)
-      : head_(std::move(head)), size_(size), fails_(fails) {
-    while (chunk_.size() + pattern.size() <= 64 * 1024) chunk_ += pattern;
-  }
-
- protected:
-  int_type underflow() override {
-    if (served_ == size_) {
-      if (fails_) throw std::ios_base::failure("disk error");
-      return traits_type::eof();
-    }
-    std::string& source = served_ < head_.size() ? head_ : chunk_;
-    const std::size_t count = std::min(source.size(), size_ - served_);
-    setg(source.data(), source.data(), source.data() + count);
-    served_ += count;
-    return traits_type::to_int_type(source.front());
-  }
-
- private:
-  std::string head_;
-  std::string chunk_;
-  std::size_t size_;
-  std::size_t served_ = 0;
-  bool fails_;
-};
-
 // A "Vm..." line of /proc/self/status, in KiB; 0 when it is missing.
 long ResidentKiB(const std::string& field) {
   std::ifstream status("/proc/self/status");
@@ -168,25 +139,22 @@ long ResidentKiB(const std::string& field) {
 // The kernel restarts its high-water mark of resident memory at this write.
 bool ResetPeakMemory() { return static_cast<bool>(std::ofstream("/proc/self/clear_refs") << "5"); }
 
-struct EndlessCase {
-  const char* name;
-  std::string head;
-  std::string pattern;
-  std::optional<ErrorCode> error;
-  std::size_t warnings;
-};
-
 TEST(TrackReader, StaysWithinAMebibyteWhateverTheInput) {
   if (!ResetPeakMemory()) GTEST_SKIP() << "/proc/self/clear_refs cannot be written; peak memory unmeasured";
-  const EndlessCase cases[] = {
+  const struct {
+    const char* name;
+    std::string head, pattern;
+    std::optional<ErrorCode> error;
+    std::size_t warnings;
+  } cases[] = {
       {"a line without end", "", "x", ErrorCode::NotTrackFile, 0},
       {"a quote never closed", "\"", "x", ErrorCode::NotTrackFile, 0},
       {"one line of short records", kDms, "H  " + std::string(100, 'x') + ",", std::nullopt, 0},
       {"a million datum records", "", "M  WGS 84" + std::string(90, ' ') + "\r\n", std::nullopt, 1},
   };
   const MeshDocument mesh = Mesh();
-  for (const EndlessCase& c : cases) {
-    GeneratedInput source(c.head, c.pattern, 100'000'000, false);
+  for (const auto& c : cases) {
+    test::GeneratedInput source(c.head, c.pattern, 100'000'000, false);
     std::istream input(&source);
     TrackSet tracks;
     const long before = ResidentKiB("VmRSS");
@@ -212,7 +180,7 @@ TEST(TrackReader, FailsWithAFileErrorWhenTheFileCannotBeRead) {
   }
   // A disk error after the first 64 KiB, which hold one segment.
   for (const bool stream_throws : {false, true}) {
-    GeneratedInput source(kDms + kTwoPoints, "H\r\n", 64 * 1024, true);
+    test::GeneratedInput source(kDms + kTwoPoints, "H\r\n", 64 * 1024, true);
     std::istream input(&source);
     if (stream_throws) input.exceptions(std::ios::badbit);
     TrackSet tracks;
