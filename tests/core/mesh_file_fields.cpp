@@ -1,7 +1,7 @@
 #include "mesh_file_fields.h"
 
-#include <cstdio>
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <ios>
 #include <iterator>
@@ -52,7 +52,7 @@ std::string Angle(int seconds) {
   return text;
 }
 
-std::string FullWidthSpaces(int count) { return Repeated("\x81\x40", count); }
+const std::string kIdeographicSpace = "\x81\x40";
 
 }  // namespace
 
@@ -64,9 +64,9 @@ MeshFileFields NeighbourMesh(int east, int north) {
   fields.mesh_code = code;
   const int south = row * kRowSeconds, west = 100 * 3600 + column * kColumnSeconds;
   fields.corners = Angle(south) + Angle(west) + Angle(south + kRowSeconds) + Angle(west + kColumnSeconds);
-  fields.sheets = "\x93\x8c\x8b\x9e" + FullWidthSpaces(8) + "1";
-  for (int i = 0; i < 3; ++i) fields.sheets += FullWidthSpaces(10) + "0";
-  fields.comment = FullWidthSpaces(40);
+  fields.sheets = "\x93\x8c\x8b\x9e" + Repeated(kIdeographicSpace, 8) + "1";
+  for (int i = 0; i < 3; ++i) fields.sheets += Repeated(kIdeographicSpace, 10) + "0";
+  fields.comment = Repeated(kIdeographicSpace, 40);
   fields.value_text = [east, north](int x, int y) {
     char text[8];
     std::snprintf(text, sizeof text, "%05d", (7 * (x + 200 * east) + 13 * (y + 200 * (100 - north))) % 90000);
