@@ -13,7 +13,6 @@ namespace {
 constexpr auto Mesh = test::SampleGrid;
 
 // Where a point of the Tokyo datum (degrees) lies on the sample's grid.
-
 GridPoint OnMesh(double latitude, double longitude) {
   return {(longitude * 3600 - 502650) / 2.25, (128700 - latitude * 3600) / 1.5};
 }
@@ -30,9 +29,8 @@ void ExpectAt(double x, double y, GridPoint expected, const std::string& what) {
 class DatumConversion : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (DatumConverter().Method() != koravel::DatumConversion::Helmert) {
+    if (DatumConverter().Method() != koravel::DatumConversion::Helmert)
       GTEST_SKIP() << "the expected positions are those of the Helmert; a grid is installed";
-    }
   }
 };
 

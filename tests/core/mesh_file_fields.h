@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <streambuf>
 #include <string>
 
 namespace koravel::test {
@@ -56,5 +57,34 @@ class ScratchFolder {
 
 void WriteBytes(const std::filesystem::path& path, const std::string& bytes);
 std::string ReadBytes(const std::filesystem::path& path);
+
+/// `text` written `count` times over, as full-width padding is made.
+std::string Repeated(const std::string& text, int count);
+
+struct ShellOutput {
+  int status;        ///< the exit status; -1 when the shell was killed
+  std::string text;  ///< standard output and error together
+};
+
+ShellOutput RunShell(const std::string& command);
+
+/// Serves `head`, then `pattern` over and over up to `size` bytes in all, and
+/// then the end of the input, or a read error when `fails` is set.
+class GeneratedInput : public std::streambuf {
+ public:
+  GeneratedInput(std::string head, const std::string& pattern, std::size_t size, bool fails);
+  /// Bytes handed to the reader so far, in blocks of up to 64 KiB.
+  std::size_t Served() const { return served_; }
+
+ protected:
+  int_type underflow() override;
+
+ private:
+  std::string head_;
+  std::string chunk_;
+  std::size_t size_;
+  std::size_t served_ = 0;
+  bool fails_;
+};
 
 }  // namespace koravel::test

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
-#include <streambuf>
 
 #include "mesh_file_fields.h"
 
@@ -59,10 +58,8 @@ TEST(MeshReader, PlacesEveryValueAtItsColumnAndRowWithEitherLineEnd) {
 
 TEST(MeshReader, CountsDoubleByteCharactersAsOneCharacterOfAField) {
   MeshFileFields fields;
-  fields.comment.clear();
-  for (int i = 0; i < 40; ++i) fields.comment += "\x82\xa0";  // あ
-  fields.sheets = "\x93\x8c\x8b\x9e" "\x81\x40\x81\x40\x81\x40\x81\x40\x81\x40\x81\x40\x81\x40\x81\x40" "1" +
-                  std::string(33, ' ');
+  fields.comment = test::Repeated("\x82\xa0", 40);  // あ
+  fields.sheets = "\x93\x8c\x8b\x9e" + test::Repeated("\x81\x40", 8) + "1" + std::string(33, ' ');
   const MeshDocument doc = ReadValid(fields.File());
   EXPECT_EQ(doc.MeshComment.CharacterCount(), 40u);
   EXPECT_EQ(doc.MeshComment.Text().substr(0, 3), "あ");
@@ -178,22 +175,11 @@ TEST(MeshReader, RefusesBadInputWithItsOwnErrorAndNoDocument) {
   }
 }
 
-// An endless source of digits that counts what was taken from it.
-struct EndlessDigits : std::streambuf {
-  std::string block = std::string(4096, '1');
-  std::size_t served = 0;
-  int_type underflow() override {
-    served += block.size();
-    setg(block.data(), block.data(), block.data() + block.size());
-    return traits_type::to_int_type('1');
-  }
-};
-
 TEST(MeshReader, StopsAfterTheLastExpectedRecordOfAnEndlessFileOfDigits) {
-  EndlessDigits digits;
+  test::GeneratedInput digits("", "1", SIZE_MAX, false);
   std::istream input(&digits);
   ASSERT_TRUE(ReadMesh(input).document) << "digits make a header of numbers and records of values";
-  EXPECT_LE(digits.served, 931u + 200 * 1011 + 65536 + 4096) << "read beyond the last record";
+  EXPECT_LE(digits.Served(), 931u + 200 * 1011 + 2 * 65536) << "read beyond the last record";
 }
 
 TEST(MeshReadFile, NamesTheFileItReadAndTellsAMissingFileFromAMissingFolder) {
