@@ -8,6 +8,7 @@
 #include <array>
 #include <vector>
 
+#include "export/derived_file_writer.h"
 #include "export/tiff_library.h"
 
 namespace koravel {
@@ -16,6 +17,7 @@ namespace {
 constexpr double kSecondsPerDegree = 3600.0;
 constexpr float kNoDataMetres = -9999.0f;
 constexpr std::size_t kStripBytes = 64 * 1024;
+constexpr int kStripsPerDiskWrite = 16;
 
 char kNoDataName[] = "GDALNoDataValue";
 
@@ -64,7 +66,8 @@ bool SetTags(const TiffLibrary& tiff, TIFF* file, const ExportRaster& raster) {
 
 float Metres(std::int32_t tenths) { return tenths == kNoData ? kNoDataMetres : static_cast<float>(tenths) / 10.0f; }
 
-bool WriteStrips(const TiffLibrary& tiff, TIFF* file, const ExportRaster& raster) {
+// Starts the disk on each megabyte as it is written, not on all of them at the end.
+bool WriteStrips(const TiffLibrary& tiff, TIFF* file, int descriptor, const ExportRaster& raster) {
   const auto columns = static_cast<std::size_t>(raster.Columns);
   const int rows_per_strip = RowsPerStrip(raster);
   std::vector<std::int32_t> tenths(columns);
@@ -77,6 +80,7 @@ bool WriteStrips(const TiffLibrary& tiff, TIFF* file, const ExportRaster& raster
     }
     const tmsize_t bytes = static_cast<tmsize_t>(columns * sizeof(float)) * rows;
     if (tiff.WriteEncodedStrip(file, static_cast<std::uint32_t>(index), strip.data(), bytes) != bytes) return false;
+    if (index % kStripsPerDiskWrite == kStripsPerDiskWrite - 1) StartDiskWrite(descriptor);
   }
   return true;
 }
@@ -95,7 +99,7 @@ std::optional<ErrorCode> WriteGeoTiff(int descriptor, const ExportRaster& raster
     return ErrorCode::FileError;
   }
   const bool written = tiff->MergeFieldInfo(file, kNoDataField, std::size(kNoDataField)) == 0 &&
-                       SetTags(*tiff, file, raster) && WriteStrips(*tiff, file, raster) && tiff->Flush(file) == 1;
+                       SetTags(*tiff, file, raster) && WriteStrips(*tiff, file, descriptor, raster) && tiff->Flush(file) == 1;
   tiff->Close(file);
   return written ? std::nullopt : std::optional(ErrorCode::FileError);
 }
