@@ -68,7 +68,7 @@ std::optional<ErrorCode> WriteAsciiGrid(int descriptor, const ExportRaster& rast
     const auto size = static_cast<std::size_t>(end - text.data());
     if (size >= kWriteChunk || y + 1 == raster.Rows) {
       if (!WriteAll(descriptor, std::string_view(text.data(), size))) return ErrorCode::FileError;
-      StartDiskWrite(descriptor);
+      if (y + 1 < raster.Rows) StartDiskWrite(descriptor);  // the writer starts the last chunk itself
       end = text.data();
     }
   }
