@@ -1,15 +1,14 @@
 #include "export/ascii_grid_writer.h"
 
-#include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <charconv>
 #include <string_view>
 #include <vector>
 
 #include "edit/value_text.h"
 #include "export/derived_file_writer.h"
+#include "mesh/file_descriptor.h"
 
 namespace koravel {
 namespace {
@@ -36,16 +35,6 @@ std::string GridHeader(const ExportRaster& raster) {
     header += "dx " + Degrees(frame.LongitudeStep) + "\ndy " + Degrees(frame.LatitudeStep) + "\n";
   }
   return header + "NODATA_value " + ValueText(kNoData) + "\n";
-}
-
-bool WriteAll(int descriptor, std::string_view text) {
-  while (!text.empty()) {
-    const ssize_t written = write(descriptor, text.data(), text.size());
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) return false;
-    text.remove_prefix(static_cast<std::size_t>(written));
-  }
-  return true;
 }
 
 }  // namespace

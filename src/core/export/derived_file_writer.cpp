@@ -9,6 +9,8 @@
 #include <string>
 
 #include "export/parallel_for_each.h"
+#include "mesh/file_descriptor.h"
+#include "mesh/unnamed_file.h"
 
 namespace koravel {
 namespace {
@@ -16,7 +18,7 @@ namespace {
 // Flushing waits on the disk, not the processor.
 constexpr std::size_t kFlushThreads = 16;
 
-ErrorCode ErrorFromErrno(int error) {
+ErrorCode WriteErrorFrom(int error) {
   if (error == EACCES || error == EPERM) return ErrorCode::WritePermissionDenied;
   if (error == EISDIR || error == EROFS || error == ENAMETOOLONG || error == ENOENT || error == ENOTDIR) {
     return ErrorCode::InvalidPathOrNotWritable;
@@ -35,17 +37,29 @@ std::filesystem::path ResolveTarget(const std::filesystem::path& path) {
 // The mode the new file takes: that of the file it replaces, if any.
 std::optional<ErrorCode> TargetMode(const std::filesystem::path& target, mode_t& mode) {
   struct stat status {};
-  if (stat(target.c_str(), &status) != 0) return errno == ENOENT ? std::nullopt : std::optional(ErrorFromErrno(errno));
+  if (stat(target.c_str(), &status) != 0) return errno == ENOENT ? std::nullopt : std::optional(WriteErrorFrom(errno));
   if (!S_ISREG(status.st_mode) || (status.st_mode & S_IWUSR) == 0) return ErrorCode::InvalidPathOrNotWritable;
   mode = status.st_mode & 07777;
   return std::nullopt;
 }
 
-std::string ProcessLink(int descriptor) { return "/proc/self/fd/" + std::to_string(descriptor); }
+// A new target takes its name straight from the nameless file. One that
+// exists is replaced by a rename from a hidden name of its own, which the
+// next write of it takes over should a kill strand it there.
+std::optional<ErrorCode> Commit(int folder, UnnamedFile& file, const std::string& name) {
+  if (file.TakeFreeName(name)) return std::nullopt;
+  if (errno != EEXIST) return WriteErrorFrom(errno);
+  const std::optional<std::string> hidden = file.TakeName("." + name + ".koravel-new");
+  if (!hidden) return WriteErrorFrom(errno);
+  if (renameat(folder, hidden->c_str(), folder, name.c_str()) == 0) return std::nullopt;
+  const int error = errno;
+  unlinkat(folder, hidden->c_str(), 0);
+  return WriteErrorFrom(error);
+}
 
 }  // namespace
 
-DerivedFileWriter::DerivedFileWriter() : process_(std::to_string(getpid())) {
+DerivedFileWriter::DerivedFileWriter() {
   const mode_t mask = umask(0);
   umask(mask);
   new_file_mode_ = 0666 & ~mask;
@@ -56,49 +70,17 @@ std::optional<ErrorCode> DerivedFileWriter::Write(const std::filesystem::path& p
   mode_t mode = new_file_mode_;
   if (auto refused = TargetMode(target, mode)) return refused;
   const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
-  Temporary temporary;
-  if (auto failure = OpenTemporary(folder, temporary)) return failure;
-
-  std::optional<ErrorCode> failure = fill(temporary.descriptor);
+  const FileDescriptor folder_descriptor(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (!folder_descriptor.IsOpen()) return WriteErrorFrom(errno);
+  std::optional<UnnamedFile> file = UnnamedFile::Create(folder_descriptor.Get(), ".koravel-");
+  if (!file) return WriteErrorFrom(errno);
+  const int descriptor = file->Descriptor().Get();
+  if (auto failure = fill(descriptor)) return failure;
   // Flush() reports any failure of the disk.
-  if (!failure) StartDiskWrite(temporary.descriptor);
-  if (!failure && fchmod(temporary.descriptor, mode) != 0) failure = ErrorFromErrno(errno);
-  if (!failure) failure = Commit(folder, temporary, target);
-  if (close(temporary.descriptor) != 0 && !failure) failure = ErrorFromErrno(errno);
-  if (failure && !temporary.name.empty()) unlink(temporary.name.c_str());
-  if (!failure) Remember(folder, target);
-  return failure;
-}
-
-// A nameless file vanishes by itself when the process dies; file systems
-// without them get a hidden named one.
-std::optional<ErrorCode> DerivedFileWriter::OpenTemporary(const std::filesystem::path& folder,
-                                                          Temporary& temporary) {
-  temporary.descriptor = open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
-  if (temporary.descriptor >= 0) return std::nullopt;
-  if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) return ErrorFromErrno(errno);
-  std::string name = (folder / ".koravel-XXXXXX").string();
-  temporary.descriptor = mkostemp(name.data(), O_CLOEXEC);
-  if (temporary.descriptor < 0) return ErrorFromErrno(errno);
-  temporary.name = name;
-  return std::nullopt;
-}
-
-// A name cannot be linked over an existing file, so a nameless file first
-// takes a hidden name of its own and is then renamed over the target.
-std::optional<ErrorCode> DerivedFileWriter::Commit(const std::filesystem::path& folder, Temporary& temporary,
-                                                   const std::filesystem::path& target) {
-  while (temporary.name.empty()) {
-    const std::filesystem::path name =
-        folder / (".koravel-" + process_ + "-" + std::to_string(temporary_count_++));
-    if (linkat(AT_FDCWD, ProcessLink(temporary.descriptor).c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
-      temporary.name = name;
-    } else if (errno != EEXIST) {
-      return ErrorFromErrno(errno);
-    }
-  }
-  if (rename(temporary.name.c_str(), target.c_str()) != 0) return ErrorFromErrno(errno);
-  temporary.name.clear();
+  StartDiskWrite(descriptor);
+  if (fchmod(descriptor, mode) != 0) return WriteErrorFrom(errno);
+  if (auto failure = Commit(folder_descriptor.Get(), *file, target.filename().string())) return failure;
+  Remember(folder, target);
   return std::nullopt;
 }
 
@@ -127,7 +109,7 @@ std::optional<ErrorCode> DerivedFileWriter::Flush() {
       },
       {}, kFlushThreads);
   const auto failed = std::find_if(errors.begin(), errors.end(), [](int error) { return error != 0; });
-  return failed == errors.end() ? std::nullopt : std::optional(ErrorFromErrno(*failed));
+  return failed == errors.end() ? std::nullopt : std::optional(WriteErrorFrom(*failed));
 }
 
 void StartDiskWrite(int descriptor) { sync_file_range(descriptor, 0, 0, SYNC_FILE_RANGE_WRITE); }

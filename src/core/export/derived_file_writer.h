@@ -2,12 +2,10 @@
 
 #include <sys/types.h>
 
-#include <atomic>
 #include <filesystem>
 #include <functional>
 #include <mutex>
 #include <optional>
-#include <string>
 #include <vector>
 
 #include "error_code.h"
@@ -17,7 +15,7 @@ namespace koravel {
 /// Writes files derived from meshes (exports, mosaics). Each one is written
 /// to a nameless temporary file in the target's folder and takes the
 /// target's name only once complete, so an interrupted run never leaves half
-/// a file. Nothing reaches the disk file by file: Flush() flushes everything
+/// a file, and a new file leaves nothing else either. Nothing reaches the disk file by file: Flush() flushes everything
 /// written, once, at the end of a run. Write() may be called from several
 /// threads at once.
 class DerivedFileWriter {
@@ -36,20 +34,9 @@ class DerivedFileWriter {
   std::optional<ErrorCode> Flush();
 
  private:
-  struct Temporary {
-    int descriptor = -1;
-    std::filesystem::path name;  // empty while the file has no name
-  };
-
-  std::optional<ErrorCode> OpenTemporary(const std::filesystem::path& folder, Temporary& temporary);
-  std::optional<ErrorCode> Commit(const std::filesystem::path& folder, Temporary& temporary,
-                                  const std::filesystem::path& target);
   void Remember(const std::filesystem::path& folder, const std::filesystem::path& file);
 
   mode_t new_file_mode_;
-  std::string process_;  // names temporaries apart from other runs'
-
-  std::atomic<unsigned> temporary_count_ = 0;
   std::mutex mutex_;
   std::vector<std::filesystem::path> files_;
   std::vector<std::filesystem::path> folders_;

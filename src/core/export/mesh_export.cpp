@@ -1,6 +1,5 @@
 #include "export/mesh_export.h"
 
-#include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
@@ -8,6 +7,7 @@
 
 #include "export/ascii_grid_writer.h"
 #include "export/geotiff_writer.h"
+#include "mesh/file_descriptor.h"
 #include "export/tiff_library.h"
 
 namespace koravel {
@@ -19,7 +19,7 @@ std::string LowerCase(std::string text) {
 }
 
 std::optional<ErrorCode> WriteText(int descriptor, const std::string& text) {
-  if (write(descriptor, text.data(), text.size()) != static_cast<ssize_t>(text.size())) return ErrorCode::FileError;
+  if (!WriteAll(descriptor, text)) return ErrorCode::FileError;
   return std::nullopt;
 }
 

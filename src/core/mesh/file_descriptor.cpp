@@ -22,9 +22,11 @@ FileDescriptor& FileDescriptor::operator=(FileDescriptor&& other) noexcept {
 
 FileDescriptor::~FileDescriptor() { Close(); }
 
-bool FileDescriptor::WriteAll(std::string_view bytes) const {
+bool FileDescriptor::WriteAll(std::string_view bytes) const { return koravel::WriteAll(descriptor_, bytes); }
+
+bool WriteAll(int descriptor, std::string_view bytes) {
   while (!bytes.empty()) {
-    const ssize_t written = write(descriptor_, bytes.data(), bytes.size());
+    const ssize_t written = write(descriptor, bytes.data(), bytes.size());
     if (written < 0 && errno == EINTR) continue;
     if (written <= 0) return false;
     bytes.remove_prefix(static_cast<std::size_t>(written));

@@ -34,6 +34,10 @@ class FileDescriptor {
   int descriptor_ = -1;
 };
 
+/// Writes all of `bytes` to `descriptor` at its offset, retrying short
+/// writes and interruptions.
+bool WriteAll(int descriptor, std::string_view bytes);
+
 /// The error the user sees for a failed file operation with errno `error`.
 ErrorCode ErrorFromErrno(int error);
 

@@ -1,6 +1,7 @@
 #include "mesh/unnamed_file.h"
 
 #include <fcntl.h>
+#include <stdio.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -76,6 +77,13 @@ std::optional<std::string> UnnamedFile::TakeFreshName() {
     if (errno != EEXIST) return std::nullopt;
   }
   return std::nullopt;
+}
+
+bool UnnamedFile::TakeFreeName(const std::string& name) {
+  if (provisional_name_.empty()) return Link(name);
+  if (renameat2(folder_, provisional_name_.c_str(), folder_, name.c_str(), RENAME_NOREPLACE) != 0) return false;
+  provisional_name_.clear();
+  return true;
 }
 
 // An unnamed file is linked into its folder through its entry in /proc.

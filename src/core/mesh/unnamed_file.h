@@ -31,6 +31,9 @@ class UnnamedFile {
   std::optional<std::string> TakeName(const std::string& name);
   /// Gives it a name of its own, never one that exists.
   std::optional<std::string> TakeFreshName();
+  /// Gives it the name `name` unless that exists; false with errno set
+  /// (EEXIST where it does) otherwise.
+  bool TakeFreeName(const std::string& name);
 
  private:
   bool Link(const std::string& name) const;
