@@ -36,11 +36,15 @@ int CountFiles(const std::filesystem::path& root) {
   return std::stoi(RunShell("find " + root.string() + " -type f -o -type l | wc -l").text);
 }
 
-// Table rows are named by their `name` in test names.
+// Table rows are named by their `name`, in test names and in failure reports.
 template <typename Row>
 std::string RowName(const ::testing::TestParamInfo<Row>& info) {
   return info.param.name;
 }
+
+template <typename Row>
+requires requires(const Row& row) { row.name; }
+void PrintTo(const Row& row, std::ostream* out) { *out << row.name; }
 
 // Saving as an unprivileged user: what the system lets them write is written
 // (in place where a rename is not theirs to make) and keeps its owner and
