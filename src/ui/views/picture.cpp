@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
 
@@ -19,10 +20,15 @@ int Picture::ToDevice(double twips) const {
 
 // A box covers the device pixels from its left edge up to where the next
 // box starts, and at least one.
-QRect Picture::DeviceBox(int left, int top, int width, int height) const {
+QRect Picture::DeviceBox(double left, double top, double width, double height) const {
   const int x1 = ToDevice(left);
   const int y1 = ToDevice(top);
   return QRect(x1, y1, std::max(1, ToDevice(left + width) - x1), std::max(1, ToDevice(top + height) - y1));
+}
+
+void Picture::Invalidate() {
+  stale_ = true;
+  update();
 }
 
 void Picture::FillBox(int left, int top, int width, int height, const QColor& color) {
@@ -39,20 +45,16 @@ void Picture::FillBox(int left, int top, int width, int height, const QColor& co
   update(logical.toAlignedRect());
 }
 
-void Picture::DrawLines(const QList<QLineF>& lines, const QColor& color, const QRect& clip) {
-  if (lines.isEmpty()) return;
-  if (image_.isNull()) EnsureImage();
-  QPainter painter(&image_);
-  if (!clip.isNull()) painter.setClipRect(DeviceBox(clip.x(), clip.y(), clip.width(), clip.height()));
-  painter.setPen(QPen(color, 0));
-  painter.scale(device_ratio_ / kTwipsPerPixel, device_ratio_ / kTwipsPerPixel);
-  painter.drawLines(lines);
+void Picture::SetOutline(const QColor& color, int width, int height, int pen) {
+  outline_color_ = color;
+  outline_size_ = QSize(width, height);
+  outline_pen_ = pen;
   update();
 }
 
-void Picture::SetOutline(const QColor& color, int width, int height) {
+void Picture::SetOutlineColor(const QColor& color) {
+  if (color == outline_color_) return;
   outline_color_ = color;
-  outline_size_ = QSize(width, height);
   update();
 }
 
@@ -61,7 +63,9 @@ void Picture::MoveOutline(int left, int top) {
   update();
 }
 
+// Reading a pixel shows what the next paint would show.
 QColor Picture::ColorAt(int x, int y) const {
+  const_cast<Picture*>(this)->EnsureRendered();
   const QPoint pixel(ToDevice(x), ToDevice(y));
   if (!image_.valid(pixel)) return {};
   return image_.pixelColor(pixel);
@@ -77,23 +81,43 @@ void Picture::mouseMoveEvent(QMouseEvent* event) {
              event->buttons());
 }
 
-void Picture::mouseReleaseEvent(QMouseEvent*) { emit Released(); }
+void Picture::mouseReleaseEvent(QMouseEvent* event) { emit Released(event->button()); }
+
+void Picture::wheelEvent(QWheelEvent* event) {
+  emit Wheeled(event->position().x() * kTwipsPerPixel, event->position().y() * kTwipsPerPixel,
+               event->angleDelta(), event->modifiers());
+  event->accept();
+}
+
+void Picture::leaveEvent(QEvent*) { emit PointerLeft(); }
 
 // The image and the outline are drawn in device pixels, so the outline lies
 // on the same pixel edges as the boxes beneath it.
 void Picture::paintEvent(QPaintEvent*) {
-  EnsureImage();
+  EnsureRendered();
   QPainter painter(this);
   painter.scale(1 / device_ratio_, 1 / device_ratio_);
   painter.drawImage(QPoint(0, 0), image_);
-  if (outline_size_.isEmpty()) return;
-  const QRect outline = DeviceBox(outline_position_.x(), outline_position_.y(), outline_size_.width(),
-                                  outline_size_.height());
-  painter.setPen(QPen(outline_color_, 0));
-  painter.drawRect(outline.adjusted(0, 0, -1, -1));
+  if (!outline_size_.isEmpty()) PaintOutline(painter);
 }
 
-void Picture::resizeEvent(QResizeEvent*) { EnsureImage(); }
+// Four bands, so that a wide outline keeps its width on every side.
+void Picture::PaintOutline(QPainter& painter) const {
+  const QRect box = DeviceBox(outline_position_.x(), outline_position_.y(), outline_size_.width(),
+                              outline_size_.height());
+  const int pen = outline_pen_;
+  const int outside = pen / 2;
+  const QRect outer = box.adjusted(-outside, -outside, outside, outside);
+  painter.fillRect(QRect(outer.left(), outer.top(), outer.width(), pen), outline_color_);
+  painter.fillRect(QRect(outer.left(), outer.bottom() - pen + 1, outer.width(), pen), outline_color_);
+  painter.fillRect(QRect(outer.left(), outer.top(), pen, outer.height()), outline_color_);
+  painter.fillRect(QRect(outer.right() - pen + 1, outer.top(), pen, outer.height()), outline_color_);
+}
+
+void Picture::resizeEvent(QResizeEvent*) {
+  EnsureImage();
+  emit Resized();
+}
 
 void Picture::showEvent(QShowEvent*) { EnsureImage(); }
 
@@ -104,7 +128,16 @@ void Picture::EnsureImage() {
   const bool replaced = !image_.isNull();
   image_ = QImage(device_size, QImage::Format_RGB32);
   image_.fill(palette().color(QPalette::Window));
+  stale_ = true;
   if (replaced) emit ImageReplaced();
+}
+
+void Picture::EnsureRendered() {
+  EnsureImage();
+  if (!stale_ || !renderer_) return;
+  stale_ = false;
+  image_.fill(palette().color(QPalette::Window));
+  renderer_(image_);
 }
 
 }  // namespace koravel
