@@ -21,6 +21,14 @@ std::string_view MessageText(ErrorCode code) {
       return "このファイルは形式が異なるため対応していません。";
     case ErrorCode::NotTrackFile: return "このファイルはトラックファイルではありません。";
     case ErrorCode::TrackSetFull: return "これ以上トラックを読み込めません。";
+    case ErrorCode::UnsupportedExportFormat:
+      return "書き出せない形式です。拡張子を .asc、.tif、.tiff のいずれかにして下さい。";
+    case ErrorCode::TiffLibraryMissing:
+      return "GeoTIFFを書き出すためのライブラリ(libtiff)が見つかりません。";
+    case ErrorCode::MeshStepsDiffer: return "最初のメッシュと格子の間隔が異なります。";
+    case ErrorCode::MeshOffGrid: return "最初のメッシュの格子からずれています。";
+    case ErrorCode::NoMeshToPlace: return "並べられるメッシュがありません。";
+    case ErrorCode::DuplicateOutputName: return "同じ名前で書き出すファイルが先にあります。";
   }
   return "ファイルエラーです。";
 }

@@ -20,6 +20,12 @@ enum class ErrorCode {
   UnsupportedTrackNotation,
   NotTrackFile,
   TrackSetFull,
+  UnsupportedExportFormat,
+  TiffLibraryMissing,
+  MeshStepsDiffer,
+  MeshOffGrid,
+  NoMeshToPlace,
+  DuplicateOutputName,
 };
 
 /// Conditions worth telling the user about that do not stop a command.

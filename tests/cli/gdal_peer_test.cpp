@@ -1,10 +1,9 @@
-// GDAL reads .mem files itself (its JDEM driver) and ESRI ASCII grids: a
-// file that we write must read there with our values and corners.
+// GDAL reads .mem files itself (its JDEM driver), ESRI ASCII grids and
+// GeoTIFF: a file that we write must read there with our values and corners.
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
+#include <iterator>
 #include <map>
 #include <sstream>
 
@@ -15,48 +14,43 @@
 namespace koravel {
 namespace {
 
-struct AsciiGrid {
-  std::map<std::string, double> header;
-  std::vector<double> values;  // rows from north to south
-};
+using test::RunShell;
 
-AsciiGrid ReadAsciiGrid(const std::filesystem::path& path) {
-  AsciiGrid grid;
-  std::ifstream file(path);
-  std::string key;
-  while (file >> key && std::isalpha(static_cast<unsigned char>(key[0]))) {
-    file >> grid.header[key];
-  }
-  if (!key.empty()) grid.values.push_back(std::stod(key));
-  for (double value; file >> value;) grid.values.push_back(value);
-  return grid;
+std::string Quoted(const std::filesystem::path& path) { return "'" + path.string() + "'"; }
+
+bool Succeeds(const std::string& command) { return RunShell(command).status == 0; }
+
+std::string Tool(const std::string& arguments) { return std::string(KORAVEL_TOOL) + " " + arguments; }
+
+// A raster as GDAL reads it: the geotransform (west, width, 0, north, 0,
+// -height), then the values row by row from the north. Debian's GDAL
+// bindings belong to the system's own interpreter.
+std::vector<double> GdalRaster(const std::filesystem::path& raster) {
+  std::istringstream numbers(RunShell("/usr/bin/python3 -c 'import sys; from osgeo import gdal; d = gdal.Open(sys.argv[1]); "
+                                      "print(*d.GetGeoTransform(), *d.ReadAsArray().flatten().tolist())' " +
+                                      Quoted(raster)).text);
+  return {std::istream_iterator<double>(numbers), std::istream_iterator<double>()};
 }
 
-bool RunCommand(const std::string& command) { return std::system(command.c_str()) == 0; }
+// Mesh 533945: 139°37'30" E, 35°45' N, cells of 2.25" by 1.5".
+const std::vector<double> kMeshGeoTransform = {139.625, 2.25 / 3600, 0, 35.75, 0, -1.5 / 3600};
 
-// GDAL's own reading of a .mem file, written out as an ASCII grid.
-AsciiGrid GdalReading(const std::filesystem::path& mem, const std::filesystem::path& asc) {
-  EXPECT_TRUE(RunCommand("gdal_translate -q -of AAIGrid '" + mem.string() + "' '" + asc.string() + "'"));
-  return ReadAsciiGrid(asc);
-}
-
-double PixelWidth(const AsciiGrid& grid) {
-  return grid.header.count("dx") ? grid.header.at("dx") : grid.header.at("cellsize");
-}
-
-double PixelHeight(const AsciiGrid& grid) {
-  return grid.header.count("dy") ? grid.header.at("dy") : grid.header.at("cellsize");
+void ExpectSameRaster(const std::vector<double>& actual, const std::vector<double>& expected, std::size_t cells) {
+  ASSERT_EQ(expected.size(), 6 + cells);
+  ASSERT_EQ(actual.size(), expected.size());
+  for (std::size_t i = 0; i < 6; ++i) EXPECT_NEAR(actual[i], expected[i], 1e-9) << "geotransform " << i;
+  for (std::size_t i = 6; i < actual.size(); ++i) ASSERT_NEAR(actual[i], expected[i], 1e-3) << "cell " << i - 6;
 }
 
 class GdalPeer : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!RunCommand("command -v gdal_translate > /dev/null")) GTEST_SKIP() << "gdal-bin is not installed";
+    if (!Succeeds("command -v gdal_translate")) GTEST_SKIP() << "gdal-bin is not installed";
   }
   test::ScratchFolder folder_;
 };
 
-TEST_F(GdalPeer, ReadsTheValuesAndCornersOfAFileWeSaved) {
+TEST_F(GdalPeer, ReadsAFileWeSavedAndOurExportOfItWithOurValuesAndCorners) {
   MeshReadResult sample = ReadMeshFile(KORAVEL_SAMPLE_MESH);
   ASSERT_TRUE(sample.document);
   MeshDocument& doc = *sample.document;
@@ -64,39 +58,135 @@ TEST_F(GdalPeer, ReadsTheValuesAndCornersOfAFileWeSaved) {
       {{1, 1}, 0}, {{2, 1}, -5}, {{3, 1}, 99999}, {{4, 1}, kNoData}, {{200, 200}, 12345}};
   for (const auto& [cell, value] : edits) doc.SetElevation(cell.first, cell.second, value);
   ASSERT_EQ(WriteMeshFile(doc, folder_.Path("saved.mem")), std::nullopt);
+  ASSERT_TRUE(Succeeds(Tool("export " + Quoted(folder_.Path("saved.mem")) + " " + Quoted(folder_.Path("ours.asc")))));
 
-  const AsciiGrid gdal = GdalReading(folder_.Path("saved.mem"), folder_.Path("gdal.asc"));
-  ASSERT_EQ(gdal.values.size(), 200u * 200);
-  EXPECT_NEAR(gdal.header.at("xllcorner"), doc.SWLonSeconds / 3600.0, 1e-9);
-  EXPECT_NEAR(gdal.header.at("yllcorner"), doc.SWLatSeconds / 3600.0, 1e-9);
-  EXPECT_NEAR(PixelWidth(gdal), doc.LonStep / 3600.0, 1e-9);
-  EXPECT_NEAR(PixelHeight(gdal), doc.LatStep / 3600.0, 1e-9);
+  // GDAL's reading of a .mem file declares no no-data: -9999 is a height of -999.9 m there.
+  std::vector<double> expected = kMeshGeoTransform;
   for (int y = 1; y <= kMeshSize; ++y) {
-    for (int x = 1; x <= kMeshSize; ++x) {
-      ASSERT_NEAR(gdal.values[static_cast<std::size_t>((y - 1) * 200 + x - 1)],
-                  doc.Elevation(x, y) / 10.0, 1e-3)
-          << x << "," << y;
-    }
+    for (int x = 1; x <= kMeshSize; ++x) expected.push_back(doc.Elevation(x, y) / 10.0);
   }
+  ExpectSameRaster(GdalRaster(folder_.Path("saved.mem")), expected, 200u * 200);
+  ExpectSameRaster(GdalRaster(folder_.Path("ours.asc")), expected, 200u * 200);
+  EXPECT_TRUE(Succeeds("gdalsrsinfo -o proj4 " + Quoted(folder_.Path("ours.asc")) + " | grep -q ellps=bessel"));
 }
 
-TEST_F(GdalPeer, ReadsOurExportAsItReadsTheMeshItself) {
-  ASSERT_TRUE(RunCommand(std::string(KORAVEL_TOOL) + " export '" KORAVEL_SAMPLE_MESH "' '" +
-                  folder_.Path("ours.asc").string() + "'"));
-  const AsciiGrid ours = ReadAsciiGrid(folder_.Path("ours.asc"));
-  const AsciiGrid gdal = GdalReading(KORAVEL_SAMPLE_MESH, folder_.Path("gdal.asc"));
-  ASSERT_EQ(ours.values.size(), 200u * 200);
-  ASSERT_EQ(gdal.values.size(), ours.values.size());
-  for (const char* key : {"ncols", "nrows", "xllcorner", "yllcorner"}) {
-    EXPECT_NEAR(ours.header.at(key), gdal.header.at(key), 1e-9) << key;
+// Rows are omitted and cells edited in every way the file allows; GDAL will
+// not read such a file itself, so the expected values are worked out here.
+TEST_F(GdalPeer, ReadsOurGeoTiffWithItsValuesNoDataAndTokyoDatum) {
+  test::MeshFileFields fields = test::NeighbourMesh(0, 0);
+  fields.record_flags[9] = '0';
+  fields.record_flags[199] = '2';
+  const std::map<std::pair<int, int>, std::string> edited = {
+      {{1, 1}, "00000"}, {{2, 1}, "-0005"}, {{3, 1}, "99999"}, {{4, 1}, "-9999"}, {{200, 199}, "12345"}};
+  fields.value_text = [base = fields.value_text, &edited](int x, int y) {
+    return edited.count({x, y}) ? edited.at({x, y}) : base(x, y);
+  };
+  const std::filesystem::path mem = folder_.Path("partial.mem"), tiff = folder_.Path("ours.TIFF");
+  test::WriteBytes(mem, fields.File());
+  EXPECT_FALSE(Succeeds("gdal_translate -q -of AAIGrid " + Quoted(mem) + " " + Quoted(folder_.Path("refused.asc"))));
+
+  ASSERT_TRUE(Succeeds(Tool("export " + Quoted(mem) + " " + Quoted(tiff))));
+  const std::vector<double> gdal = GdalRaster(tiff);
+  ASSERT_EQ(gdal.size(), 6 + 200u * 200);
+  EXPECT_EQ(std::vector(gdal.begin(), gdal.begin() + 6), kMeshGeoTransform);
+  const std::map<std::pair<int, int>, double> expected = {
+      {{1, 1}, 0},         {{2, 1}, -0.5},       {{3, 1}, 9999.9},     {{4, 1}, -9999},     {{5, 1}, 8004.8},
+      {{200, 199}, 1234.5}, {{7, 10}, -9999},     {{200, 200}, -9999},  {{1, 2}, 8003.3}, {{200, 198}, 8397.4}};
+  for (const auto& [cell, metres] : expected) {
+    EXPECT_NEAR(gdal[6 + static_cast<std::size_t>((cell.second - 1) * 200 + cell.first - 1)], metres, 1e-3)
+        << cell.first << "," << cell.second;
   }
-  EXPECT_NEAR(PixelWidth(ours), PixelWidth(gdal), 1e-12);
-  EXPECT_NEAR(PixelHeight(ours), PixelHeight(gdal), 1e-12);
-  for (std::size_t i = 0; i < ours.values.size(); ++i) {
-    ASSERT_NEAR(ours.values[i], gdal.values[i], 1e-3) << "cell " << i;
+  EXPECT_TRUE(Succeeds("gdalinfo " + Quoted(tiff) + " | grep -q 'NoData Value=-9999$'"));
+  EXPECT_TRUE(Succeeds("gdalsrsinfo -o epsg " + Quoted(tiff) + " | grep -qx EPSG:4301"));
+  EXPECT_TRUE(Succeeds("gdalinfo " + Quoted(tiff) + " | grep -q AREA_OR_POINT=Area"));
+}
+
+// Nine neighbouring meshes given as a folder, then three that must be left
+// out: one a second off the grid, one with other steps, one no mesh at all.
+TEST_F(GdalPeer, MosaicEqualsGdalsAndLeavesOutWhatDoesNotFit) {
+  std::filesystem::create_directory(folder_.Path("meshes"));
+  std::string gdal_inputs;
+  for (int north = 0; north < 3; ++north) {
+    for (int east = 0; east < 3; ++east) {
+      const auto path = folder_.Path("meshes/" + std::to_string(north) + std::to_string(east) + ".mem");
+      test::WriteBytes(path, test::NeighbourMesh(east, north).File());
+      gdal_inputs += " " + Quoted(path);
+    }
   }
-  ASSERT_TRUE(RunCommand("gdalsrsinfo -o proj4 '" + folder_.Path("ours.asc").string() +
-                  "' | grep -q ellps=bessel"));
+  test::MeshFileFields off_grid = test::NeighbourMesh(3, 0), other_steps = test::NeighbourMesh(4, 0);
+  off_grid.corners = "0354000" "1394531" "0354500" "1395301";
+  other_steps.corners = "0354000" "1395230" "0354500" "1400730";
+  test::WriteBytes(folder_.Path("off_grid.mem"), off_grid.File());
+  test::WriteBytes(folder_.Path("other_steps.mem"), other_steps.File());
+  test::WriteBytes(folder_.Path("broken.mem"), "533945");
+
+  const auto mosaic = RunShell(Tool("mosaic " + Quoted(folder_.Path("ours.tif")) + " " + Quoted(folder_.Path("meshes")) +
+                                    " " + Quoted(folder_.Path("off_grid.mem")) + " " +
+                                    Quoted(folder_.Path("other_steps.mem")) + " " + Quoted(folder_.Path("broken.mem"))));
+  EXPECT_EQ(mosaic.status, 1);
+  EXPECT_EQ(mosaic.text, folder_.Path("off_grid.mem").string() + ": 最初のメッシュの格子からずれています。\n" +
+                             folder_.Path("other_steps.mem").string() + ": 最初のメッシュと格子の間隔が異なります。\n" +
+                             folder_.Path("broken.mem").string() + ": メッシュファイルではありません。\n" +
+                             "mosaic: 9 of 12 meshes placed, 3 left out\n");
+  ASSERT_TRUE(Succeeds("gdal_merge.py -q -of GTiff -o " + Quoted(folder_.Path("gdal.tif")) + gdal_inputs));
+  ExpectSameRaster(GdalRaster(folder_.Path("ours.tif")), GdalRaster(folder_.Path("gdal.tif")), 600u * 600);
+}
+
+// The names in `folder` with what each holds.
+std::map<std::string, std::string> Contents(const std::filesystem::path& folder) {
+  std::map<std::string, std::string> contents;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    contents[entry.path().filename()] = test::ReadBytes(entry.path());
+  }
+  return contents;
+}
+
+class BatchExport : public ::testing::TestWithParam<const char*> {
+ protected:
+  test::ScratchFolder folder_;
+};
+
+TEST_P(BatchExport, WritesWhatSingleExportsWriteAndSkipsWhatItCannotRead) {
+  const std::string format = GetParam();
+  std::filesystem::create_directories(folder_.Path("in/sub"));
+  std::filesystem::create_directories(folder_.Path("single"));
+  const std::string names[] = {"a", "b", "sub/c"};
+  for (int i = 0; i < 3; ++i) {
+    const std::filesystem::path mem = folder_.Path("in/" + names[i] + ".mem");
+    test::WriteBytes(mem, test::NeighbourMesh(i, 1).File());
+    ASSERT_TRUE(Succeeds(Tool("export " + Quoted(mem) + " " +
+                              Quoted(folder_.Path("single/" + mem.stem().string() + "." + format)))));
+  }
+  test::WriteBytes(folder_.Path("in/broken.mem"), "533945");
+  const auto batch = RunShell(Tool("export --to " + Quoted(folder_.Path("out")) + " --format " + format + " " +
+                                   Quoted(folder_.Path("in"))));
+  EXPECT_EQ(batch.status, 1);
+  EXPECT_EQ(batch.text, folder_.Path("in/broken.mem").string() +
+                            ": メッシュファイルではありません。\nexport: 3 of 4 meshes written, 1 skipped\n");
+  EXPECT_EQ(Contents(folder_.Path("out")), Contents(folder_.Path("single")));
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, BatchExport, ::testing::Values("asc", "tif"));
+
+// Every file of the folder is either absent or whole: a reader never sees
+// half a file, nor a temporary left behind.
+TEST_F(BatchExport, KilledMidwayLeavesOnlyWholeFiles) {
+  constexpr int kMeshes = 600;
+  std::filesystem::create_directory(folder_.Path("in"));
+  const std::string mesh = test::NeighbourMesh(0, 0).File();
+  for (int i = 0; i < kMeshes; ++i) test::WriteBytes(folder_.Path("in/" + std::to_string(i) + ".mem"), mesh);
+  ASSERT_TRUE(Succeeds(Tool("export " + Quoted(folder_.Path("in/0.mem")) + " " + Quoted(folder_.Path("whole.asc")))));
+  const std::map<std::string, std::string> whole = {{".asc", test::ReadBytes(folder_.Path("whole.asc"))},
+                                                    {".prj", test::ReadBytes(folder_.Path("whole.prj"))}};
+
+  ASSERT_TRUE(Succeeds("cd " + Quoted(folder_.Path("")) + " && { " + Tool("export --to out in") +
+                       " & } && until [ -e out/0.asc ]; do :; done && kill -KILL $! && wait $!; true"));
+  const auto written = Contents(folder_.Path("out"));
+  for (const auto& [name, bytes] : written) {
+    ASSERT_TRUE(whole.count(std::filesystem::path(name).extension())) << name;
+    EXPECT_EQ(bytes, whole.at(std::filesystem::path(name).extension())) << name;
+  }
+  EXPECT_LT(written.size(), 2u * kMeshes);
 }
 
 }  // namespace

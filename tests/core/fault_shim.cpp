@@ -2,7 +2,6 @@
 // tests see what a failed write, flush or rename leaves behind.
 // KORAVEL_FAIL="CALL:N:ERRNO" fails the Nth call of CALL with ERRNO.
 #include <dlfcn.h>
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -12,28 +11,16 @@
 
 namespace {
 
-struct Fault {
-  char call[32] = {};
-  int nth = 0;
-  int error = 0;
-};
-
-const Fault& Chosen() {
-  static const Fault fault = [] {
-    Fault parsed;
-    if (const char* spec = std::getenv("KORAVEL_FAIL")) {
-      std::sscanf(spec, "%31[^:]:%d:%d", parsed.call, &parsed.nth, &parsed.error);
-    }
-    return parsed;
-  }();
-  return fault;
-}
-
 // True, with errno set, when this call of `call` is the one to fail.
 bool FailsNow(const char* call, int& count) {
-  const Fault& fault = Chosen();
-  if (std::strcmp(fault.call, call) != 0 || ++count != fault.nth) return false;
-  errno = fault.error;
+  static char chosen[32] = {};
+  static int nth = 0, error = 0;
+  static const bool parsed = [] {
+    const char* fault = std::getenv("KORAVEL_FAIL");
+    return fault && std::sscanf(fault, "%31[^:]:%d:%d", chosen, &nth, &error) == 3;
+  }();
+  if (!parsed || std::strcmp(chosen, call) != 0 || ++count != nth) return false;
+  errno = error;
   return true;
 }
 

@@ -3,14 +3,11 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <spawn.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <chrono>
-#include <cstdio>
-#include <functional>
 #include <random>
 #include <thread>
 
@@ -20,27 +17,12 @@ namespace koravel {
 namespace {
 
 using test::ReadBytes;
+using test::RunShell;
 using test::ScratchFolder;
 using test::WriteBytes;
 
-constexpr uid_t kNobody = 65534;
-constexpr gid_t kSharedGroup = 4242;
 const std::string kOld = "old-contents";
 const std::string kNew = "new-contents";
-
-struct Output {
-  int status;
-  std::string text;
-};
-
-Output RunShell(const std::string& command) {
-  FILE* pipe = popen(("(" + command + ") 2>&1").c_str(), "r");
-  std::string text;
-  char block[4096];
-  for (std::size_t count; (count = std::fread(block, 1, sizeof block, pipe)) > 0;) text.append(block, count);
-  const int status = pclose(pipe);
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, text};
-}
 
 // The helper's exit status for a save that ends with `failure`.
 int StatusOf(std::optional<ErrorCode> failure) { return failure ? 10 + static_cast<int>(*failure) : 0; }
@@ -49,35 +31,15 @@ std::string SaveCommand(const std::filesystem::path& target) {
   return std::string(KORAVEL_SAVE_HELPER) + " once " + target.string() + " " + kNew;
 }
 
-// Regular files anywhere under `root`: what a save leaves beside its target.
+// Files and links anywhere under `root`: what a save leaves beside its target.
 int CountFiles(const std::filesystem::path& root) {
-  int count = 0;
-  for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
-    count += entry.is_regular_file() || entry.is_symlink();
-  }
-  return count;
+  return std::stoi(RunShell("find " + root.string() + " -type f -o -type l | wc -l").text);
 }
 
-// Table rows are named by their `name`, in test names and in failure reports.
+// Table rows are named by their `name` in test names.
 template <typename Row>
 std::string RowName(const ::testing::TestParamInfo<Row>& info) {
   return info.param.name;
-}
-
-template <typename Row>
-requires requires(const Row& row) { row.name; }
-void PrintTo(const Row& row, std::ostream* out) { *out << row.name; }
-
-struct Ownership {
-  uid_t owner;
-  gid_t group;
-  bool operator==(const Ownership&) const = default;
-};
-
-Ownership OwnershipOf(const std::filesystem::path& path) {
-  struct stat status {};
-  EXPECT_EQ(stat(path.c_str(), &status), 0);
-  return {status.st_uid, status.st_gid};
 }
 
 // Saving as an unprivileged user: what the system lets them write is written
@@ -85,9 +47,9 @@ Ownership OwnershipOf(const std::filesystem::path& path) {
 // group; what it does not is refused untouched.
 struct UserCase {
   const char* name;
-  mode_t folder_mode;
-  Ownership file;
-  mode_t file_mode;
+  const char* folder_mode;
+  const char* owners;  // user:group
+  const char* file_mode;
   const char* groups;
   std::optional<ErrorCode> expected;
 };
@@ -98,51 +60,29 @@ TEST_P(SavingAsAnotherUser, WritesExactlyWhatTheSystemLetsThemWrite) {
   if (geteuid() != 0) GTEST_SKIP() << "acting as another user needs root";
   const UserCase& row = GetParam();
   ScratchFolder scratch;
-  const std::filesystem::path folder = scratch.Path("shared");
-  const std::filesystem::path cache = scratch.Path("cache");
-  const std::filesystem::path target = folder / "a.mem";
-  std::filesystem::create_directories(folder);
-  std::filesystem::create_directories(cache);
-  WriteBytes(target, kOld);
-  ASSERT_EQ(chown(cache.c_str(), kNobody, kNobody), 0);
-  ASSERT_EQ(chown(target.c_str(), row.file.owner, row.file.group), 0);
-  ASSERT_EQ(chmod(target.c_str(), row.file_mode), 0);
-  ASSERT_EQ(chmod(folder.c_str(), row.folder_mode), 0);
-
-  const Output saved =
-      RunShell("setpriv --reuid=" + std::to_string(kNobody) + " --regid=" + std::to_string(kNobody) + " " +
-               row.groups + " env XDG_CACHE_HOME=" + cache.string() + " " + SaveCommand(target));
+  const std::filesystem::path target = scratch.Path("shared/a.mem");
+  const auto arranged = RunShell("cd " + scratch.Path("").string() + " && mkdir shared cache && chown 65534 cache && printf " +
+                                 kOld + " > shared/a.mem && chown " + row.owners + " shared/a.mem && chmod " +
+                                 row.file_mode + " shared/a.mem && chmod " + row.folder_mode + " shared");
+  ASSERT_EQ(arranged.status, 0) << arranged.text;
+  const auto saved = RunShell("setpriv --reuid=65534 --regid=65534 " + std::string(row.groups) +
+                              " env XDG_CACHE_HOME=" + scratch.Path("cache").string() + " " + SaveCommand(target));
   EXPECT_EQ(saved.status, StatusOf(row.expected)) << saved.text;
   EXPECT_EQ(ReadBytes(target), row.expected ? kOld : kNew);
-  EXPECT_EQ(OwnershipOf(target), row.file);
+  EXPECT_EQ(RunShell("stat -c %u:%g " + target.string()).text, std::string(row.owners) + "\n");
   EXPECT_EQ(CountFiles(scratch.Path("")), 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, SavingAsAnotherUser,
-                         ::testing::Values(UserCase{"another_users_file_in_a_folder_anyone_may_write",
-                                                    0777,
-                                                    {0, 0},
-                                                    0644,
-                                                    "--clear-groups",
-                                                    ErrorCode::WritePermissionDenied},
-                                           UserCase{"a_file_of_the_users_group_in_a_shared_folder",
-                                                    0777,
-                                                    {0, kSharedGroup},
-                                                    0664,
-                                                    "--groups=4242",
-                                                    std::nullopt},
-                                           UserCase{"their_own_file_in_a_folder_they_may_not_write",
-                                                    0755,
-                                                    {kNobody, kNobody},
-                                                    0644,
-                                                    "--clear-groups",
-                                                    std::nullopt},
-                                           UserCase{"another_users_writable_file_in_a_sticky_folder",
-                                                    01777,
-                                                    {0, 0},
-                                                    0666,
-                                                    "--clear-groups",
-                                                    std::nullopt}),
+                         ::testing::Values(
+                             UserCase{"another_users_file_in_a_folder_anyone_may_write", "0777", "0:0", "0644",
+                                      "--clear-groups", ErrorCode::WritePermissionDenied},
+                             UserCase{"a_file_of_the_users_group_in_a_shared_folder", "0777", "0:4242", "0664",
+                                      "--groups=4242", std::nullopt},
+                             UserCase{"their_own_file_in_a_folder_they_may_not_write", "0755", "65534:65534",
+                                      "0644", "--clear-groups", std::nullopt},
+                             UserCase{"another_users_writable_file_in_a_sticky_folder", "01777", "0:0", "0666",
+                                      "--clear-groups", std::nullopt}),
                          RowName<UserCase>);
 
 // What `getfacl` and `getfattr` see must be the same before and after a save.
@@ -158,11 +98,11 @@ TEST_P(KeepingAttributes, ShowsTheSameAclAndAttributesAfterASave) {
   const std::filesystem::path target = scratch.Path("a.mem");
   WriteBytes(target, kOld);
   for (const std::string& command : GetParam().setup) {
-    const Output set = RunShell(command + " " + target.string());
+    const auto set = RunShell(command + " " + target.string());
     if (set.status != 0) GTEST_SKIP() << "cannot arrange `" << command << "` here: " << set.text;
   }
   const std::string show = "getfacl " + target.string() + " && getfattr -d -m - " + target.string();
-  const Output before = RunShell(show);
+  const auto before = RunShell(show);
   ASSERT_EQ(before.status, 0) << before.text;
 
   ASSERT_EQ(ReplaceFileContents(target, kNew), std::nullopt);
@@ -186,7 +126,7 @@ INSTANTIATE_TEST_SUITE_P(
 // `reached`, the file behind the one saved, and leave two files in the folder.
 struct LinkCase {
   const char* name;
-  std::function<Output(const ScratchFolder&)> arrange;
+  const char* arrange;  // shell commands run in the folder, which holds a.mem
   const char* saved;
   const char* reached;
   const char* cleanup;
@@ -203,28 +143,21 @@ class KeepingLinks : public ::testing::TestWithParam<LinkCase> {
 
 TEST_P(KeepingLinks, WritesTheFileBehindTheNameSaved) {
   const LinkCase& row = GetParam();
-  const Output arranged = row.arrange(scratch_);
+  const auto arranged =
+      RunShell("cd " + scratch_.Path("").string() + " && printf " + kOld + " > a.mem && " + row.arrange);
   if (arranged.status != 0) GTEST_SKIP() << "cannot arrange " << row.name << " here: " << arranged.text;
   ASSERT_EQ(ReplaceFileContents(scratch_.Path(row.saved), kNew), std::nullopt);
   EXPECT_EQ(ReadBytes(scratch_.Path(row.reached)), kNew);
   EXPECT_EQ(CountFiles(scratch_.Path("")), 2);
 }
 
-Output ArrangeInShell(const ScratchFolder& scratch, const std::string& commands) {
-  return RunShell("cd " + scratch.Path("").string() + " && printf " + kOld + " > a.mem && " + commands);
-}
-
 INSTANTIATE_TEST_SUITE_P(
     Cases, KeepingLinks,
-    ::testing::Values(
-        LinkCase{"a_second_hard_link", [](const auto& s) { return ArrangeInShell(s, "ln a.mem b.mem"); },
-                 "a.mem", "b.mem", ""},
-        LinkCase{"a_file_bind_mounted_over_another",
-                 [](const auto& s) { return ArrangeInShell(s, "touch b.mem && mount --bind a.mem b.mem"); },
-                 "b.mem", "a.mem", "umount"},
-        LinkCase{"a_symbolic_link_to_a_file_not_made_yet",
-                 [](const auto& s) { return ArrangeInShell(s, "rm a.mem && ln -s made.mem b.mem"); }, "b.mem",
-                 "made.mem", ""}),
+    ::testing::Values(LinkCase{"a_second_hard_link", "ln a.mem b.mem", "a.mem", "b.mem", ""},
+                      LinkCase{"a_file_bind_mounted_over_another", "touch b.mem && mount --bind a.mem b.mem",
+                               "b.mem", "a.mem", "umount"},
+                      LinkCase{"a_symbolic_link_to_a_file_not_made_yet", "rm a.mem && ln -s made.mem b.mem",
+                               "b.mem", "made.mem", ""}),
     RowName<LinkCase>);
 
 // A failing system call, injected by the preloaded shim, fails the save, and
@@ -246,14 +179,12 @@ TEST_P(SavingUnderFaults, ReportsTheFailureAndLeavesNoCopyBehind) {
   const std::filesystem::path target = scratch.Path("a.mem");
   WriteBytes(target, kOld);
   if (row.hard_linked) std::filesystem::create_hard_link(target, scratch.Path("b.mem"));
-  const Output saved =
+  const auto saved =
       RunShell(std::string("env LD_PRELOAD=") + KORAVEL_FAULT_SHIM + " KORAVEL_FAIL=" + row.call + ":" +
                std::to_string(row.nth) + ":" + std::to_string(row.error) + " " + SaveCommand(target));
   EXPECT_EQ(saved.status, StatusOf(ErrorCode::FileError)) << saved.text;
   EXPECT_EQ(ReadBytes(target), row.new_bytes_stay ? kNew : kOld);
-  if (row.hard_linked) {
-    EXPECT_EQ(ReadBytes(scratch.Path("b.mem")), ReadBytes(target));
-  }
+  if (row.hard_linked) { EXPECT_EQ(ReadBytes(scratch.Path("b.mem")), ReadBytes(target)); }
   EXPECT_EQ(CountFiles(scratch.Path("")), row.hard_linked ? 2 : 1);
 }
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <streambuf>
 #include <string>
 
 namespace koravel::test {
@@ -36,6 +37,13 @@ struct MeshFileFields {
   std::string File() const;
 };
 
+/// A mesh `east` meshes east and `north` meshes north of mesh 533945, with
+/// its own mesh code and corners, in the shape GDAL reads (full-width texts,
+/// so a 1009-byte header, and every record). Cell values continue across
+/// neighbouring meshes: cell (x, y) holds (7 X + 13 Y) mod 90000 with
+/// X = x + 200 east and Y = y + 200 (100 − north), for north below 100.
+MeshFileFields NeighbourMesh(int east, int north);
+
 /// A folder of its own under the system's temporary folder, removed with the object.
 class ScratchFolder {
  public:
@@ -49,5 +57,34 @@ class ScratchFolder {
 
 void WriteBytes(const std::filesystem::path& path, const std::string& bytes);
 std::string ReadBytes(const std::filesystem::path& path);
+
+/// `text` written `count` times over, as full-width padding is made.
+std::string Repeated(const std::string& text, int count);
+
+struct ShellOutput {
+  int status;        ///< the exit status; -1 when the shell was killed
+  std::string text;  ///< standard output and error together
+};
+
+ShellOutput RunShell(const std::string& command);
+
+/// Serves `head`, then `pattern` over and over up to `size` bytes in all, and
+/// then the end of the input, or a read error when `fails` is set.
+class GeneratedInput : public std::streambuf {
+ public:
+  GeneratedInput(std::string head, const std::string& pattern, std::size_t size, bool fails);
+  /// Bytes handed to the reader so far, in blocks of up to 64 KiB.
+  std::size_t Served() const { return served_; }
+
+ protected:
+  int_type underflow() override;
+
+ private:
+  std::string head_;
+  std::string chunk_;
+  std::size_t size_;
+  std::size_t served_ = 0;
+  bool fails_;
+};
 
 }  // namespace koravel::test

@@ -5,27 +5,22 @@
 namespace koravel {
 namespace {
 
-TEST(ScalePresets, SpreadsWholeMetreStepsFromTheLowestElevation) {
-  ElevationScale scale;
-  SpreadLevelsFromLowestToHighest(scale, 123, 5678);
-  EXPECT_DOUBLE_EQ(scale.ScaleLevels[0], 12.3);
-  EXPECT_DOUBLE_EQ(scale.ScaleLevels[1], 49.3);
-  EXPECT_DOUBLE_EQ(scale.ScaleLevels[14], 530.3);
-  EXPECT_EQ(LevelText(scale.ScaleLevels[1]), "49.3");
-}
-
-TEST(ScalePresets, RoundsTheStepHalfToEvenAndMayDescend) {
-  const std::tuple<std::int32_t, std::int32_t, double> cases[] = {
-      {0, 1875, 12},     // 187.5 m / 15 = 12.5 → 12
-      {0, 2025, 14},     // 202.5 m / 15 = 13.5 → 14
-      {9999, 0, -67},    // nothing above 0 and nothing below 999.9 m
-      {0, 0, 0},         // before any file: every level 0
+TEST(ScalePresets, SpreadsWholeMetreStepsFromTheLowestRoundingTheStepHalfToEven) {
+  // lowest, highest, levels 0, 1 and 14, the text of level 1
+  const std::tuple<std::int32_t, std::int32_t, double, double, double, const char*> cases[] = {
+      {123, 5678, 12.3, 49.3, 530.3, "49.3"},  // 555.5 m / 15 = 37.03
+      {0, 1875, 0, 12, 168, "12"},             // 187.5 m / 15 = 12.5 → 12
+      {0, 2025, 0, 14, 196, "14"},             // 202.5 m / 15 = 13.5 → 14
+      {9999, 0, 999.9, 932.9, 61.9, "932.9"},  // nothing above 0 and nothing below 999.9 m
+      {0, 0, 0, 0, 0, "0"},                    // before any file
   };
-  for (const auto& [lowest, highest, step] : cases) {
+  for (const auto& [lowest, highest, first, second, last, second_text] : cases) {
     ElevationScale scale;
     SpreadLevelsFromLowestToHighest(scale, lowest, highest);
-    EXPECT_DOUBLE_EQ(scale.ScaleLevels[1] - scale.ScaleLevels[0], step) << lowest << ".." << highest;
-    EXPECT_DOUBLE_EQ(scale.ScaleLevels[14], lowest / 10.0 + 14 * step);
+    EXPECT_DOUBLE_EQ(scale.ScaleLevels[0], first) << lowest << ".." << highest;
+    EXPECT_DOUBLE_EQ(scale.ScaleLevels[1], second) << lowest << ".." << highest;
+    EXPECT_DOUBLE_EQ(scale.ScaleLevels[14], last) << lowest << ".." << highest;
+    EXPECT_EQ(LevelText(scale.ScaleLevels[1]), second_text) << lowest << ".." << highest;
   }
 }
 
@@ -37,15 +32,17 @@ TEST(ScalePresets, StepsOneMetreFromTheLowest) {
 }
 
 TEST(LevelEntry, KeepsEachLevelBetweenItsNeighbours) {
-  EXPECT_TRUE(LevelFitsBetweenNeighbours(5, 250, 200, 300));
-  EXPECT_TRUE(LevelFitsBetweenNeighbours(5, 200, 200, 300));
-  EXPECT_FALSE(LevelFitsBetweenNeighbours(5, 350, 200, 300));
-  EXPECT_FALSE(LevelFitsBetweenNeighbours(5, 150, 200, 300));
-  EXPECT_TRUE(LevelFitsBetweenNeighbours(0, -5000, std::nullopt, 20));
-  EXPECT_FALSE(LevelFitsBetweenNeighbours(0, 21, std::nullopt, 20));
-  EXPECT_TRUE(LevelFitsBetweenNeighbours(14, 99999, 2500, std::nullopt));
-  EXPECT_FALSE(LevelFitsBetweenNeighbours(14, 2499, 2500, std::nullopt));
-  EXPECT_FALSE(LevelFitsBetweenNeighbours(5, 250, std::nullopt, 300)) << "a neighbour showing no number";
+  const std::optional<double> none;
+  // item, value, neighbour below, neighbour above, accepted
+  const std::tuple<int, double, std::optional<double>, std::optional<double>, bool> cases[] = {
+      {5, 200, 200, 300, true},      {5, 300, 200, 300, true},    {5, 350, 200, 300, false},
+      {5, 150, 200, 300, false},     {0, -5000, none, 20, true},  {0, 21, none, 20, false},
+      {14, 99999, 2500, none, true}, {14, 2499, 2500, none, false},
+      {5, 250, none, 300, false},    {5, 250, 200, none, false},  // a neighbour showing no number
+  };
+  for (const auto& [item, value, below, above, accepted] : cases) {
+    EXPECT_EQ(LevelFitsBetweenNeighbours(item, value, below, above), accepted) << item << ": " << value;
+  }
 }
 
 }  // namespace

@@ -2,21 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <sstream>
+
+#include "mesh_file_fields.h"
+#include "sample_grid.h"
 
 namespace koravel {
 namespace {
 
-// The mesh of the sample: north edge 128700″, west edge 502650″, 1.5″ by 2.25″ cells.
-MeshDocument Mesh() {
-  MeshDocument mesh;
-  mesh.NELatSeconds = 128700;
-  mesh.SWLatSeconds = 128400;
-  mesh.SWLonSeconds = 502650;
-  mesh.LatStep = 1.5;
-  mesh.LonStep = 2.25;
-  return mesh;
-}
+constexpr auto Mesh = test::SampleGrid;
 
 struct Loaded {
   TrackSet tracks;
@@ -30,41 +26,47 @@ Loaded Load(const std::string& text, const MeshDocument& mesh = Mesh()) {
   return loaded;
 }
 
-constexpr const char* kDms = "U  LAT LON DMS\r\n";
-constexpr const char* kDeg = "U  LAT LON DEG\r\n";
-constexpr const char* kDm = "U  LAT LON DM\r\n";
+const std::string kDms = "U  LAT LON DMS\r\n";
+// The mesh's north-west corner, then 35°44'30" N 139°42' E: cell (120, 20).
+const std::string kTwoPoints = "T  N354500.00 E1393730.00\r\nT  N354430.00 E1394200.00\r\n";
 
-TEST(TrackReader, PlacesPointsOfEachNotationOnTheGrid) {
-  // Each file runs from the mesh's north-west corner to 35°44'30" N 139°42' E.
-  const std::tuple<std::string, std::string, std::string> files[] = {
-      {kDms, "T  N354500.00 E1393730.00\r\n", "T  N354430.00 E1394200.00\r\n"},
-      {kDeg, "T  N35.7500000 E139.6250000\r\n", "T  N35.7416667 E139.7000000\r\n"},
-      {kDm, "T  N3545.00000 E13937.50000 15-NOV-23 00:00:00 30\r\n",
-       "T  N3544.50000 E13942.00000 15-NOV-23 00:00:00 30\r\n"},
+TEST(TrackReader, PlacesTwoPointsAsOneSegmentFromTheNorthWestCorner) {
+  const struct {
+    const char* name;
+    std::string file;
+    double x2, y2;
+  } cases[] = {
+      {"degrees, minutes, seconds", kDms + kTwoPoints, 120, 20},
+      {"degrees", "U  LAT LON DEG\r\nT  N35.7500000 E139.6250000\r\nT  N35.7416667 E139.7000000\r\n", 120, 20},
+      {"degrees and minutes, with a time",
+       "U  LAT LON DM\r\nT  N3545.00000 E13937.50000 15-NOV-23 00:00:00 30\r\n"
+       "T  N3544.50000 E13942.00000 15-NOV-23 00:00:00 30\r\n",
+       120, 20},
+      {"seconds where a notation names degrees too", "U  LAT LON DEG LAT LON DMS\r\n" + kTwoPoints, 120, 20},
+      {"short ranges cut at the end of the record", kDms + "T  E1393730.00 N3545\r\nT  E1394200.00 N3544\r\n", 120, 40},
+      {"quotes, leading blanks and a bare LF",
+       kDms + "\"T  N354500.00 E1393730.00\"\r\n  T  N354430.00 E1394200.00\n", 120, 20},
+      {"after a record of exactly 64 KiB", kDms + std::string(65536, 'H') + "\r\n" + kTwoPoints, 120, 20},
+      // 0x81 and 0xE0 open double-byte characters, but a blank is no second byte.
+      {"an invalid CP932 byte keeps the blank after it",
+       kDms + "T  N354500.00\x81 E1393730.00\r\nT  N354430.00\xE0 E1394200.00\r\n", 120, 20},
   };
-  for (const auto& [notation, corner, point] : files) {
-    const Loaded loaded = Load(notation + corner + point);
-    ASSERT_EQ(loaded.tracks.TrackN(), 1) << notation;
+  for (const auto& c : cases) {
+    const Loaded loaded = Load(c.file);
+    ASSERT_EQ(loaded.tracks.TrackN(), 1) << c.name;
     const TrackSegment& segment = loaded.tracks.Segments()[0];
-    EXPECT_NEAR(segment.X1, 0, 1e-6);
-    EXPECT_NEAR(segment.Y1, 0, 1e-6);
-    EXPECT_NEAR(segment.X2, 120, 1e-3) << notation;
-    EXPECT_NEAR(segment.Y2, 20, 1e-3) << notation;
-    EXPECT_TRUE(loaded.result.draw);
-    EXPECT_FALSE(loaded.result.error);
+    EXPECT_NEAR(segment.X1, 0, 1e-6) << c.name;
+    EXPECT_NEAR(segment.Y1, 0, 1e-6) << c.name;
+    EXPECT_NEAR(segment.X2, c.x2, 1e-3) << c.name;
+    EXPECT_NEAR(segment.Y2, c.y2, 1e-3) << c.name;
+    EXPECT_TRUE(loaded.result.draw) << c.name;
+    EXPECT_FALSE(loaded.result.error) << c.name;
   }
 }
 
-TEST(TrackReader, ReadsDegreesMinutesSecondsWhenANotationNamesBoth) {
-  const Loaded loaded = Load("U  LAT LON DEG LAT LON DMS\r\nT  N354500.00 E1393730.00\r\nT  N354430.00 E1394200.00\r\n");
-  ASSERT_EQ(loaded.tracks.TrackN(), 1);
-  EXPECT_NEAR(loaded.tracks.Segments()[0].X2, 120, 1e-6);
-}
-
 TEST(TrackReader, JoinsOnlyPointsOfOnePiece) {
-  const std::string file = std::string("H  SOFTWARE NAME & VERSION\r\nI  PCX5 2.09\r\n\r\n") + kDms +
-                           "M  G WGS 84 TOKYO\r\n"
-                           "T  N354500.00 E1393730.00\r\nT  N354430.00 E1394200.00\r\nT  N354400.00 E1394200.00\r\n"
+  const std::string file = "H  SOFTWARE NAME & VERSION\r\nI  PCX5 2.09\r\n\r\n" + kDms +
+                           "M  G WGS 84 TOKYO\r\n" + kTwoPoints + "T  N354400.00 E1394200.00\r\n"
                            "H  LATITUDE    LONGITUDE\r\n"
                            "T  N354300.00 E1394000.00\r\n"
                            "\r\n"
@@ -75,59 +77,37 @@ TEST(TrackReader, JoinsOnlyPointsOfOnePiece) {
   EXPECT_NEAR(loaded.tracks.Segments()[2].Y1, (128700 - (35 * 3600 + 42 * 60)) / 1.5, 1e-6);
 }
 
-TEST(TrackReader, WarnsOfAnotherDatumAndGoesOn) {
-  const Loaded loaded = Load(std::string(kDms) + "M  G WGS 84 tokyo\r\nT  N354500.00 E1393730.00\r\nT  N354430.00 E1394200.00\r\n");
-  EXPECT_EQ(loaded.result.warnings, std::vector<Warning>{Warning::TrackDatumDiffers});
-  EXPECT_EQ(loaded.tracks.TrackN(), 1);
-}
-
-struct StopCase {
-  const char* name;
-  std::string file;
-  std::optional<ErrorCode> error;
-  int stored;
-};
-
 TEST(TrackReader, StopsWithItsMessageAndKeepsWhatWasStored) {
-  const std::string two_points = "T  N354500.00 E1393730.00\r\nT  N354430.00 E1394200.00\r\n";
-  const StopCase cases[] = {
-      {"unknown notation", "U  LAT LON UTM\r\n" + two_points, ErrorCode::UnsupportedTrackNotation, 0},
-      {"point before notation", two_points, ErrorCode::NotTrackFile, 0},
-      {"southern latitude", std::string(kDms) + "T  S354500.00 E1393730.00\r\n", ErrorCode::NotTrackFile, 0},
-      {"N of NOV is no latitude", std::string(kDm) + "T  S3542.00000 E13942.00000 15-NOV-23 00:00:00 30\r\n",
+  const struct {
+    const char* name;
+    std::string file;
+    std::optional<ErrorCode> error;
+    int stored;
+    bool without_mesh = false;
+  } cases[] = {
+      {"unknown notation", "U  LAT LON UTM\r\n" + kTwoPoints, ErrorCode::UnsupportedTrackNotation, 0},
+      {"point before notation", kTwoPoints, ErrorCode::NotTrackFile, 0},
+      {"southern latitude", kDms + "T  S354500.00 E1393730.00\r\n", ErrorCode::NotTrackFile, 0},
+      {"N of NOV is no latitude", "U  LAT LON DM\r\nT  S3542.00000 E13942.00000 15-NOV-23 00:00:00 30\r\n",
        ErrorCode::NotTrackFile, 0},
-      {"no longitude", std::string(kDms) + "T  N354500.00 W1393730.00\r\n", ErrorCode::NotTrackFile, 0},
-      {"commas split the point", std::string(kDms) + "T,N354500.00,E1393730.00\r\n", ErrorCode::NotTrackFile, 0},
-      {"bad point after a segment", kDms + two_points + "T  S1\r\n", ErrorCode::NotTrackFile, 1},
+      {"no longitude", kDms + "T  N354500.00 W1393730.00\r\n", ErrorCode::NotTrackFile, 0},
+      {"commas split the point", kDms + "T,N354500.00,E1393730.00\r\n", ErrorCode::NotTrackFile, 0},
+      {"bad point after a segment", kDms + kTwoPoints + "T  S1\r\n", ErrorCode::NotTrackFile, 1},
+      {"record over 64 KiB", kDms + kTwoPoints + std::string(65537, 'H') + "\r\n" + kTwoPoints,
+       ErrorCode::NotTrackFile, 1},
+      {"no open mesh", kDms + kTwoPoints, std::nullopt, 0, true},
   };
-  for (const StopCase& c : cases) {
-    const Loaded loaded = Load(c.file);
+  for (const auto& c : cases) {
+    const Loaded loaded = Load(c.file, c.without_mesh ? MeshDocument() : Mesh());
     EXPECT_EQ(loaded.result.error, c.error) << c.name;
     EXPECT_EQ(loaded.tracks.TrackN(), c.stored) << c.name;
     EXPECT_FALSE(loaded.result.draw) << c.name;
   }
 }
 
-TEST(TrackReader, StoresNothingWithoutAnOpenMesh) {
-  const Loaded loaded = Load(std::string(kDms) + "T  N354500.00 E1393730.00\r\nT  N354430.00 E1394200.00\r\n",
-                             MeshDocument());
-  EXPECT_EQ(loaded.tracks.TrackN(), 0);
-  EXPECT_FALSE(loaded.result.error);
-  EXPECT_FALSE(loaded.result.draw);
-}
-
-TEST(TrackReader, CutsShortRangesAtTheEndOfTheRecord) {
-  const Loaded loaded = Load(std::string(kDms) + "T  E1393730.00 N3545\r\nT  E1394200.00 N3544\r\n");
-  ASSERT_EQ(loaded.tracks.TrackN(), 1);
-  EXPECT_NEAR(loaded.tracks.Segments()[0].Y1, 0, 1e-9);
-  EXPECT_NEAR(loaded.tracks.Segments()[0].Y2, 40, 1e-9);
-}
-
 std::string PointsFile(int points) {
-  std::string file = kDeg;
-  for (int i = 0; i < points; ++i) {
-    file += "T  N35.70000" + std::to_string(i % 10) + " E139.6" + std::to_string(i % 7) + "00000\r\n";
-  }
+  std::string file = "U  LAT LON DEG\r\n";
+  for (int i = 0; i < points; ++i) file += "T  N35.70000" + std::to_string(i % 10) + " E139.6" + std::to_string(i % 7) + "\r\n";
   return file;
 }
 
@@ -139,7 +119,7 @@ TEST(TrackReader, FillsTheSetAtTenThousandAndOneSegments) {
   EXPECT_TRUE(full.draw);
   EXPECT_EQ(tracks.TrackN(), 10001);
 
-  std::istringstream second("M  WGS 84\r\n" + PointsFile(3));
+  std::istringstream second("M  NAD27\r\n" + PointsFile(3));
   const TrackReadResult again = ReadTracks(second, Mesh(), tracks);
   EXPECT_FALSE(again.error) << "a full set ends a further load silently";
   EXPECT_EQ(again.warnings, std::vector<Warning>{Warning::TrackDatumDiffers});
@@ -147,10 +127,68 @@ TEST(TrackReader, FillsTheSetAtTenThousandAndOneSegments) {
   EXPECT_EQ(tracks.TrackN(), 10001);
 }
 
-TEST(TrackReader, ReadsRecordsAsTheFormatSplitsThem) {
-  const Loaded quoted = Load(std::string(kDms) + "\"T  N354500.00 E1393730.00\"\r\n  T  N354430.00 E1394200.00\n");
-  EXPECT_EQ(quoted.tracks.TrackN(), 1);
-  EXPECT_TRUE(quoted.result.draw);
+// A "Vm..." line of /proc/self/status, in KiB; 0 when it is missing.
+long ResidentKiB(const std::string& field) {
+  std::ifstream status("/proc/self/status");
+  for (std::string line; std::getline(status, line);) {
+    if (line.starts_with(field + ":")) return std::stol(line.substr(field.size() + 1));
+  }
+  return 0;
+}
+
+// The kernel restarts its high-water mark of resident memory at this write.
+bool ResetPeakMemory() { return static_cast<bool>(std::ofstream("/proc/self/clear_refs") << "5"); }
+
+TEST(TrackReader, StaysWithinAMebibyteWhateverTheInput) {
+  if (!ResetPeakMemory()) GTEST_SKIP() << "/proc/self/clear_refs cannot be written; peak memory unmeasured";
+  const struct {
+    const char* name;
+    std::string head, pattern;
+    std::optional<ErrorCode> error;
+    std::size_t warnings;
+  } cases[] = {
+      {"a line without end", "", "x", ErrorCode::NotTrackFile, 0},
+      {"a quote never closed", "\"", "x", ErrorCode::NotTrackFile, 0},
+      {"one line of short records", kDms, "H  " + std::string(100, 'x') + ",", std::nullopt, 0},
+      {"a million datum records", "", "M  WGS 84" + std::string(90, ' ') + "\r\n", std::nullopt, 1},
+  };
+  const MeshDocument mesh = Mesh();
+  for (const auto& c : cases) {
+    test::GeneratedInput source(c.head, c.pattern, 100'000'000, false);
+    std::istream input(&source);
+    TrackSet tracks;
+    const long before = ResidentKiB("VmRSS");
+    ASSERT_GT(before, 0);
+    ASSERT_TRUE(ResetPeakMemory());
+    const TrackReadResult result = ReadTracks(input, mesh, tracks);
+    EXPECT_LT(ResidentKiB("VmHWM") - before, 1024) << c.name;
+    EXPECT_EQ(result.error, c.error) << c.name;
+    EXPECT_EQ(result.warnings.size(), c.warnings) << c.name;
+    EXPECT_EQ(result.draw, !c.error) << c.name;
+  }
+}
+
+TEST(TrackReader, FailsWithAFileErrorWhenTheFileCannotBeRead) {
+  const std::filesystem::path folder = std::filesystem::temp_directory_path();
+  for (const std::filesystem::path& path : {folder / "koravel-no-such-folder" / "absent.trk",
+                                            folder / "koravel-no-such-folder" / "absent.gpx", folder,
+                                            std::filesystem::path("/proc/self/mem")}) {
+    TrackSet tracks;
+    const TrackReadResult result = ReadTrackFile(path, Mesh(), tracks);
+    EXPECT_EQ(result.error, ErrorCode::FileError) << path;
+    EXPECT_FALSE(result.draw) << path;
+  }
+  // A disk error after the first 64 KiB, which hold one segment.
+  for (const bool stream_throws : {false, true}) {
+    test::GeneratedInput source(kDms + kTwoPoints, "H\r\n", 64 * 1024, true);
+    std::istream input(&source);
+    if (stream_throws) input.exceptions(std::ios::badbit);
+    TrackSet tracks;
+    const TrackReadResult result = ReadTracks(input, Mesh(), tracks);
+    EXPECT_EQ(result.error, ErrorCode::FileError);
+    EXPECT_EQ(tracks.TrackN(), 1);
+    EXPECT_FALSE(result.draw);
+  }
 }
 
 }  // namespace

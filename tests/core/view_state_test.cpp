@@ -5,53 +5,38 @@
 namespace koravel {
 namespace {
 
-struct CursorCase {
-  int view_start, wanted, cell, offset;
-};
-
 TEST(ViewState, PullsTheCursorBackIntoTheGridButNotIntoTheView) {
-  const CursorCase cases[] = {
-      {1, -1, 1, 0},       {151, 60, 200, 49}, {101, -100, 1, -100}, {1, 0, 1, 0},
-      {1, 49, 50, 49},     {51, 75, 126, 75},  {151, -151, 1, -150}, {1, 300, 200, 199},
+  // view start, wanted offset, cursor cell, offset kept
+  const std::tuple<int, int, int, int> cases[] = {
+      {1, -1, 1, 0},     {151, 60, 200, 49},   {101, -100, 1, -100},
+      {51, 75, 126, 75}, {151, -151, 1, -150}, {1, 300, 200, 199},
   };
-  for (const CursorCase& c : cases) {
-    ViewState columns;
-    columns.MapXstart = static_cast<std::int16_t>(c.view_start);
-    columns.PlaceCursor(c.wanted, 0);
-    EXPECT_EQ(columns.MapX, c.cell) << c.view_start << " " << c.wanted;
-    EXPECT_EQ(columns.ScrX, c.offset) << c.view_start << " " << c.wanted;
-
-    ViewState rows;
-    rows.MapYstart = static_cast<std::int16_t>(c.view_start);
-    rows.PlaceCursor(0, c.wanted);
-    EXPECT_EQ(rows.MapY, c.cell) << c.view_start << " " << c.wanted;
-    EXPECT_EQ(rows.ScrY, c.offset) << c.view_start << " " << c.wanted;
+  // Each row is paired with another case's column, so a mixed-up axis shows.
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    const auto [column_start, column, x, screen_x] = cases[i];
+    const auto [row_start, row, y, screen_y] = cases[std::size(cases) - 1 - i];
+    ViewState view;
+    view.MapXstart = static_cast<std::int16_t>(column_start);
+    view.MapYstart = static_cast<std::int16_t>(row_start);
+    view.PlaceCursor(column, row);
+    EXPECT_EQ(std::tuple(view.MapX, view.ScrX, view.MapY, view.ScrY), std::tuple(x, screen_x, y, screen_y)) << i;
   }
 }
 
-TEST(ViewState, CentresOnAnOverviewClickRoundingHalvesToEvenWithinTheBorder) {
-  const std::pair<double, int> columns[] = {
-      {0, 1}, {375, 12}, {385, 14}, {1999, 151}, {255, 1}, {265, 2}, {1760, 151}, {1750, 150}};
-  for (const auto& [x, start] : columns) {
+TEST(ViewState, CentresOnAnOverviewClickRoundingHalvesToEvenWithinTheBorderLeavingTheCursor) {
+  // overview point in twips, view start
+  const std::tuple<double, double, int, int> cases[] = {
+      {0, 1599, 1, 151},     {375, 308, 12, 14},   {385, 300, 14, 12},     {1999, 0, 151, 1},
+      {255, 212, 1, 2},      {265, 204, 2, 1},     {1760, 1400, 151, 150}, {1750, 1408, 150, 151},
+  };
+  for (const auto& [x, y, x_start, y_start] : cases) {
     ViewState view;
-    view.CentreOnOverviewPoint(x, 0);
-    EXPECT_EQ(view.MapXstart, start) << x;
+    view.MapX = 7;
+    view.MapY = 9;
+    view.CentreOnOverviewPoint(x, y);
+    EXPECT_EQ(std::tuple(view.MapXstart, view.MapYstart), std::tuple(x_start, y_start)) << x << "," << y;
+    EXPECT_EQ(std::tuple(view.MapX, view.MapY), std::tuple(7, 9)) << "the cursor cell stays";
   }
-  const std::pair<double, int> rows[] = {{0, 1}, {300, 12}, {308, 14}, {1599, 151}};
-  for (const auto& [y, start] : rows) {
-    ViewState view;
-    view.CentreOnOverviewPoint(0, y);
-    EXPECT_EQ(view.MapYstart, start) << y;
-  }
-}
-
-TEST(ViewState, LeavesTheCursorCellWhereItWasWhenTheViewMoves) {
-  ViewState view;
-  view.MapX = 7;
-  view.MapY = 9;
-  view.CentreOnOverviewPoint(1999, 1599);
-  EXPECT_EQ(view.MapX, 7);
-  EXPECT_EQ(view.MapY, 9);
 }
 
 }  // namespace

@@ -118,7 +118,9 @@ class MainWindowTest : public QObject {
   }
 
   void openingTheSampleShowsItsHeaderMapsAndCursor() {
-    fixture_->Open(fixture_->CopyOfSample("sample.mem"));
+    const QString path = fixture_->CopyOfSample("locked.mem");
+    QFile::setPermissions(path, QFile::ReadOwner);
+    fixture_->Open(path, true);  // a read-only file opens with the box ticked
     QVERIFY(dialogs_->messages.isEmpty());
     QCOMPARE(dialogs_->filters, QStringList{"50Mﾒｯｼｭﾌｧｲﾙ (*.mem)"});
     QCOMPARE(Find<QLabel>(design_name::meshCodeLabel)->text(), QString("533945"));
@@ -173,21 +175,6 @@ class MainWindowTest : public QObject {
     QVERIFY(Find<QAction>(design_name::undoAction)->isEnabled());
   }
 
-  void aReadOnlyFileOpensWhenTheBoxIsTicked() {
-    const QString path = fixture_->CopyOfSample("locked.mem");
-    QFile::setPermissions(path, QFile::ReadOwner);
-    fixture_->Open(path, true);
-    QVERIFY(dialogs_->messages.isEmpty());
-    QCOMPARE(Find<QLabel>(design_name::meshCodeLabel)->text(), QString("533945"));
-  }
-
-  void aResizedPictureIsDrawnAgain() {
-    fixture_->Open(fixture_->CopyOfSample("sample.mem"));
-    auto* detail = Find<Picture>(design_name::detailMap);
-    detail->resize(detail->size() + QSize(1, 0));
-    QCOMPARE(detail->ColorAt(4950, 3950), fixture_->ScaleColor(50, 50));
-  }
-
   void scrollBarsMoveTheViewButNotTheCursor() {
     fixture_->Open(fixture_->CopyOfSample("sample.mem"));
     Find<QScrollBar>(design_name::horizontalScroll)->triggerAction(QAbstractSlider::SliderPageStepAdd);
@@ -199,23 +186,12 @@ class MainWindowTest : public QObject {
     QCOMPARE(Find<Picture>(design_name::overviewMap)->OutlinePosition(), QPoint(500, 8));
   }
 
-  void overviewClicksCentreTheViewWithinTheGrid_data() {
-    QTest::addColumn<QPoint>("pixel");
-    QTest::addColumn<QPoint>("start");
-    QTest::newRow("top left") << QPoint(1, 1) << QPoint(1, 1);
-    QTest::newRow("bottom right") << QPoint(133, 106) << QPoint(151, 151);
-    QTest::newRow("middle") << QPoint(66, 53) << QPoint(74, 74);
-  }
-
-  void overviewClicksCentreTheViewWithinTheGrid() {
-    QFETCH(QPoint, pixel);
-    QFETCH(QPoint, start);
+  void anOverviewClickCentresTheViewWithinTheGrid() {
     fixture_->Open(fixture_->CopyOfSample("sample.mem"));
-    QTest::mouseClick(Find(design_name::overviewMap), Qt::LeftButton, {}, pixel);
-    QCOMPARE(QPoint(Window()->View().MapXstart, Window()->View().MapYstart), start);
-    QCOMPARE(Find<QScrollBar>(design_name::horizontalScroll)->value(), start.x());
-    QCOMPARE(Find<Picture>(design_name::detailMap)->ColorAt(4950, 3950),
-             fixture_->ScaleColor(start.x() + 49, start.y() + 49));
+    QTest::mouseClick(Find(design_name::overviewMap), Qt::LeftButton, {}, QPoint(133, 106));
+    QCOMPARE(QPoint(Window()->View().MapXstart, Window()->View().MapYstart), QPoint(151, 151));
+    QCOMPARE(Find<QScrollBar>(design_name::verticalScroll)->value(), 151);
+    QCOMPARE(Find<Picture>(design_name::detailMap)->ColorAt(4950, 3950), fixture_->ScaleColor(200, 200));
   }
 
   void saveAsWritesTheDocumentAndKeepsNamingTheOpenedFile() {
@@ -231,6 +207,25 @@ class MainWindowTest : public QObject {
     QVERIFY(written.open(QIODevice::ReadOnly) && original.open(QIODevice::ReadOnly));
     QCOMPARE(written.readAll(), original.readAll());
     QCOMPARE(QString::fromStdString(Window()->Mesh().MeshFileName), opened);
+  }
+
+  void exportWritesTheGridAsShownInTheFormatOfTheFilterOrTheTypedExtension() {
+    fixture_->Open(fixture_->CopyOfSample("sample.mem"));
+    fixture_->Enter("1234.5");
+    const QString grid = fixture_->folder.filePath("edited"), tiff = fixture_->folder.filePath("edited.tif");
+    const QString typed_asc = fixture_->folder.filePath("typed.asc");
+    dialogs_->export_answers = {ExportChoice{grid, 0}, ExportChoice{tiff, 1}, ExportChoice{typed_asc, 1},
+                                ExportChoice{fixture_->folder.filePath("gone/x.asc"), 0}};
+    for (int i = 0; i < 4; ++i) Find<QAction>(design_name::exportAction)->trigger();
+    QCOMPARE(dialogs_->messages, QStringList{"パス名が無効です。または書き込みできません。"});
+    QFile ascii(grid), geotiff(tiff), typed(typed_asc);
+    QVERIFY(ascii.open(QIODevice::ReadOnly) && geotiff.open(QIODevice::ReadOnly) && typed.open(QIODevice::ReadOnly));
+    const QByteArray text = ascii.readAll();
+    QVERIFY(text.startsWith("ncols 200"));
+    QCOMPARE(text.count("1234.5"), 1);
+    QCOMPARE(geotiff.read(4), QByteArray("II*\0", 4));
+    QCOMPARE(typed.readAll(), text);
+    QVERIFY(fixture_->SaveEnabled());
   }
 
   void recentFilesListTheLastMeshesOpenedAndForgetOneThatHasGone() {
@@ -264,6 +259,10 @@ class MainWindowTest : public QObject {
     Drop(fixture_->WriteFile("walk.trk", "H  R DATUM\r\nM  G TOKYO\r\nU  LAT LON DM\r\n"
                                          "T  N3545.00000 E13937.50000\r\nT  N3543.00000 E13941.25000\r\n"));
     QCOMPARE(Window()->Tracks().TrackN(), 1);
+    Drop(fixture_->WriteFile("walk.gpx", "<gpx version='1.1' xmlns='http://www.topografix.com/GPX/1/1'><trk><trkseg>"
+                                         "<trkpt lat='35.75' lon='139.62'/><trkpt lat='35.72' lon='139.69'/>"
+                                         "</trkseg></trk></gpx>"));
+    QCOMPARE(Window()->Tracks().TrackN(), 2);
     QVERIFY(dialogs_->messages.isEmpty());
   }
 

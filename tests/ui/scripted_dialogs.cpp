@@ -25,6 +25,12 @@ std::optional<QString> ScriptedDialogs::SaveFile(const QString& title, const QSt
   return Next(save_answers);
 }
 
+std::optional<ExportChoice> ScriptedDialogs::ExportFile(const QString& title, const QStringList& filter_list) {
+  titles << title;
+  filters << filter_list;
+  return Next(export_answers);
+}
+
 std::optional<QColor> ScriptedDialogs::ChooseColor(const QString& title, const QColor&) {
   titles << title;
   return Next(color_answers);

@@ -13,6 +13,7 @@ class ScriptedDialogs : public Dialogs {
  public:
   std::deque<std::optional<OpenChoice>> open_answers;
   std::deque<std::optional<QString>> save_answers;
+  std::deque<std::optional<ExportChoice>> export_answers;
   std::deque<std::optional<QColor>> color_answers;
   std::deque<SaveChoice> save_changes_answers;
   /// Called with each modal window before it would be shown.
@@ -25,6 +26,7 @@ class ScriptedDialogs : public Dialogs {
   std::optional<OpenChoice> OpenFile(const QString& title, const QStringList& filter_list,
                                      bool offer_read_only) override;
   std::optional<QString> SaveFile(const QString& title, const QStringList& filter_list) override;
+  std::optional<ExportChoice> ExportFile(const QString& title, const QStringList& filter_list) override;
   std::optional<QColor> ChooseColor(const QString& title, const QColor& initial) override;
   void ShowMessage(const QString& text) override { messages << text; }
   SaveChoice AskToSaveChanges() override;

@@ -3,11 +3,14 @@
 // rules and messages as the window.
 
 #include <algorithm>
+#include <charconv>
 #include <iostream>
 #include <string_view>
 #include <vector>
 
-#include "ascii_grid_export.h"
+#include "export/mesh_export.h"
+#include "export_commands.h"
+#include "geo/datum_converter.h"
 #include "mesh/mesh_reader.h"
 #include "mesh/mesh_writer.h"
 #include "mesh_summary.h"
@@ -29,12 +32,22 @@ constexpr std::string_view kUsage =
     "  copy IN.mem OUT.mem      read a mesh file and write it again\n"
     "  export IN.mem OUT.asc    write the grid as an ESRI ASCII grid in degrees\n"
     "                           (metres, NODATA -999.9) with OUT.prj on the Tokyo datum\n"
-    "  tracks FILE.mem FILE.trk print the track segments placed on the mesh's grid,\n"
-    "                           one 'x1 y1 x2 y2' line each, in grid cells\n"
+    "  export IN.mem OUT.tif    write the grid as a GeoTIFF (Float32 metres, no-data\n"
+    "                           -9999, EPSG:4301); .tiff works as well\n"
+    "  export --to FOLDER [--format asc|tif] INPUT...\n"
+    "                           export many meshes at once, each named after its file;\n"
+    "                           a folder given as INPUT stands for its .mem files\n"
+    "  mosaic OUT.tif|OUT.asc INPUT...\n"
+    "                           place neighbouring meshes by their corners into one grid\n"
+    "  tracks FILE.mem TRACK    print the segments of a .trk or .gpx track placed on\n"
+    "                           the mesh's grid, one 'x1 y1 x2 y2' line each, in grid\n"
+    "                           cells, each number exactly as stored\n"
+    "  --version                the program's version and its datum conversion\n"
     "\n"
     "A file that cannot be read or written ends the command with the program's\n"
     "own message on standard error and exit status 1; wrong arguments give\n"
-    "exit status 2.\n";
+    "exit status 2. Batch export and mosaic name each file they leave out, go on\n"
+    "with the others, end with a summary line, and exit with 1 if any was left out.\n";
 
 int UsageError() {
   std::cerr << kUsage;
@@ -85,6 +98,30 @@ int Convert(const std::vector<std::string_view>& args, Writer write) {
   return 0;
 }
 
+// The shortest text that reads back as the same double.
+void PrintExactly(double value, char after) {
+  char text[32];
+  const auto result = std::to_chars(text, text + sizeof text, value);
+  std::cout.write(text, result.ptr - text).put(after);
+}
+
+int Version() {
+  std::cout << "koravel-tool " << KORAVEL_VERSION << '\n';
+  const DatumConverter converter;
+  switch (converter.Method()) {
+    case DatumConversion::Grid:
+      std::cout << "datum conversion: WGS 84 to Tokyo by the grid " << converter.GridFile() << '\n';
+      break;
+    case DatumConversion::Helmert:
+      std::cout << "datum conversion: WGS 84 to Tokyo by EPSG:15484 (Helmert, about 9 m)\n";
+      break;
+    case DatumConversion::Unavailable:
+      std::cout << "datum conversion: unavailable (PROJ could not set it up)\n";
+      break;
+  }
+  return 0;
+}
+
 // Prints the segments stored before any stop; the reader's messages go to
 // standard error, and a stop that is an error fails the command.
 int Tracks(const std::vector<std::string_view>& args) {
@@ -96,12 +133,18 @@ int Tracks(const std::vector<std::string_view>& args) {
   TrackSet tracks;
   const TrackReadResult result = ReadTrackFile(args[1].data(), *mesh, tracks);
   for (const TrackSegment& s : tracks.Segments()) {
-    std::cout << s.X1 << ' ' << s.Y1 << ' ' << s.X2 << ' ' << s.Y2 << '\n';
+    PrintExactly(s.X1, ' ');
+    PrintExactly(s.Y1, ' ');
+    PrintExactly(s.X2, ' ');
+    PrintExactly(s.Y2, '\n');
   }
   for (Warning warning : result.warnings) std::cerr << MessageText(warning) << '\n';
   if (result.error) return Fail(*result.error);
   return 0;
 }
+
+// Wrong arguments show the usage as well.
+int Status(int status) { return status == kUsageError ? UsageError() : status; }
 
 }  // namespace
 
@@ -113,13 +156,12 @@ int main(int argc, char** argv) {
     std::cout << kUsage;
     return 0;
   }
-  if (command == "--version") {
-    std::cout << "koravel-tool " KORAVEL_VERSION "\n";
-    return 0;
-  }
+  if (command == "--version") return Version();
   if (command == "info") return Info(args);
   if (command == "copy") return Convert(args, WriteMeshFile);
-  if (command == "export") return Convert(args, ExportAsciiGrid);
+  if (command == "export" && !args.empty() && args[0] == "--to") return Status(RunBatchExport(args));
+  if (command == "export") return Convert(args, ExportMesh);
+  if (command == "mosaic") return Status(RunMosaic(args));
   if (command == "tracks") return Tracks(args);
   return UsageError();
 }

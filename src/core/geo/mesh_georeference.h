@@ -4,7 +4,7 @@
 
 namespace koravel {
 
-/// A point on the Tokyo datum, in arc-seconds.
+/// A point on the earth in arc-seconds, on the Tokyo datum unless said otherwise.
 struct GeographicPoint {
   double Latitude = 0;   ///< arc-seconds north
   double Longitude = 0;  ///< arc-seconds east

@@ -1,12 +1,15 @@
 #include "tracks/track_reader.h"
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <string>
 
-#include "geo/mesh_georeference.h"
 #include "mesh/cp932_codec.h"
 #include "mesh/lenient_number.h"
+#include "tracks/gpx_reader.h"
+#include "tracks/track_placer.h"
+#include "tracks/track_record_reader.h"
 
 namespace koravel {
 namespace {
@@ -31,20 +34,34 @@ constexpr Layout kLongitudeLayouts[] = {
     {1, 3, 4, 8, 0, 0},
 };
 
+bool IsCp932TrailByte(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return (byte >= 0x40 && byte <= 0x7E) || (byte >= 0x80 && byte <= 0xFC);
+}
+
 // One character per CP932 character (ASCII as it is, anything else as '?'),
-// so that positions count characters as the format does.
-std::string CharacterView(std::string_view bytes) {
-  std::string characters;
+// so that positions count characters as the format does. A lead byte without
+// its trail byte is one character of its own and leaves the next one alone.
+void CharacterView(std::string_view bytes, std::string& characters) {
+  characters.clear();
   for (std::size_t i = 0; i < bytes.size(); ++i) {
     const auto byte = static_cast<unsigned char>(bytes[i]);
     characters.push_back(byte < 0x80 ? bytes[i] : '?');
-    if (IsCp932LeadByte(bytes[i])) ++i;
+    if (IsCp932LeadByte(bytes[i]) && i + 1 < bytes.size() && IsCp932TrailByte(bytes[i + 1])) ++i;
   }
-  return characters;
 }
 
 bool Contains(std::string_view text, std::string_view part) {
   return text.find(part) != std::string_view::npos;
+}
+
+// WGS 84 as GPS tools spell it, and the Japanese datums that lie within
+// centimetres of it.
+bool NamesWgs84(std::string_view record) {
+  for (std::string_view name : {"WGS 84", "WGS-84", "WGS84", "JGD2000", "JGD2011"}) {
+    if (Contains(record, name)) return true;
+  }
+  return false;
 }
 
 // The first `letter` that starts a coordinate field: right after a blank,
@@ -73,26 +90,38 @@ double Seconds(std::string_view record, std::size_t letter, const Layout& layout
 // Reads records one by one; each returns false when reading stops.
 class TrackParser {
  public:
-  TrackParser(const MeshDocument& mesh, TrackSet& tracks) : mesh_(mesh), tracks_(tracks) {}
+  TrackParser(const MeshDocument& mesh, TrackSet& tracks) : placer_(mesh, tracks) {}
 
   bool Record(std::string_view bytes) {
-    const std::string record = CharacterView(bytes);
+    CharacterView(bytes, characters_);
+    const std::string_view record = characters_;
     const char kind = record.empty() ? '\0' : record.front();
     if (kind == 'T') return Point(record);
-    previous_.reset();
+    placer_.EndPiece();
     if (kind == 'U') return ChooseNotation(record);
-    if (kind == 'M' && !Contains(record, "TOKYO") && !Contains(record, "Tokyo")) {
-      result_.warnings.push_back(Warning::TrackDatumDiffers);
-    }
+    if (kind == 'M') ChooseDatum(record);
     return true;
   }
 
-  TrackReadResult Finish(bool reached_end) {
-    if (reached_end) result_.draw = true;
-    return result_;
+  /// Reading stopped at a record.
+  TrackReadResult Stopped() { return placer_.Finish(false); }
+
+  /// The records ran out: at the end of the file, which draws, or at a
+  /// failure to read them.
+  TrackReadResult RecordsEnded(std::optional<ErrorCode> failure) {
+    if (failure) return placer_.Fail(*failure);
+    return placer_.Finish(true);
   }
 
  private:
+  // Points after a datum record are on that datum; a datum the program does
+  // not convert is drawn as recorded, with a warning.
+  void ChooseDatum(std::string_view record) {
+    const bool tokyo = Contains(record, "TOKYO") || Contains(record, "Tokyo");
+    datum_ = !tokyo && NamesWgs84(record) ? TrackDatum::Wgs84 : TrackDatum::Tokyo;
+    if (!tokyo && datum_ == TrackDatum::Tokyo) placer_.Warn(Warning::TrackDatumDiffers);
+  }
+
   bool ChooseNotation(std::string_view record) {
     if (Contains(record, "LAT LON DMS")) {
       notation_ = Notation::DegreesMinutesSeconds;
@@ -101,7 +130,7 @@ class TrackParser {
     } else if (Contains(record, "LAT LON DM")) {
       notation_ = Notation::DegreesDecimalMinutes;
     } else {
-      return Stop(ErrorCode::UnsupportedTrackNotation);
+      return placer_.Stop(ErrorCode::UnsupportedTrackNotation);
     }
     return true;
   }
@@ -109,78 +138,35 @@ class TrackParser {
   bool Point(std::string_view record) {
     const std::optional<std::size_t> north = FieldStart(record, 'N');
     const std::optional<std::size_t> east = FieldStart(record, 'E');
-    if (notation_ == Notation::None || !north || !east) return Stop(ErrorCode::NotTrackFile);
+    if (notation_ == Notation::None || !north || !east) return placer_.Stop(ErrorCode::NotTrackFile);
     const auto layout = static_cast<std::size_t>(notation_) - 1;
     const double latitude = Seconds(record, *north, kLatitudeLayouts[layout]);
     const double longitude = Seconds(record, *east, kLongitudeLayouts[layout]);
-    const GridPoint point = MeshGeoreference::Of(mesh_).ToGrid({latitude, longitude});
-    // Without an open mesh the steps are 0: such a point has no place.
-    if (!std::isfinite(point.X) || !std::isfinite(point.Y)) return false;
-    return Join(point.X, point.Y);
+    return placer_.Add({latitude, longitude}, datum_);
   }
 
-  bool Join(double x, double y) {
-    if (previous_) {
-      if (!tracks_.Append({previous_->first, previous_->second, x, y})) return false;
-      if (tracks_.Full()) {
-        result_.draw = true;
-        return Stop(ErrorCode::TrackSetFull);
-      }
-    }
-    previous_ = {x, y};
-    return true;
-  }
-
-  bool Stop(ErrorCode error) {
-    result_.error = error;
-    return false;
-  }
-
-  const MeshDocument& mesh_;
-  TrackSet& tracks_;
+  TrackPlacer placer_;
   Notation notation_ = Notation::None;
-  std::optional<std::pair<double, double>> previous_;
-  TrackReadResult result_;
+  TrackDatum datum_ = TrackDatum::Tokyo;
+  std::string characters_;
 };
-
-// Splits one line into records: a record ends at a comma or the line's end,
-// leading blanks are skipped, and a record opened by a double quote runs to
-// the next one. Returns false when the parser stops.
-bool ReadLine(std::string_view line, TrackParser& parser) {
-  do {
-    line.remove_prefix(std::min(line.find_first_not_of(' '), line.size()));
-    std::string_view record;
-    if (!line.empty() && line.front() == '"') {
-      const std::size_t close = line.find('"', 1);
-      record = line.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1);
-      line.remove_prefix(close == std::string_view::npos ? line.size() : close + 1);
-      line.remove_prefix(std::min(line.find(','), line.size()));
-    } else {
-      record = line.substr(0, line.find(','));
-      line.remove_prefix(record.size());
-    }
-    if (!parser.Record(record)) return false;
-    if (!line.empty()) line.remove_prefix(1);  // the comma
-  } while (!line.empty());
-  return true;
-}
 
 }  // namespace
 
 TrackReadResult ReadTracks(std::istream& input, const MeshDocument& mesh, TrackSet& tracks) {
   TrackParser parser(mesh, tracks);
-  std::string line;
-  while (std::getline(input, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (!ReadLine(line, parser)) return parser.Finish(false);
+  if (!input) return parser.RecordsEnded(ErrorCode::FileError);  // not opened
+  TrackRecordReader records(input);
+  while (const std::optional<std::string_view> record = records.Next()) {
+    if (!parser.Record(*record)) return parser.Stopped();
   }
-  return parser.Finish(true);
+  return parser.RecordsEnded(records.Failure());
 }
 
 TrackReadResult ReadTrackFile(const std::filesystem::path& path, const MeshDocument& mesh,
                               TrackSet& tracks) {
+  if (IsGpxPath(path)) return ReadGpxFile(path, mesh, tracks);
   std::ifstream file(path, std::ios::binary);
-  if (!file || std::filesystem::is_directory(path)) return {};
   return ReadTracks(file, mesh, tracks);
 }
 

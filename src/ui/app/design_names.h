@@ -45,6 +45,7 @@ inline constexpr char openAction[] = "mnuFileOpen";
 inline constexpr char recentFilesMenu[] = "mnuFileRecent";
 inline constexpr char saveAction[] = "mnuFileSave";
 inline constexpr char saveAsAction[] = "mnuFileSaveAs";
+inline constexpr char exportAction[] = "mnuFileExport";
 inline constexpr char exitAction[] = "mnuFileExit";
 inline constexpr char undoAction[] = "mnuEditUndo";
 inline constexpr char redoAction[] = "mnuEditRedo";

@@ -14,6 +14,13 @@ struct OpenChoice {
   bool read_only = false;
 };
 
+/// A file name chosen in the export dialog, with the index of the filter
+/// that was selected.
+struct ExportChoice {
+  QString path;
+  int filter = 0;
+};
+
 /// The answers to "変更を保存しますか?".
 enum class SaveChoice { Save, Discard, Cancel };
 
@@ -29,6 +36,9 @@ class Dialogs {
                                              bool offer_read_only) = 0;
   /// The save dialog, which asks before replacing a file; nullopt when cancelled.
   virtual std::optional<QString> SaveFile(const QString& title, const QStringList& filters) = 0;
+  /// The save dialog for an export: a name typed without an extension gets
+  /// the selected filter's; nullopt when cancelled.
+  virtual std::optional<ExportChoice> ExportFile(const QString& title, const QStringList& filters) = 0;
   /// The colour dialog starting at `initial`; nullopt when cancelled.
   virtual std::optional<QColor> ChooseColor(const QString& title, const QColor& initial) = 0;
   /// A message box with one sentence, an OK button and no icon.

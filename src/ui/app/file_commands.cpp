@@ -2,6 +2,7 @@
 
 #include "app/qt_bridge.h"
 
+#include "export/mesh_export.h"
 #include "mesh/mesh_file_probe.h"
 #include "mesh/mesh_reader.h"
 #include "mesh/mesh_writer.h"
@@ -12,6 +13,9 @@ namespace {
 const QStringList kOpenFilters = {QStringLiteral("50Mﾒｯｼｭﾌｧｲﾙ (*.mem)")};
 const QStringList kSaveFilters = {QStringLiteral("50Mﾒｯｼｭﾌｧｲﾙ (*.mem)"),
                                   QStringLiteral("すべてのﾌｧｲﾙ (*.*)")};
+// In the order of ExportFormat.
+const QStringList kExportFilters = {QStringLiteral("ASCIIｸﾞﾘｯﾄﾞ (*.asc)"),
+                                    QStringLiteral("GeoTIFF (*.tif *.tiff)")};
 
 }  // namespace
 
@@ -38,10 +42,7 @@ bool FileCommands::OpenPath(const QString& path, bool read_only_ticked) {
 }
 
 bool FileCommands::Save() {
-  if (!document_.IsOpen()) {
-    dialogs_.ShowMessage(Message(ErrorCode::NoFileLoaded));
-    return false;
-  }
+  if (!document_.IsOpen()) return ReportNoFileLoaded();
   return Write(document_.FileName());
 }
 
@@ -49,6 +50,25 @@ bool FileCommands::SaveAs() {
   const std::optional<QString> path = dialogs_.SaveFile(QStringLiteral("名前を付けて保存する"), kSaveFilters);
   if (!path || path->isEmpty()) return false;
   return Write(*path);
+}
+
+bool FileCommands::Export() {
+  if (!document_.IsOpen()) return ReportNoFileLoaded();
+  const std::optional<ExportChoice> choice = dialogs_.ExportFile(QStringLiteral("エクスポート"), kExportFilters);
+  if (!choice || choice->path.isEmpty()) return false;
+  const std::filesystem::path file = LocalPath(choice->path);
+  // A name typed with the other format's extension means that format.
+  const ExportFormat format = ExportFormatOf(file).value_or(static_cast<ExportFormat>(choice->filter));
+  if (const std::optional<ErrorCode> failure = ExportMeshAs(document_.Mesh(), file, format)) {
+    dialogs_.ShowMessage(Message(*failure));
+    return false;
+  }
+  return true;
+}
+
+bool FileCommands::ReportNoFileLoaded() {
+  dialogs_.ShowMessage(Message(ErrorCode::NoFileLoaded));
+  return false;
 }
 
 bool FileCommands::Write(const QString& path) {

@@ -24,9 +24,13 @@ class FileCommands {
   /// Asks for a file name and writes there; the document keeps naming the
   /// file it was opened from. True when written.
   bool SaveAs();
+  /// Asks for a file name and writes the grid as shown, edits included, as
+  /// an ASCII grid or a GeoTIFF; true when written.
+  bool Export();
 
  private:
   bool Write(const QString& path);
+  bool ReportNoFileLoaded();
 
   Dialogs& dialogs_;
   Document& document_;

@@ -45,7 +45,7 @@ QFont DesignFont() {
   return font;
 }
 
-const QStringList kTrackFilters = {QStringLiteral("GPSﾄﾗｯｸﾌｧｲﾙ (*.trk)")};
+const QStringList kTrackFilters = {QStringLiteral("GPSﾄﾗｯｸﾌｧｲﾙ (*.trk)"), QStringLiteral("GPXﾌｧｲﾙ (*.gpx)")};
 
 constexpr int kDesignWidth = 9600;   // twips, the window's design size
 constexpr int kDesignHeight = 7900;
@@ -55,11 +55,13 @@ bool HasSuffix(const QString& path, const char* suffix) {
   return QFileInfo(path).suffix().compare(QLatin1String(suffix), Qt::CaseInsensitive) == 0;
 }
 
-// The local files among what is dragged, if it is one mesh or one track.
+bool IsTrackFile(const QString& path) { return HasSuffix(path, "trk") || HasSuffix(path, "gpx"); }
+
+// The local file dragged, if it is one mesh or one track.
 QString DroppedFile(const QMimeData& data) {
   if (data.urls().size() != 1 || !data.urls().constFirst().isLocalFile()) return {};
   const QString path = data.urls().constFirst().toLocalFile();
-  return HasSuffix(path, "mem") || HasSuffix(path, "trk") ? path : QString();
+  return HasSuffix(path, "mem") || IsTrackFile(path) ? path : QString();
 }
 
 }  // namespace
@@ -113,6 +115,7 @@ void frmMain::ConnectCommands() {
   connect(menus_.openAction, &QAction::triggered, this, &frmMain::mnuFileOpen_Click);
   connect(menus_.saveAction, &QAction::triggered, this, &frmMain::mnuFileSave_Click);
   connect(menus_.saveAsAction, &QAction::triggered, this, &frmMain::mnuFileSaveAs_Click);
+  connect(menus_.exportAction, &QAction::triggered, this, [this] { file_commands_.Export(); });
   connect(menus_.exitAction, &QAction::triggered, this, &QWidget::close);
   connect(menus_.undoAction, &QAction::triggered, &document_, &Document::Undo);
   connect(menus_.redoAction, &QAction::triggered, &document_, &Document::Redo);
@@ -341,12 +344,12 @@ void frmMain::dragEnterEvent(QDragEnterEvent* event) {
   if (!DroppedFile(*event->mimeData()).isEmpty()) event->acceptProposedAction();
 }
 
-// A dropped mesh opens as Open does; a dropped track loads as ﾄﾗｯｸ開く does.
+// A dropped mesh opens as Open does; a dropped track or GPX log loads as ﾄﾗｯｸ開く does.
 void frmMain::dropEvent(QDropEvent* event) {
   const QString path = DroppedFile(*event->mimeData());
   if (path.isEmpty()) return;
   event->acceptProposedAction();
-  if (HasSuffix(path, "trk")) {
+  if (IsTrackFile(path)) {
     LoadTrackFile(path);
   } else {
     OpenChosenFile(path);

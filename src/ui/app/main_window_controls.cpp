@@ -228,6 +228,7 @@ void AddFileMenu(QMenuBar& bar, MainWindowMenus& m) {
   m.saveAction->setShortcut(QKeySequence::Save);
   m.saveAsAction = AddItem(file, design_name::saveAsAction, 1005);
   m.saveAsAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+  m.exportAction = AddItem(file, design_name::exportAction, QStringLiteral("エクスポート(&E)..."));
   file.addSeparator()->setObjectName("mnuFileBar1");
   m.exitAction = AddItem(file, design_name::exitAction, 1006);
   m.exitAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));

@@ -60,6 +60,7 @@ struct MainWindowMenus {
   QMenu* recentFilesMenu = nullptr;
   QAction* saveAction = nullptr;
   QAction* saveAsAction = nullptr;
+  QAction* exportAction = nullptr;
   QAction* exitAction = nullptr;
   QAction* undoAction = nullptr;
   QAction* redoAction = nullptr;

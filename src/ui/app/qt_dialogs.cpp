@@ -7,6 +7,7 @@
 #include <QGridLayout>
 #include <QApplication>
 #include <QMessageBox>
+#include <QRegularExpression>
 
 namespace koravel {
 namespace {
@@ -18,6 +19,12 @@ void Prepare(QFileDialog& dialog, const QString& title, const QStringList& filte
   dialog.setWindowTitle(title);
   dialog.setNameFilters(filters);
   if (!folder.isEmpty()) dialog.setDirectory(folder);
+}
+
+// "tif" of "GeoTIFF (*.tif *.tiff)".
+QString FirstExtension(const QString& filter) {
+  const QRegularExpressionMatch match = QRegularExpression(QStringLiteral("\\*\\.(\\w+)")).match(filter);
+  return match.hasMatch() ? match.captured(1) : QString();
 }
 
 }  // namespace
@@ -45,6 +52,25 @@ std::optional<OpenChoice> QtDialogs::OpenFile(const QString& title, const QStrin
 std::optional<QString> QtDialogs::SaveFile(const QString& title, const QStringList& filters) {
   QFileDialog dialog(parent_);
   Prepare(dialog, title, filters, last_folder_);
+  return RunSaveDialog(dialog);
+}
+
+std::optional<ExportChoice> QtDialogs::ExportFile(const QString& title, const QStringList& filters) {
+  QFileDialog dialog(parent_);
+  Prepare(dialog, title, filters, last_folder_);
+  // The dialog adds the suffix before it asks about replacing a file, so the
+  // question names the file that will be written.
+  const auto follow_filter = [&dialog](const QString& filter) {
+    dialog.setDefaultSuffix(FirstExtension(filter));
+  };
+  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, follow_filter);
+  follow_filter(filters.value(0));
+  const std::optional<QString> path = RunSaveDialog(dialog);
+  if (!path) return std::nullopt;
+  return ExportChoice{*path, static_cast<int>(filters.indexOf(dialog.selectedNameFilter()))};
+}
+
+std::optional<QString> QtDialogs::RunSaveDialog(QFileDialog& dialog) {
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;

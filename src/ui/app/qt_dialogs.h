@@ -4,6 +4,8 @@
 
 #include "app/dialogs.h"
 
+class QFileDialog;
+
 namespace koravel {
 
 /// The dialogs as Qt shows them, owned by `parent`'s window. The open and
@@ -16,12 +18,15 @@ class QtDialogs : public Dialogs {
   std::optional<OpenChoice> OpenFile(const QString& title, const QStringList& filters,
                                      bool offer_read_only) override;
   std::optional<QString> SaveFile(const QString& title, const QStringList& filters) override;
+  std::optional<ExportChoice> ExportFile(const QString& title, const QStringList& filters) override;
   std::optional<QColor> ChooseColor(const QString& title, const QColor& initial) override;
   void ShowMessage(const QString& text) override;
   SaveChoice AskToSaveChanges() override;
   void ShowModal(QDialog& dialog) override { dialog.exec(); }
 
  private:
+  std::optional<QString> RunSaveDialog(QFileDialog& dialog);
+
   QWidget* parent_ = nullptr;
   QString last_folder_;
   bool read_only_checked_ = false;

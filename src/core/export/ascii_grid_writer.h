@@ -1,0 +1,20 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "error_code.h"
+#include "export/export_raster.h"
+
+namespace koravel {
+
+/// Writes `raster` to `descriptor` as an ESRI ASCII grid in degrees: rows
+/// from north to south, values in metres, cells without data as NODATA
+/// (-999.9); `dx` and `dy` replace `cellsize` when the cells are not square.
+std::optional<ErrorCode> WriteAsciiGrid(int descriptor, const ExportRaster& raster);
+
+/// The projection file that goes beside an ASCII grid: these meshes are on
+/// the Tokyo datum (Bessel 1841), not on WGS 84.
+std::string TokyoDatumProjection();
+
+}  // namespace koravel

@@ -1,0 +1,105 @@
+#include "export/geotiff_writer.h"
+
+#include <geotiff/geokeys.h>
+#include <geotiff/geovalues.h>
+#include <geotiff/xtiffio.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <vector>
+
+#include "export/tiff_library.h"
+
+namespace koravel {
+namespace {
+
+constexpr double kSecondsPerDegree = 3600.0;
+constexpr float kNoDataMetres = -9999.0f;
+constexpr std::size_t kStripBytes = 64 * 1024;
+
+char kPixelScaleName[] = "GeoPixelScale";
+char kTiepointsName[] = "GeoTiePoints";
+char kKeyDirectoryName[] = "GeoKeyDirectory";
+char kNoDataName[] = "GDALNoDataValue";
+
+// libtiff does not know the GeoTIFF tags, nor GDAL's no-data tag, by itself.
+const TIFFFieldInfo kGeoTiffFields[] = {
+    {TIFFTAG_GEOPIXELSCALE, -1, -1, TIFF_DOUBLE, FIELD_CUSTOM, 1, 1, kPixelScaleName},
+    {TIFFTAG_GEOTIEPOINTS, -1, -1, TIFF_DOUBLE, FIELD_CUSTOM, 1, 1, kTiepointsName},
+    {TIFFTAG_GEOKEYDIRECTORY, -1, -1, TIFF_SHORT, FIELD_CUSTOM, 1, 1, kKeyDirectoryName},
+    {TIFFTAG_GDAL_NODATA, -1, -1, TIFF_ASCII, FIELD_CUSTOM, 1, 0, kNoDataName},
+};
+
+// Version 1.1.0 with four keys, each stored in the directory itself.
+const std::array<std::uint16_t, 20> kGeoKeys = {
+    1, 1, 0, 4,
+    GTModelTypeGeoKey, 0, 1, ModelTypeGeographic,
+    GTRasterTypeGeoKey, 0, 1, RasterPixelIsArea,
+    GeographicTypeGeoKey, 0, 1, GCS_Tokyo,
+    GeogAngularUnitsGeoKey, 0, 1, Angular_Degree,
+};
+
+int RowsPerStrip(const ExportRaster& raster) {
+  return std::max<int>(1, static_cast<int>(kStripBytes / (sizeof(float) * static_cast<std::size_t>(raster.Columns))));
+}
+
+bool SetTags(const TiffLibrary& tiff, TIFF* file, const ExportRaster& raster) {
+  const MeshGeoreference& frame = raster.Frame;
+  const std::array<double, 3> scale = {frame.LongitudeStep / kSecondsPerDegree,
+                                       frame.LatitudeStep / kSecondsPerDegree, 0};
+  const std::array<double, 6> tiepoint = {0, 0, 0, frame.WestLongitude / kSecondsPerDegree,
+                                          frame.NorthLatitude / kSecondsPerDegree, 0};
+  return tiff.SetField(file, TIFFTAG_IMAGEWIDTH, static_cast<std::uint32_t>(raster.Columns)) &&
+         tiff.SetField(file, TIFFTAG_IMAGELENGTH, static_cast<std::uint32_t>(raster.Rows)) &&
+         tiff.SetField(file, TIFFTAG_BITSPERSAMPLE, 32) && tiff.SetField(file, TIFFTAG_SAMPLESPERPIXEL, 1) &&
+         tiff.SetField(file, TIFFTAG_SAMPLEFORMAT, SAMPLEFORMAT_IEEEFP) &&
+         tiff.SetField(file, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_MINISBLACK) &&
+         tiff.SetField(file, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG) &&
+         tiff.SetField(file, TIFFTAG_COMPRESSION, COMPRESSION_NONE) &&
+         tiff.SetField(file, TIFFTAG_ROWSPERSTRIP, static_cast<std::uint32_t>(RowsPerStrip(raster))) &&
+         tiff.SetField(file, TIFFTAG_GDAL_NODATA, "-9999") &&
+         tiff.SetField(file, TIFFTAG_GEOPIXELSCALE, 3, scale.data()) &&
+         tiff.SetField(file, TIFFTAG_GEOTIEPOINTS, 6, tiepoint.data()) &&
+         tiff.SetField(file, TIFFTAG_GEOKEYDIRECTORY, static_cast<int>(kGeoKeys.size()), kGeoKeys.data());
+}
+
+float Metres(std::int32_t tenths) { return tenths == kNoData ? kNoDataMetres : static_cast<float>(tenths) / 10.0f; }
+
+bool WriteStrips(const TiffLibrary& tiff, TIFF* file, const ExportRaster& raster) {
+  const auto columns = static_cast<std::size_t>(raster.Columns);
+  const int rows_per_strip = RowsPerStrip(raster);
+  std::vector<std::int32_t> tenths(columns);
+  std::vector<float> strip(columns * static_cast<std::size_t>(rows_per_strip));
+  for (int first = 0, index = 0; first < raster.Rows; first += rows_per_strip, ++index) {
+    const int rows = std::min(rows_per_strip, raster.Rows - first);
+    for (int row = 0; row < rows; ++row) {
+      raster.FillRow(first + row, tenths);
+      std::transform(tenths.begin(), tenths.end(), strip.begin() + static_cast<std::ptrdiff_t>(columns) * row, Metres);
+    }
+    const tmsize_t bytes = static_cast<tmsize_t>(columns * sizeof(float)) * rows;
+    if (tiff.WriteEncodedStrip(file, static_cast<std::uint32_t>(index), strip.data(), bytes) != bytes) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::optional<ErrorCode> WriteGeoTiff(int descriptor, const ExportRaster& raster) {
+  const TiffLibrary* tiff = TiffLibrary::Get();
+  if (tiff == nullptr) return ErrorCode::TiffLibraryMissing;
+  // libtiff closes the descriptor it is given; the caller keeps its own.
+  const int own = dup(descriptor);
+  if (own < 0) return ErrorCode::FileError;
+  TIFF* file = tiff->FdOpen(own, "export.tif", "w");
+  if (file == nullptr) {
+    close(own);
+    return ErrorCode::FileError;
+  }
+  const bool written = tiff->MergeFieldInfo(file, kGeoTiffFields, std::size(kGeoTiffFields)) == 0 &&
+                       SetTags(*tiff, file, raster) && WriteStrips(*tiff, file, raster) && tiff->Flush(file) == 1;
+  tiff->Close(file);
+  return written ? std::nullopt : std::optional(ErrorCode::FileError);
+}
+
+}  // namespace koravel

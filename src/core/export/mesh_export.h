@@ -1,0 +1,38 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+
+#include "error_code.h"
+#include "export/derived_file_writer.h"
+#include "export/export_raster.h"
+#include "mesh/mesh_document.h"
+
+namespace koravel {
+
+enum class ExportFormat {
+  AsciiGrid,  ///< ESRI ASCII grid with a .prj beside it
+  GeoTiff,
+};
+
+/// The format that a file name asks for: ".asc" an ASCII grid, ".tif" or
+/// ".tiff" a GeoTIFF, in any case; nothing for any other extension.
+std::optional<ExportFormat> ExportFormatOf(const std::filesystem::path& path);
+
+/// The extension, with its dot, that the format's files take.
+const char* ExtensionOf(ExportFormat format);
+
+/// Writes `raster` to `path` in `format` through `writer`; an ASCII grid
+/// also gets its projection file, named as `path` with ".prj".
+std::optional<ErrorCode> WriteRaster(DerivedFileWriter& writer, const ExportRaster& raster,
+                                     const std::filesystem::path& path, ExportFormat format);
+
+/// Writes the grid of `document`, edits included, to `path` in the format
+/// its extension names, and flushes it to the disk.
+std::optional<ErrorCode> ExportMesh(const MeshDocument& document, const std::filesystem::path& path);
+
+/// The same in `format`, whatever the extension of `path`.
+std::optional<ErrorCode> ExportMeshAs(const MeshDocument& document, const std::filesystem::path& path,
+                                      ExportFormat format);
+
+}  // namespace koravel

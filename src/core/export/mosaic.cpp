@@ -1,0 +1,143 @@
+#include "export/mosaic.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+#include "export/export_raster.h"
+#include "export/mesh_export.h"
+#include "mesh/mesh_reader.h"
+
+namespace koravel {
+namespace {
+
+constexpr double kStepTolerance = 1e-9;  // arc-seconds
+constexpr double kCellTolerance = 1e-6;  // cells
+
+// One mesh's grid, kept without the rest of its document so that a hundred
+// of them stay small.
+struct Tile {
+  MeshGeoreference Frame;
+  std::vector<std::int32_t> Tenths;  // rows north to south
+  int Column = 0;                    // of its north-west cell in the mosaic
+  int Row = 0;
+};
+
+struct Reading {
+  std::optional<Tile> Mesh;
+  ErrorCode Error = ErrorCode::FileError;
+};
+
+Tile TileOf(const MeshDocument& mesh) {
+  Tile tile{MeshGeoreference::Of(mesh), std::vector<std::int32_t>(kMeshSize * kMeshSize), 0, 0};
+  for (int y = 1; y <= kMeshSize; ++y) {
+    for (int x = 1; x <= kMeshSize; ++x) tile.Tenths[static_cast<std::size_t>((y - 1) * kMeshSize + x - 1)] = mesh.Elevation(x, y);
+  }
+  return tile;
+}
+
+std::vector<Reading> ReadAll(const std::vector<std::filesystem::path>& paths, const ProgressReport& progress) {
+  std::vector<Reading> readings(paths.size());
+  ForEachInParallel(
+      paths.size(),
+      [&](std::size_t i) {
+        MeshReadResult result = ReadMeshFile(paths[i]);
+        if (result.document) readings[i].Mesh = TileOf(*result.document);
+        if (result.error) readings[i].Error = *result.error;
+      },
+      progress);
+  return readings;
+}
+
+bool IsWhole(double cells) { return std::abs(cells - std::round(cells)) <= kCellTolerance; }
+
+// Sets the tile's place on the reference grid, or says why it has none.
+std::optional<ErrorCode> Place(const MeshGeoreference& reference, Tile& tile) {
+  const MeshGeoreference& frame = tile.Frame;
+  if (!(frame.LongitudeStep > 0 && frame.LatitudeStep > 0)) return ErrorCode::MeshOffGrid;
+  if (std::abs(frame.LongitudeStep - reference.LongitudeStep) > kStepTolerance ||
+      std::abs(frame.LatitudeStep - reference.LatitudeStep) > kStepTolerance) {
+    return ErrorCode::MeshStepsDiffer;
+  }
+  const double column = (frame.WestLongitude - reference.WestLongitude) / reference.LongitudeStep;
+  const double row = (reference.NorthLatitude - frame.NorthLatitude) / reference.LatitudeStep;
+  if (!IsWhole(column) || !IsWhole(row) || std::abs(column) > INT_MAX / 4 || std::abs(row) > INT_MAX / 4) {
+    return ErrorCode::MeshOffGrid;
+  }
+  tile.Column = static_cast<int>(std::lround(column));
+  tile.Row = static_cast<int>(std::lround(row));
+  return std::nullopt;
+}
+
+// Places every tile that fits on the grid of the first, leaving the others
+// out, and moves them all so that the mosaic starts at cell 0, 0.
+std::vector<Tile> PlaceAll(const std::vector<std::filesystem::path>& paths, std::vector<Reading>& readings,
+                           std::vector<SkippedInput>& left_out) {
+  std::vector<Tile> placed;
+  for (std::size_t i = 0; i < readings.size(); ++i) {
+    std::optional<ErrorCode> refused = readings[i].Mesh ? std::nullopt : std::optional(readings[i].Error);
+    if (!refused) refused = Place(placed.empty() ? readings[i].Mesh->Frame : placed.front().Frame, *readings[i].Mesh);
+    if (refused) {
+      left_out.push_back({paths[i], *refused});
+    } else {
+      placed.push_back(std::move(*readings[i].Mesh));
+    }
+  }
+  return placed;
+}
+
+// Later meshes win where they have data, and leave earlier data alone
+// where they have none.
+void FillRow(const std::vector<Tile>& tiles, int row, std::span<std::int32_t> tenths) {
+  std::fill(tenths.begin(), tenths.end(), kNoData);
+  for (const Tile& tile : tiles) {
+    if (row < tile.Row || row >= tile.Row + kMeshSize) continue;
+    const auto source = tile.Tenths.begin() + (row - tile.Row) * kMeshSize;
+    const auto target = tenths.begin() + tile.Column;
+    std::transform(source, source + kMeshSize, target, target,
+                   [](std::int32_t later, std::int32_t earlier) { return later == kNoData ? earlier : later; });
+  }
+}
+
+// The frame around all tiles, which move so that it starts at cell 0, 0.
+ExportRaster RasterOf(std::vector<Tile>& tiles) {
+  int west = INT_MAX, north = INT_MAX, east = INT_MIN, south = INT_MIN;
+  for (const Tile& tile : tiles) {
+    west = std::min(west, tile.Column), north = std::min(north, tile.Row);
+    east = std::max(east, tile.Column + kMeshSize), south = std::max(south, tile.Row + kMeshSize);
+  }
+  for (Tile& tile : tiles) tile.Column -= west, tile.Row -= north;
+  const Tile& first = tiles.front();
+  MeshGeoreference frame = first.Frame;
+  frame.WestLongitude -= first.Column * frame.LongitudeStep;
+  frame.NorthLatitude += first.Row * frame.LatitudeStep;
+  frame.SouthLatitude = frame.NorthLatitude - (south - north) * frame.LatitudeStep;
+  return {east - west, south - north, frame,
+          [&tiles](int row, std::span<std::int32_t> tenths) { FillRow(tiles, row, tenths); }};
+}
+
+}  // namespace
+
+MosaicResult WriteMosaic(const std::vector<std::filesystem::path>& meshes, const std::filesystem::path& output,
+                         const ProgressReport& progress) {
+  MosaicResult result;
+  const std::optional<ExportFormat> format = ExportFormatOf(output);
+  if (!format) {
+    result.Error = ErrorCode::UnsupportedExportFormat;
+    return result;
+  }
+  std::vector<Reading> readings = ReadAll(meshes, progress);
+  std::vector<Tile> tiles = PlaceAll(meshes, readings, result.LeftOut);
+  readings.clear();
+  if (tiles.empty()) {
+    result.Error = ErrorCode::NoMeshToPlace;
+    return result;
+  }
+  DerivedFileWriter writer;
+  result.Error = WriteRaster(writer, RasterOf(tiles), output, *format);
+  if (!result.Error) result.Error = writer.Flush();
+  if (!result.Error) result.Placed = tiles.size();
+  return result;
+}
+
+}  // namespace koravel

@@ -1,0 +1,63 @@
+#include "tracks/track_placer.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace koravel {
+
+bool TrackPlacer::Add(GeographicPoint point, TrackDatum datum) {
+  const std::optional<GeographicPoint> tokyo = OnTokyoDatum(point, datum);
+  if (!tokyo) return false;
+  const GridPoint placed = MeshGeoreference::Of(mesh_).ToGrid(*tokyo);
+  // Without an open mesh the steps are 0: such a point has no place.
+  if (!std::isfinite(placed.X) || !std::isfinite(placed.Y)) return false;
+  return Join(placed);
+}
+
+bool TrackPlacer::Stop(ErrorCode error) {
+  result_.error = error;
+  return false;
+}
+
+void TrackPlacer::Warn(Warning warning) {
+  if (std::find(result_.warnings.begin(), result_.warnings.end(), warning) == result_.warnings.end()) {
+    result_.warnings.push_back(warning);
+  }
+}
+
+TrackReadResult TrackPlacer::Finish(bool reached_end) {
+  if (reached_end) result_.draw = true;
+  return result_;
+}
+
+TrackReadResult TrackPlacer::Fail(ErrorCode error) {
+  result_.error = error;
+  result_.draw = false;
+  return result_;
+}
+
+// Without PROJ the points are drawn as recorded, with the warning that they
+// are off, as for a datum the program does not convert.
+std::optional<GeographicPoint> TrackPlacer::OnTokyoDatum(GeographicPoint point, TrackDatum datum) {
+  if (datum == TrackDatum::Tokyo) return point;
+  if (!converter_) {
+    converter_.emplace();
+    if (converter_->Method() == DatumConversion::Unavailable) Warn(Warning::TrackDatumDiffers);
+  }
+  if (converter_->Method() == DatumConversion::Unavailable) return point;
+  return converter_->ToTokyo(point);
+}
+
+bool TrackPlacer::Join(GridPoint point) {
+  if (previous_) {
+    if (!tracks_.Append({previous_->X, previous_->Y, point.X, point.Y})) return false;
+    if (tracks_.Full()) {
+      result_.draw = true;
+      return Stop(ErrorCode::TrackSetFull);
+    }
+  }
+  previous_ = point;
+  return true;
+}
+
+}  // namespace koravel

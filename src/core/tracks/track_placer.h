@@ -1,0 +1,50 @@
+#pragma once
+
+#include <optional>
+
+#include "error_code.h"
+#include "geo/datum_converter.h"
+#include "geo/mesh_georeference.h"
+#include "mesh/mesh_document.h"
+#include "tracks/track_reader.h"
+#include "tracks/track_set.h"
+
+namespace koravel {
+
+/// The datum a track point was recorded on.
+enum class TrackDatum { Tokyo, Wgs84 };
+
+/// What every track reader does with the points it decodes: converts them to
+/// the Tokyo datum, places them on the mesh's grid and joins the points of a
+/// piece into segments of the set, stopping when the set is full.
+class TrackPlacer {
+ public:
+  TrackPlacer(const MeshDocument& mesh, TrackSet& tracks) : mesh_(mesh), tracks_(tracks) {}
+
+  /// Adds a point (arc-seconds on `datum`) to the current piece; false when
+  /// reading stops: the set filled, or the point has no place on the grid.
+  bool Add(GeographicPoint point, TrackDatum datum);
+  /// The next point starts a new piece, joined to nothing before it.
+  void EndPiece() { previous_.reset(); }
+  /// Adds `warning` once per load: a file of a million datum records must
+  /// neither fill memory nor raise a million message boxes.
+  void Warn(Warning warning);
+  /// Records the error that ends reading; always false.
+  bool Stop(ErrorCode error);
+  /// What the load did; it draws when the input was read to its end or the set filled.
+  TrackReadResult Finish(bool reached_end);
+  /// The input could not be read on: `error`, and nothing new is drawn.
+  TrackReadResult Fail(ErrorCode error);
+
+ private:
+  std::optional<GeographicPoint> OnTokyoDatum(GeographicPoint point, TrackDatum datum);
+  bool Join(GridPoint point);
+
+  const MeshDocument& mesh_;
+  TrackSet& tracks_;
+  std::optional<DatumConverter> converter_;  // set up at the first point that needs it
+  std::optional<GridPoint> previous_;
+  TrackReadResult result_;
+};
+
+}  // namespace koravel

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+namespace koravel {
+
+/// `export --to FOLDER [--format asc|tif] INPUT...`; returns the exit status,
+/// 2 for wrong arguments.
+int RunBatchExport(const std::vector<std::string_view>& args);
+
+/// `mosaic OUT.tif|OUT.asc INPUT...`; returns the exit status, 2 for wrong
+/// arguments.
+int RunMosaic(const std::vector<std::string_view>& args);
+
+}  // namespace koravel
