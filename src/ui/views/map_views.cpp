@@ -97,27 +97,29 @@ void MapViews::DrawTracks() { widgets_.overview.Invalidate(); }
 // One box of 2 × 2 cells, coloured by its top-left cell, tiles the 200 × 200
 // grid into 2000 × 1600 twips.
 void MapViews::RenderOverview(QImage& image) const {
-  if (!overview_drawn_) return;
+  if (!overview_drawn_) return widgets_.overview.ClearOutside(image, {});
   const QSizeF cell(kOverviewCellWidth, kOverviewCellHeight);
-  PaintGrid(image, widgets_.overview, QPoint(1, 1), QSize(kMeshSize, kMeshSize), cell, 2);
+  widgets_.overview.ClearOutside(
+      image, PaintGrid(image, widgets_.overview, QPoint(1, 1), QSize(kMeshSize, kMeshSize), cell, 2));
   PaintTracks(image, widgets_.overview, QPointF(0, 0), cell);
 }
 
 // The whole cells the viewport shows, then every track segment; the image
 // clips what lies outside it.
 void MapViews::RenderDetail(QImage& image) const {
-  if (!detail_drawn_) return;
+  if (!detail_drawn_) return widgets_.detail.ClearOutside(image, {});
   const QPoint first(view_.MapXstart, view_.MapYstart);
   const QSize cells(std::min(viewport_.Columns(), kMeshSize + 1 - first.x()),
                     std::min(viewport_.Rows(), kMeshSize + 1 - first.y()));
   const QSizeF cell(viewport_.CellWidth(), viewport_.CellHeight());
-  PaintGrid(image, widgets_.detail, first, cells, cell, 1);
+  widgets_.detail.ClearOutside(image, PaintGrid(image, widgets_.detail, first, cells, cell, 1));
   PaintTracks(image, widgets_.detail, QPointF(first.x() - 1, first.y() - 1), cell);
 }
 
 // Fills boxes of `step` × `step` cells, each coloured by its top-left cell:
-// one scan line per row of boxes, copied down over the box's height.
-void MapViews::PaintGrid(QImage& image, const Picture& picture, QPoint first, QSize cells, QSizeF cell_size,
+// one scan line per row of boxes, copied down over the box's height. Returns
+// the device pixels painted.
+QRect MapViews::PaintGrid(QImage& image, const Picture& picture, QPoint first, QSize cells, QSizeF cell_size,
                          int step) const {
   const std::vector<int> xs = BoxEdges(picture, cells.width(), cell_size.width(), step);
   const std::vector<int> ys = BoxEdges(picture, cells.height(), cell_size.height(), step);
@@ -133,6 +135,7 @@ void MapViews::PaintGrid(QImage& image, const Picture& picture, QPoint first, QS
       std::memcpy(image.scanLine(y) + xs[0] * sizeof(QRgb), line + xs[0], (right - xs[0]) * sizeof(QRgb));
     }
   }
+  return QRect(QPoint(xs[0], ys[0]), QPoint(right - 1, std::min(image.height(), ys.back()) - 1));
 }
 
 // The segments in white over a map whose top-left corner lies at grid

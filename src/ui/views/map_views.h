@@ -88,7 +88,7 @@ class MapViews : public QObject {
   void ShowPointerCell(std::optional<QPoint> cell);
   void RenderOverview(QImage& image) const;
   void RenderDetail(QImage& image) const;
-  void PaintGrid(QImage& image, const Picture& picture, QPoint first, QSize cells, QSizeF cell_size,
+  QRect PaintGrid(QImage& image, const Picture& picture, QPoint first, QSize cells, QSizeF cell_size,
                  int step) const;
   void PaintTracks(QImage& image, const Picture& picture, QPointF origin, QSizeF cell_size) const;
   QRgb CellRgb(int x, int y) const;

@@ -136,8 +136,23 @@ void Picture::EnsureRendered() {
   EnsureImage();
   if (!stale_ || !renderer_) return;
   stale_ = false;
-  image_.fill(palette().color(QPalette::Window));
   renderer_(image_);
+}
+
+// Filling only the margins spares a pass over a large image.
+void Picture::ClearOutside(QImage& image, const QRect& painted) const {
+  const QRect inside = painted.intersected(image.rect());
+  const QColor background = palette().color(QPalette::Window);
+  if (inside.isEmpty()) {
+    image.fill(background);
+    return;
+  }
+  QPainter painter(&image);
+  painter.fillRect(QRect(0, 0, image.width(), inside.top()), background);
+  painter.fillRect(QRect(0, inside.bottom() + 1, image.width(), image.height() - inside.bottom() - 1), background);
+  painter.fillRect(QRect(0, inside.top(), inside.left(), inside.height()), background);
+  painter.fillRect(QRect(inside.right() + 1, inside.top(), image.width() - inside.right() - 1, inside.height()),
+                   background);
 }
 
 }  // namespace koravel

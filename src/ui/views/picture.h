@@ -21,7 +21,7 @@ class Picture : public QWidget {
   Q_OBJECT
 
  public:
-  /// Paints the whole image; the image starts filled with the background.
+  /// Paints every pixel of the image (ClearOutside helps with the rest).
   using Renderer = std::function<void(QImage& image)>;
 
   explicit Picture(QWidget* parent = nullptr);
@@ -40,6 +40,9 @@ class Picture : public QWidget {
   void MoveOutline(int left, int top);
   QPoint OutlinePosition() const { return outline_position_; }
   QSize OutlineSize() const { return outline_size_; }
+
+  /// Fills what lies outside `painted` (device pixels) with the background.
+  void ClearOutside(QImage& image, const QRect& painted) const;
 
   /// The colour drawn at (x, y) twips; an invalid colour outside the image.
   QColor ColorAt(int x, int y) const;
