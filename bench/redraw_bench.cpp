@@ -125,12 +125,19 @@ BENCHMARK(BM_ScrollStep)->Arg(0)->Arg(TrackSet::kCapacity)->Unit(benchmark::kMil
 void BM_BrushCell(benchmark::State& state) {
   MapFixture maps(static_cast<int>(state.range(0)));
   maps.document.BeginStroke();
+  // A row in sight of the zoomed detail view.
+  const int y = maps.view.MapYstart + 6;
   int x = 1;
   for (auto _ : state) {
     x = x % 50 + 1;
-    maps.document.PaintStroke({x, 7}, 1234);
-    maps.overview.repaint();
-    maps.detail.repaint();
+    maps.document.PaintStroke({x, y}, 1234);
+    // The window paints only what changed: the cell, in pixels of each map.
+    const Viewport& viewport = maps.views.DetailViewport();
+    maps.detail.repaint(QRectF((x - maps.view.MapXstart) * viewport.CellWidth() / 15,
+                               (y - maps.view.MapYstart) * viewport.CellHeight() / 15, viewport.CellWidth() / 15,
+                               viewport.CellHeight() / 15)
+                            .toAlignedRect());
+    maps.overview.repaint(QRectF((x - 1) * 10 / 15.0, (y - 1) * 8 / 15.0, 2, 2).toAlignedRect());
   }
 }
 BENCHMARK(BM_BrushCell)->Arg(0)->Arg(TrackSet::kCapacity)->Unit(benchmark::kMicrosecond);

@@ -23,12 +23,11 @@ constexpr int kWheelNotch = 120;
 // Above this grey the cursor is drawn black, below it white.
 constexpr int kLightCell = 128;
 
-// The device pixel edges of `count` boxes of `step` cells of `cell` twips,
-// the last box cut at `cells`.
-std::vector<int> BoxEdges(const Picture& picture, int cells, double cell, int step) {
+// The device pixel edges of boxes `first` to `last` of `step` cells of
+// `cell` twips, the last box cut at `cells`.
+std::vector<int> BoxEdges(const Picture& picture, int first, int last, int cells, double cell, int step) {
   std::vector<int> edges;
-  for (int i = 0; i < cells; i += step) edges.push_back(picture.ToDevice(i * cell));
-  edges.push_back(picture.ToDevice(cells * cell));
+  for (int box = first; box <= last + 1; ++box) edges.push_back(picture.ToDevice(std::min(box * step, cells) * cell));
   return edges;
 }
 
@@ -37,8 +36,8 @@ std::vector<int> BoxEdges(const Picture& picture, int cells, double cell, int st
 MapViews::MapViews(const Document& document, const ElevationScale& scale, ViewState& view,
                    const TrackSet& tracks, const Widgets& widgets)
     : document_(document), scale_(scale), view_(view), tracks_(tracks), widgets_(widgets) {
-  widgets_.overview.SetRenderer([this](QImage& image) { RenderOverview(image); });
-  widgets_.detail.SetRenderer([this](QImage& image) { RenderDetail(image); });
+  widgets_.overview.SetRenderer([this](QImage& image) { Render(image, OverviewFrame(), overview_drawn_); });
+  widgets_.detail.SetRenderer([this](QImage& image) { Render(image, DetailFrame(), detail_drawn_); });
   connect(&document, &Document::CellsChanged, this, &MapViews::RepaintCells);
   connect(&document, &Document::EditRevisited, this, &MapViews::ShowCell);
   connect(&document, &Document::Replaced, this, [this] { SetShaded(shaded_); });
@@ -96,38 +95,58 @@ void MapViews::DrawTracks() { widgets_.overview.Invalidate(); }
 
 // One box of 2 × 2 cells, coloured by its top-left cell, tiles the 200 × 200
 // grid into 2000 × 1600 twips.
-void MapViews::RenderOverview(QImage& image) const {
-  if (!overview_drawn_) return widgets_.overview.ClearOutside(image, {});
-  const QSizeF cell(kOverviewCellWidth, kOverviewCellHeight);
-  widgets_.overview.ClearOutside(
-      image, PaintGrid(image, widgets_.overview, QPoint(1, 1), QSize(kMeshSize, kMeshSize), cell, 2));
-  PaintTracks(image, widgets_.overview, QPointF(0, 0), cell);
+MapViews::GridFrame MapViews::OverviewFrame() const {
+  return {widgets_.overview, QPoint(1, 1), QSize(kMeshSize, kMeshSize),
+          QSizeF(kOverviewCellWidth, kOverviewCellHeight), 2};
 }
 
-// The whole cells the viewport shows, then every track segment; the image
-// clips what lies outside it.
-void MapViews::RenderDetail(QImage& image) const {
-  if (!detail_drawn_) return widgets_.detail.ClearOutside(image, {});
+// The whole cells the viewport shows from the view's start.
+MapViews::GridFrame MapViews::DetailFrame() const {
   const QPoint first(view_.MapXstart, view_.MapYstart);
   const QSize cells(std::min(viewport_.Columns(), kMeshSize + 1 - first.x()),
                     std::min(viewport_.Rows(), kMeshSize + 1 - first.y()));
-  const QSizeF cell(viewport_.CellWidth(), viewport_.CellHeight());
-  widgets_.detail.ClearOutside(image, PaintGrid(image, widgets_.detail, first, cells, cell, 1));
-  PaintTracks(image, widgets_.detail, QPointF(first.x() - 1, first.y() - 1), cell);
+  return {widgets_.detail, first, cells, QSizeF(viewport_.CellWidth(), viewport_.CellHeight()), 1};
 }
 
-// Fills boxes of `step` × `step` cells, each coloured by its top-left cell:
-// one scan line per row of boxes, copied down over the box's height. Returns
-// the device pixels painted.
-QRect MapViews::PaintGrid(QImage& image, const Picture& picture, QPoint first, QSize cells, QSizeF cell_size,
-                         int step) const {
-  const std::vector<int> xs = BoxEdges(picture, cells.width(), cell_size.width(), step);
-  const std::vector<int> ys = BoxEdges(picture, cells.height(), cell_size.height(), step);
+// The cells, the background round them, then every track segment.
+void MapViews::Render(QImage& image, const GridFrame& frame, bool drawn) const {
+  if (!drawn) return frame.picture.ClearOutside(image, {});
+  frame.picture.ClearOutside(image, PaintGrid(image, frame, QRect(frame.origin, frame.cells)));
+  PaintTracks(image, frame, image.rect());
+}
+
+// Only the boxes holding cells of `area` are painted again, with the tracks over them.
+void MapViews::RepaintIn(Picture& picture, const GridFrame& frame, bool drawn, const QRect& area) const {
+  const QRect shown = area.intersected(QRect(frame.origin, frame.cells));
+  if (!drawn || shown.isEmpty()) return;
+  picture.PaintOver([&](QImage& image) {
+    const QRect painted = PaintGrid(image, frame, shown);
+    PaintTracks(image, frame, painted);
+    return painted;
+  });
+}
+
+// Fills the boxes that hold the cells of `area`, each coloured by its
+// top-left cell: one scan line per row of boxes, copied down over the box's
+// height. Returns the device pixels painted.
+QRect MapViews::PaintGrid(QImage& image, const GridFrame& frame, const QRect& area) const {
+  // QPoint's own division rounds; boxes need it truncated.
+  const auto box_of = [&](QPoint cell) {
+    return QPoint((cell.x() - frame.origin.x()) / frame.step, (cell.y() - frame.origin.y()) / frame.step);
+  };
+  const QPoint first_box = box_of(area.topLeft());
+  const QPoint last_box = box_of(area.bottomRight());
+  const std::vector<int> xs =
+      BoxEdges(frame.picture, first_box.x(), last_box.x(), frame.cells.width(), frame.cell.width(), frame.step);
+  const std::vector<int> ys =
+      BoxEdges(frame.picture, first_box.y(), last_box.y(), frame.cells.height(), frame.cell.height(), frame.step);
   const int right = std::min(image.width(), xs.back());
+  const QPoint first_cell = frame.origin + first_box * frame.step;
   for (std::size_t j = 0; j + 1 < ys.size() && ys[j] < image.height(); ++j) {
     auto* line = reinterpret_cast<QRgb*>(image.scanLine(ys[j]));
     for (std::size_t i = 0; i + 1 < xs.size() && xs[i] < right; ++i) {
-      const QRgb rgb = CellRgb(first.x() + static_cast<int>(i) * step, first.y() + static_cast<int>(j) * step);
+      const QRgb rgb = CellRgb(first_cell.x() + static_cast<int>(i) * frame.step,
+                               first_cell.y() + static_cast<int>(j) * frame.step);
       std::fill(line + xs[i], line + std::min(right, std::max(xs[i + 1], xs[i] + 1)), rgb);
     }
     const int bottom = std::min(image.height(), std::max(ys[j + 1], ys[j] + 1));
@@ -138,19 +157,22 @@ QRect MapViews::PaintGrid(QImage& image, const Picture& picture, QPoint first, Q
   return QRect(QPoint(xs[0], ys[0]), QPoint(right - 1, std::min(image.height(), ys.back()) - 1));
 }
 
-// The segments in white over a map whose top-left corner lies at grid
-// position `origin` and whose cells are `cell_size` twips.
-void MapViews::PaintTracks(QImage& image, const Picture& picture, QPointF origin, QSizeF cell_size) const {
-  if (!tracks_shown_ || tracks_.Segments().empty()) return;
-  const double x_scale = cell_size.width() * picture.DeviceRatio() / double{kTwipsPerPixel};
-  const double y_scale = cell_size.height() * picture.DeviceRatio() / double{kTwipsPerPixel};
+// The segments that cross `clip` (device pixels), in white.
+void MapViews::PaintTracks(QImage& image, const GridFrame& frame, const QRect& clip) const {
+  if (!tracks_shown_ || tracks_.Segments().empty() || clip.isEmpty()) return;
+  const QPointF origin = frame.origin - QPointF(1, 1);
+  const double x_scale = frame.cell.width() * frame.picture.DeviceRatio() / double{kTwipsPerPixel};
+  const double y_scale = frame.cell.height() * frame.picture.DeviceRatio() / double{kTwipsPerPixel};
+  const QRectF reach = QRectF(clip).adjusted(-1, -1, 1, 1);
   QList<QLineF> lines;
   lines.reserve(static_cast<qsizetype>(tracks_.Segments().size()));
   for (const TrackSegment& segment : tracks_.Segments()) {
-    lines.append(QLineF((segment.X1 - origin.x()) * x_scale, (segment.Y1 - origin.y()) * y_scale,
-                        (segment.X2 - origin.x()) * x_scale, (segment.Y2 - origin.y()) * y_scale));
+    const QLineF line((segment.X1 - origin.x()) * x_scale, (segment.Y1 - origin.y()) * y_scale,
+                      (segment.X2 - origin.x()) * x_scale, (segment.Y2 - origin.y()) * y_scale);
+    if (reach.intersects(QRectF(line.p1(), line.p2()).normalized().adjusted(-1, -1, 1, 1))) lines.append(line);
   }
   QPainter painter(&image);
+  painter.setClipRect(clip);
   painter.setPen(QPen(Qt::white, 0));
   painter.drawLines(lines);
 }
@@ -165,11 +187,16 @@ void MapViews::DrawDetail() {
   widgets_.detail.Invalidate();
 }
 
-// Shading takes its slope from the neighbours, so an edit reshades them too;
-// working it out again for the whole mesh costs less than a redraw.
-void MapViews::RepaintCells(const QRect&) {
-  if (shaded_) hill_shade_.Compute(document_.Mesh());
-  RefreshDrawnMaps();
+// Shading takes its slope from the neighbours, so an edit reshades them too.
+void MapViews::RepaintCells(const QRect& area) {
+  QRect changed = area;
+  if (shaded_) {
+    hill_shade_.Compute(document_.Mesh());
+    changed = area.adjusted(-1, -1, 1, 1).intersected(QRect(1, 1, kMeshSize, kMeshSize));
+  }
+  RepaintIn(widgets_.overview, OverviewFrame(), overview_drawn_, changed);
+  RepaintIn(widgets_.detail, DetailFrame(), detail_drawn_, changed);
+  ShowCursorColor();
 }
 
 void MapViews::ShowCursorPosition(int column, int row) {

@@ -86,11 +86,20 @@ class MapViews : public QObject {
   void Detail_Pressed(double x, double y, Qt::MouseButton button);
   void Detail_Moved(double x, double y, Qt::MouseButtons buttons);
   void ShowPointerCell(std::optional<QPoint> cell);
-  void RenderOverview(QImage& image) const;
-  void RenderDetail(QImage& image) const;
-  QRect PaintGrid(QImage& image, const Picture& picture, QPoint first, QSize cells, QSizeF cell_size,
-                 int step) const;
-  void PaintTracks(QImage& image, const Picture& picture, QPointF origin, QSizeF cell_size) const;
+  /// How a map lays the grid into its image.
+  struct GridFrame {
+    const Picture& picture;
+    QPoint origin;  ///< the grid cell at the image's top-left corner
+    QSize cells;    ///< the cells laid out from there
+    QSizeF cell;    ///< a cell's size in twips
+    int step;       ///< the cells across a box, which takes its top-left cell's colour
+  };
+  GridFrame OverviewFrame() const;
+  GridFrame DetailFrame() const;
+  void Render(QImage& image, const GridFrame& frame, bool drawn) const;
+  void RepaintIn(Picture& picture, const GridFrame& frame, bool drawn, const QRect& area) const;
+  QRect PaintGrid(QImage& image, const GridFrame& frame, const QRect& area) const;
+  void PaintTracks(QImage& image, const GridFrame& frame, const QRect& clip) const;
   QRgb CellRgb(int x, int y) const;
   void ShowCursorColor();
   void RefreshDrawnMaps();

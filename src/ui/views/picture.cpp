@@ -1,6 +1,7 @@
 #include "views/picture.h"
 
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QWheelEvent>
 #include <algorithm>
@@ -29,6 +30,14 @@ QRect Picture::DeviceBox(double left, double top, double width, double height) c
 void Picture::Invalidate() {
   stale_ = true;
   update();
+}
+
+void Picture::PaintOver(const std::function<QRect(QImage& image)>& paint) {
+  if (stale_ || image_.isNull()) return;
+  const QRect area = paint(image_);
+  const QRectF logical(area.x() / device_ratio_, area.y() / device_ratio_, area.width() / device_ratio_,
+                       area.height() / device_ratio_);
+  update(logical.toAlignedRect());
 }
 
 void Picture::FillBox(int left, int top, int width, int height, const QColor& color) {
@@ -93,11 +102,13 @@ void Picture::leaveEvent(QEvent*) { emit PointerLeft(); }
 
 // The image and the outline are drawn in device pixels, so the outline lies
 // on the same pixel edges as the boxes beneath it.
-void Picture::paintEvent(QPaintEvent*) {
+void Picture::paintEvent(QPaintEvent* event) {
   EnsureRendered();
   QPainter painter(this);
   painter.scale(1 / device_ratio_, 1 / device_ratio_);
-  painter.drawImage(QPoint(0, 0), image_);
+  const QRectF logical = event->rect();
+  const QRect device = QRectF(logical.topLeft() * device_ratio_, logical.size() * device_ratio_).toAlignedRect();
+  painter.drawImage(device.topLeft(), image_, device);
   if (!outline_size_.isEmpty()) PaintOutline(painter);
 }
 

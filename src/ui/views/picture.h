@@ -29,6 +29,9 @@ class Picture : public QWidget {
   void SetRenderer(Renderer renderer) { renderer_ = std::move(renderer); }
   /// The image is painted again from the renderer before it is next shown or read.
   void Invalidate();
+  /// Lets `paint` change part of the image and shows the device pixels it
+  /// returns; an image due for a whole painting just waits for it.
+  void PaintOver(const std::function<QRect(QImage& image)>& paint);
 
   /// Fills the box of `width` × `height` twips whose top-left corner is at
   /// (left, top). Boxes side by side tile without gaps at any pixel density.
