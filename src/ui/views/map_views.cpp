@@ -1,6 +1,7 @@
 #include "views/map_views.h"
 
 #include <QPainter>
+#include <QRegion>
 #include <QSignalBlocker>
 #include <algorithm>
 #include <cmath>
@@ -23,21 +24,15 @@ constexpr int kWheelNotch = 120;
 // Above this grey the cursor is drawn black, below it white.
 constexpr int kLightCell = 128;
 
-// The device pixel edges of boxes `first` to `last` of `step` cells of
-// `cell` twips, the last box cut at `cells`.
-std::vector<int> BoxEdges(const Picture& picture, int first, int last, int cells, double cell, int step) {
-  std::vector<int> edges;
-  for (int box = first; box <= last + 1; ++box) edges.push_back(picture.ToDevice(std::min(box * step, cells) * cell));
-  return edges;
-}
-
 }  // namespace
 
 MapViews::MapViews(const Document& document, const ElevationScale& scale, ViewState& view,
                    const TrackSet& tracks, const Widgets& widgets)
     : document_(document), scale_(scale), view_(view), tracks_(tracks), widgets_(widgets) {
-  widgets_.overview.SetRenderer([this](QImage& image) { Render(image, OverviewFrame(), overview_drawn_); });
-  widgets_.detail.SetRenderer([this](QImage& image) { Render(image, DetailFrame(), detail_drawn_); });
+  widgets_.overview.SetRenderer(
+      [this](QPainter& painter, const QRect& area) { Render(painter, area, OverviewFrame(), overview_drawn_); });
+  widgets_.detail.SetRenderer(
+      [this](QPainter& painter, const QRect& area) { Render(painter, area, DetailFrame(), detail_drawn_); });
   connect(&document, &Document::CellsChanged, this, &MapViews::RepaintCells);
   connect(&document, &Document::EditRevisited, this, &MapViews::ShowCell);
   connect(&document, &Document::Replaced, this, [this] { SetShaded(shaded_); });
@@ -108,62 +103,76 @@ MapViews::GridFrame MapViews::DetailFrame() const {
   return {widgets_.detail, first, cells, QSizeF(viewport_.CellWidth(), viewport_.CellHeight()), 1};
 }
 
-// The cells, the background round them, then every track segment.
-void MapViews::Render(QImage& image, const GridFrame& frame, bool drawn) const {
-  if (!drawn) return frame.picture.ClearOutside(image, {});
-  frame.picture.ClearOutside(image, PaintGrid(image, frame, QRect(frame.origin, frame.cells)));
-  PaintTracks(image, frame, image.rect());
+// The device pixel edges of a map's boxes, from the first box's left (top)
+// edge to the last one's right (bottom) edge, the last box cut at the grid's end.
+MapViews::GridEdges MapViews::Edges(const GridFrame& frame) {
+  const auto axis = [&](int cells, double cell) {
+    std::vector<int> edges;
+    for (int box = 0; box * frame.step < cells; ++box) edges.push_back(frame.picture.ToDevice(box * frame.step * cell));
+    edges.push_back(frame.picture.ToDevice(cells * cell));
+    return edges;
+  };
+  return {axis(frame.cells.width(), frame.cell.width()), axis(frame.cells.height(), frame.cell.height())};
 }
 
-// Only the boxes holding cells of `area` are painted again, with the tracks over them.
+// The cells, the background round them, then the track segments, as far as
+// they reach into `area` (device pixels).
+void MapViews::Render(QPainter& painter, const QRect& area, const GridFrame& frame, bool drawn) const {
+  const QColor background = frame.picture.palette().color(QPalette::Window);
+  if (!drawn) return painter.fillRect(area, background);
+  const GridEdges edges = Edges(frame);
+  const QRect covered(QPoint(edges.xs.front(), edges.ys.front()), QPoint(edges.xs.back() - 1, edges.ys.back() - 1));
+  PaintGrid(painter, frame, edges, area.intersected(covered));
+  for (const QRect& rest : QRegion(area).subtracted(covered)) painter.fillRect(rest, background);
+  PaintTracks(painter, frame, area);
+}
+
+// Only the boxes holding cells of `area` are painted again.
 void MapViews::RepaintIn(Picture& picture, const GridFrame& frame, bool drawn, const QRect& area) const {
   const QRect shown = area.intersected(QRect(frame.origin, frame.cells));
   if (!drawn || shown.isEmpty()) return;
-  picture.PaintOver([&](QImage& image) {
-    const QRect painted = PaintGrid(image, frame, shown);
-    PaintTracks(image, frame, painted);
-    return painted;
-  });
+  const GridEdges edges = Edges(frame);
+  const QPoint first = shown.topLeft() - frame.origin;
+  const QPoint last = shown.bottomRight() - frame.origin;
+  const auto box = [&](int cell) { return cell / frame.step; };
+  picture.InvalidateDevice(QRect(QPoint(edges.xs[box(first.x())], edges.ys[box(first.y())]),
+                                 QPoint(edges.xs[box(last.x()) + 1] - 1, edges.ys[box(last.y()) + 1] - 1)));
 }
 
-// Fills the boxes that hold the cells of `area`, each coloured by its
-// top-left cell: one scan line per row of boxes, copied down over the box's
-// height. Returns the device pixels painted.
-QRect MapViews::PaintGrid(QImage& image, const GridFrame& frame, const QRect& area) const {
-  // QPoint's own division rounds; boxes need it truncated.
-  const auto box_of = [&](QPoint cell) {
-    return QPoint((cell.x() - frame.origin.x()) / frame.step, (cell.y() - frame.origin.y()) / frame.step);
+// Paints the boxes within `area`, each coloured by its top-left cell: a strip
+// of one row of boxes at a time, one scan line filled and copied down.
+void MapViews::PaintGrid(QPainter& painter, const GridFrame& frame, const GridEdges& edges, const QRect& area) const {
+  if (area.isEmpty()) return;
+  const auto box_at = [](const std::vector<int>& edges_of_axis, int pixel) {
+    return static_cast<int>(std::upper_bound(edges_of_axis.begin(), edges_of_axis.end() - 1, pixel) -
+                            edges_of_axis.begin()) - 1;
   };
-  const QPoint first_box = box_of(area.topLeft());
-  const QPoint last_box = box_of(area.bottomRight());
-  const std::vector<int> xs =
-      BoxEdges(frame.picture, first_box.x(), last_box.x(), frame.cells.width(), frame.cell.width(), frame.step);
-  const std::vector<int> ys =
-      BoxEdges(frame.picture, first_box.y(), last_box.y(), frame.cells.height(), frame.cell.height(), frame.step);
-  const int right = std::min(image.width(), xs.back());
-  const QPoint first_cell = frame.origin + first_box * frame.step;
-  for (std::size_t j = 0; j + 1 < ys.size() && ys[j] < image.height(); ++j) {
-    auto* line = reinterpret_cast<QRgb*>(image.scanLine(ys[j]));
-    for (std::size_t i = 0; i + 1 < xs.size() && xs[i] < right; ++i) {
-      const QRgb rgb = CellRgb(first_cell.x() + static_cast<int>(i) * frame.step,
-                               first_cell.y() + static_cast<int>(j) * frame.step);
-      std::fill(line + xs[i], line + std::min(right, std::max(xs[i + 1], xs[i] + 1)), rgb);
+  const int width = area.width();
+  const int first_column = box_at(edges.xs, area.left());
+  const int last_column = box_at(edges.xs, area.right());
+  for (int row = box_at(edges.ys, area.top()); row <= box_at(edges.ys, area.bottom()); ++row) {
+    const int top = std::max(edges.ys[row], area.top());
+    const int height = std::min(edges.ys[row + 1], area.bottom() + 1) - top;
+    if (height <= 0) continue;
+    if (strip_.width() < width || strip_.height() < height) strip_ = QImage(width, height, QImage::Format_RGB32);
+    auto* line = reinterpret_cast<QRgb*>(strip_.scanLine(0));
+    for (int column = first_column; column <= last_column; ++column) {
+      const QRgb rgb = CellRgb(frame.origin.x() + column * frame.step, frame.origin.y() + row * frame.step);
+      std::fill(line + std::max(edges.xs[column] - area.left(), 0),
+                line + std::min(edges.xs[column + 1] - area.left(), width), rgb);
     }
-    const int bottom = std::min(image.height(), std::max(ys[j + 1], ys[j] + 1));
-    for (int y = ys[j] + 1; y < bottom; ++y) {
-      std::memcpy(image.scanLine(y) + xs[0] * sizeof(QRgb), line + xs[0], (right - xs[0]) * sizeof(QRgb));
-    }
+    for (int y = 1; y < height; ++y) std::memcpy(strip_.scanLine(y), line, width * sizeof(QRgb));
+    painter.drawImage(QPoint(area.left(), top), strip_, QRect(0, 0, width, height));
   }
-  return QRect(QPoint(xs[0], ys[0]), QPoint(right - 1, std::min(image.height(), ys.back()) - 1));
 }
 
-// The segments that cross `clip` (device pixels), in white.
-void MapViews::PaintTracks(QImage& image, const GridFrame& frame, const QRect& clip) const {
-  if (!tracks_shown_ || tracks_.Segments().empty() || clip.isEmpty()) return;
+// The segments that reach into `area` (device pixels), in white.
+void MapViews::PaintTracks(QPainter& painter, const GridFrame& frame, const QRect& area) const {
+  if (!tracks_shown_ || tracks_.Segments().empty() || area.isEmpty()) return;
   const QPointF origin = frame.origin - QPointF(1, 1);
   const double x_scale = frame.cell.width() * frame.picture.DeviceRatio() / double{kTwipsPerPixel};
   const double y_scale = frame.cell.height() * frame.picture.DeviceRatio() / double{kTwipsPerPixel};
-  const QRectF reach = QRectF(clip).adjusted(-1, -1, 1, 1);
+  const QRectF reach = QRectF(area).adjusted(-1, -1, 1, 1);
   QList<QLineF> lines;
   lines.reserve(static_cast<qsizetype>(tracks_.Segments().size()));
   for (const TrackSegment& segment : tracks_.Segments()) {
@@ -171,8 +180,6 @@ void MapViews::PaintTracks(QImage& image, const GridFrame& frame, const QRect& c
                       (segment.X2 - origin.x()) * x_scale, (segment.Y2 - origin.y()) * y_scale);
     if (reach.intersects(QRectF(line.p1(), line.p2()).normalized().adjusted(-1, -1, 1, 1))) lines.append(line);
   }
-  QPainter painter(&image);
-  painter.setClipRect(clip);
   painter.setPen(QPen(Qt::white, 0));
   painter.drawLines(lines);
 }

@@ -1,12 +1,15 @@
 #pragma once
 
+#include <QImage>
 #include <QLineEdit>
 #include <QLineF>
+#include <QPainter>
 #include <QList>
 #include <QObject>
 #include <QRect>
 #include <QScrollBar>
 #include <optional>
+#include <vector>
 
 #include "document/document.h"
 #include "scale/elevation_scale.h"
@@ -96,10 +99,15 @@ class MapViews : public QObject {
   };
   GridFrame OverviewFrame() const;
   GridFrame DetailFrame() const;
-  void Render(QImage& image, const GridFrame& frame, bool drawn) const;
+  struct GridEdges {
+    std::vector<int> xs;
+    std::vector<int> ys;
+  };
+  static GridEdges Edges(const GridFrame& frame);
+  void Render(QPainter& painter, const QRect& area, const GridFrame& frame, bool drawn) const;
   void RepaintIn(Picture& picture, const GridFrame& frame, bool drawn, const QRect& area) const;
-  QRect PaintGrid(QImage& image, const GridFrame& frame, const QRect& area) const;
-  void PaintTracks(QImage& image, const GridFrame& frame, const QRect& clip) const;
+  void PaintGrid(QPainter& painter, const GridFrame& frame, const GridEdges& edges, const QRect& area) const;
+  void PaintTracks(QPainter& painter, const GridFrame& frame, const QRect& area) const;
   QRgb CellRgb(int x, int y) const;
   void ShowCursorColor();
   void RefreshDrawnMaps();
@@ -111,6 +119,7 @@ class MapViews : public QObject {
   Widgets widgets_;
   Viewport viewport_;
   HillShade hill_shade_;
+  mutable QImage strip_;  ///< one row of boxes on its way to the screen
   bool tracks_shown_ = true;
   bool shaded_ = false;
   bool overview_drawn_ = false;  ///< nothing is drawn before the first drawing

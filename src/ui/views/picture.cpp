@@ -32,12 +32,13 @@ void Picture::Invalidate() {
   update();
 }
 
-void Picture::PaintOver(const std::function<QRect(QImage& image)>& paint) {
-  if (stale_ || image_.isNull()) return;
-  const QRect area = paint(image_);
-  const QRectF logical(area.x() / device_ratio_, area.y() / device_ratio_, area.width() / device_ratio_,
-                       area.height() / device_ratio_);
-  update(logical.toAlignedRect());
+void Picture::InvalidateDevice(const QRect& area) {
+  stale_ = true;
+  update(Logical(area));
+}
+
+QRect Picture::Logical(const QRect& device) const {
+  return QRectF(device.topLeft() / device_ratio_, device.size() / device_ratio_).toAlignedRect();
 }
 
 void Picture::FillBox(int left, int top, int width, int height, const QColor& color) {
@@ -49,9 +50,7 @@ void Picture::FillBox(int left, int top, int width, int height, const QColor& co
     auto* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
     std::fill(line + box.left(), line + box.right() + 1, rgb);
   }
-  const QRectF logical(box.x() / device_ratio_, box.y() / device_ratio_, box.width() / device_ratio_,
-                       box.height() / device_ratio_);
-  update(logical.toAlignedRect());
+  update(Logical(box));
 }
 
 void Picture::SetOutline(const QColor& color, int width, int height, int pen) {
@@ -100,15 +99,20 @@ void Picture::wheelEvent(QWheelEvent* event) {
 
 void Picture::leaveEvent(QEvent*) { emit PointerLeft(); }
 
-// The image and the outline are drawn in device pixels, so the outline lies
-// on the same pixel edges as the boxes beneath it.
+// Everything is drawn in device pixels, so the outline lies on the same
+// pixel edges as the boxes beneath it.
 void Picture::paintEvent(QPaintEvent* event) {
-  EnsureRendered();
+  EnsureImage();
   QPainter painter(this);
   painter.scale(1 / device_ratio_, 1 / device_ratio_);
   const QRectF logical = event->rect();
   const QRect device = QRectF(logical.topLeft() * device_ratio_, logical.size() * device_ratio_).toAlignedRect();
-  painter.drawImage(device.topLeft(), image_, device);
+  if (renderer_) {
+    painter.setClipRect(device);
+    renderer_(painter, device);
+  } else {
+    painter.drawImage(device.topLeft(), image_, device);
+  }
   if (!outline_size_.isEmpty()) PaintOutline(painter);
 }
 
@@ -134,6 +138,8 @@ void Picture::showEvent(QShowEvent*) { EnsureImage(); }
 
 void Picture::EnsureImage() {
   device_ratio_ = devicePixelRatioF();
+  // Painted straight from the renderer, such a picture needs an image only to be read.
+  if (renderer_) return;
   const QSize device_size = size() * device_ratio_;
   if (image_.size() == device_size) return;
   const bool replaced = !image_.isNull();
@@ -145,25 +151,16 @@ void Picture::EnsureImage() {
 
 void Picture::EnsureRendered() {
   EnsureImage();
-  if (!stale_ || !renderer_) return;
-  stale_ = false;
-  renderer_(image_);
-}
-
-// Filling only the margins spares a pass over a large image.
-void Picture::ClearOutside(QImage& image, const QRect& painted) const {
-  const QRect inside = painted.intersected(image.rect());
-  const QColor background = palette().color(QPalette::Window);
-  if (inside.isEmpty()) {
-    image.fill(background);
-    return;
+  if (!renderer_) return;
+  const QSize device_size = size() * device_ratio_;
+  if (image_.size() != device_size) {
+    image_ = QImage(device_size, QImage::Format_RGB32);
+    stale_ = true;
   }
-  QPainter painter(&image);
-  painter.fillRect(QRect(0, 0, image.width(), inside.top()), background);
-  painter.fillRect(QRect(0, inside.bottom() + 1, image.width(), image.height() - inside.bottom() - 1), background);
-  painter.fillRect(QRect(0, inside.top(), inside.left(), inside.height()), background);
-  painter.fillRect(QRect(inside.right() + 1, inside.top(), image.width() - inside.right() - 1, inside.height()),
-                   background);
+  if (!stale_) return;
+  stale_ = false;
+  QPainter painter(&image_);
+  renderer_(painter, image_.rect());
 }
 
 }  // namespace koravel

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QPainter>
 #include <QImage>
 #include <QLineF>
 #include <QList>
@@ -11,27 +12,27 @@
 
 namespace koravel {
 
-/// A picture area measured in twips (15 to a pixel at 96 dpi) that keeps
-/// what is drawn into it in an image of device pixels, so covering and
-/// uncovering the window loses nothing. A picture with a renderer paints
-/// its whole image from it in the paint event after Invalidate. An outline
+/// A picture area measured in twips (15 to a pixel at 96 dpi). A picture
+/// with a renderer paints from it in each paint event, only what the event
+/// asks for; one without keeps what is drawn into it in an image of device
+/// pixels, so covering and uncovering the window loses nothing. An outline
 /// rectangle (the frame of the overview, the cursor of the detail view)
-/// floats above the image.
+/// floats above either.
 class Picture : public QWidget {
   Q_OBJECT
 
  public:
-  /// Paints every pixel of the image (ClearOutside helps with the rest).
-  using Renderer = std::function<void(QImage& image)>;
+  /// Paints at least the device pixels `area` with `painter`, which works
+  /// in device pixels.
+  using Renderer = std::function<void(QPainter& painter, const QRect& area)>;
 
   explicit Picture(QWidget* parent = nullptr);
 
   void SetRenderer(Renderer renderer) { renderer_ = std::move(renderer); }
-  /// The image is painted again from the renderer before it is next shown or read.
+  /// The whole picture is painted again from the renderer.
   void Invalidate();
-  /// Lets `paint` change part of the image and shows the device pixels it
-  /// returns; an image due for a whole painting just waits for it.
-  void PaintOver(const std::function<QRect(QImage& image)>& paint);
+  /// The device pixels `area` are painted again from the renderer.
+  void InvalidateDevice(const QRect& area);
 
   /// Fills the box of `width` × `height` twips whose top-left corner is at
   /// (left, top). Boxes side by side tile without gaps at any pixel density.
@@ -44,10 +45,7 @@ class Picture : public QWidget {
   QPoint OutlinePosition() const { return outline_position_; }
   QSize OutlineSize() const { return outline_size_; }
 
-  /// Fills what lies outside `painted` (device pixels) with the background.
-  void ClearOutside(QImage& image, const QRect& painted) const;
-
-  /// The colour drawn at (x, y) twips; an invalid colour outside the image.
+  /// The colour drawn at (x, y) twips, outline aside; an invalid colour outside the picture.
   QColor ColorAt(int x, int y) const;
 
   /// The device pixel at which a position of `twips` starts.
@@ -79,7 +77,9 @@ class Picture : public QWidget {
 
  private:
   QRect DeviceBox(double left, double top, double width, double height) const;
+  QRect Logical(const QRect& device) const;
   void EnsureImage();
+  /// Brings the image up to what the renderer paints, for reading.
   void EnsureRendered();
   void PaintOutline(QPainter& painter) const;
 
@@ -88,7 +88,7 @@ class Picture : public QWidget {
   double device_ratio_ = 1.0;
   QImage image_;
   Renderer renderer_;
-  bool stale_ = false;
+  bool stale_ = false;  ///< the image lags behind the renderer
   QColor outline_color_;
   QSize outline_size_;
   QPoint outline_position_;
