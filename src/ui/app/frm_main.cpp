@@ -134,8 +134,6 @@ void frmMain::ConnectCommands() {
           [this](double x, double y) { map_views_.Picture1_MouseDown(x, y); });
   connect(&legend_, &LegendPanel::ScaleChanged, this, &frmMain::RedrawMaps);
   // A picture starts a blank image when its size or screen density changes.
-  connect(controls_.overviewMap, &Picture::ImageReplaced, this, &frmMain::RedrawOpenedMaps);
-  connect(controls_.detailMap, &Picture::ImageReplaced, this, &frmMain::RedrawOpenedMaps);
   connect(controls_.legendSwatches, &Picture::ImageReplaced, this, [this] { legend_.DrawLegend(); });
 }
 
@@ -245,10 +243,6 @@ void frmMain::RedrawMaps() {
 }
 
 // Until a file is opened the maps stay empty, as they are at start-up.
-void frmMain::RedrawOpenedMaps() {
-  if (document_.IsOpen()) RedrawMaps();
-}
-
 // Unsaved changes show as Save being enabled, in the menu and the tool bar.
 void frmMain::ShowModified(bool modified) {
   menus_.saveAction->setEnabled(modified);

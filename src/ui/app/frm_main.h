@@ -50,7 +50,6 @@ class frmMain : public QMainWindow {
   void KeepUndoForTheDocument();
   void ShowOpenedDocument();
   void RedrawMaps();
-  void RedrawOpenedMaps();
   void ShowModified(bool modified);
   bool SaveOrDiscardChanges();
   void OpenChosenFile(const QString& path);

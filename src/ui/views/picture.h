@@ -62,7 +62,7 @@ class Picture : public QWidget {
   void Wheeled(double x, double y, QPoint angle_delta, Qt::KeyboardModifiers modifiers);
   void PointerLeft();
   void Resized();
-  /// The widget's size or pixel density changed and its image starts blank.
+  /// The size or pixel density changed and the kept image starts blank (only without a renderer).
   void ImageReplaced();
 
  protected:
