@@ -188,6 +188,11 @@ class MapViewTest : public QObject {
             qGray(fixture_->ScaleColor(41, 31).rgb()) + 10);
     QVERIFY(qGray(OverviewColor(67, 41).rgb()) < qGray(fixture_->ScaleColor(67, 41).rgb()) - 10);
     QCOMPARE(OverviewColor(151, 151), fixture_->ScaleColor(151, 151));
+    // Sinking the cell east of 41, 31 turns its slope away from the light.
+    const QColor lit = OverviewColor(41, 31);
+    QTest::mouseClick(Detail(), Qt::LeftButton, {}, test::WindowFixture::DetailCellCentre(41, 30));
+    fixture_->Enter("0");
+    QVERIFY(qGray(OverviewColor(41, 31).rgb()) < qGray(lit.rgb()) - 10);
 
     fixture_->StartWindow();
     fixture_->Open(fixture_->CopyOfSample("533945.mem"));

@@ -27,6 +27,16 @@ void HillShade::Compute(const MeshDocument& mesh) {
   }
 }
 
+void HillShade::Update(const MeshDocument& mesh, int left, int top, int right, int bottom) {
+  if (factors_.empty()) return Compute(mesh);
+  // A cell's slope comes from its eight neighbours.
+  for (int y = std::max(1, top - 1); y <= std::min(kMeshSize, bottom + 1); ++y) {
+    for (int x = std::max(1, left - 1); x <= std::min(kMeshSize, right + 1); ++x) {
+      factors_[y * kStride + x] = CellFactor(mesh, x, y);
+    }
+  }
+}
+
 float HillShade::CellFactor(const MeshDocument& mesh, int x, int y) const {
   const std::int32_t centre = mesh.Elevation(x, y);
   if (centre == kNoData) return 1;

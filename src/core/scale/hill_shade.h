@@ -16,6 +16,9 @@ class HillShade {
   /// Works out the shade of every cell of `mesh`. A neighbour without data
   /// or outside the grid counts as level with the cell.
   void Compute(const MeshDocument& mesh);
+  /// Works out again the cells whose shade depends on cells (left, top) to
+  /// (right, bottom), grid columns and rows, after those changed.
+  void Update(const MeshDocument& mesh, int left, int top, int right, int bottom);
   /// `color` shaded as cell (x, y) is; a cell without data keeps its colour.
   RgbColor Shade(RgbColor color, int x, int y) const;
 

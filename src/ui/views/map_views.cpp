@@ -198,7 +198,7 @@ void MapViews::DrawDetail() {
 void MapViews::RepaintCells(const QRect& area) {
   QRect changed = area;
   if (shaded_) {
-    hill_shade_.Compute(document_.Mesh());
+    hill_shade_.Update(document_.Mesh(), area.left(), area.top(), area.right(), area.bottom());
     changed = area.adjusted(-1, -1, 1, 1).intersected(QRect(1, 1, kMeshSize, kMeshSize));
   }
   RepaintIn(widgets_.overview, OverviewFrame(), overview_drawn_, changed);
