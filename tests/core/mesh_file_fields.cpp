@@ -47,7 +47,7 @@ constexpr int kFirstRow = 53 * 8 + 4;  // mesh 533945
 constexpr int kFirstColumn = 39 * 8 + 5;
 
 std::string Angle(int seconds) {
-  char text[8];
+  char text[32];
   std::snprintf(text, sizeof text, "%03d%02d%02d", seconds / 3600, seconds % 3600 / 60, seconds % 60);
   return text;
 }
@@ -59,7 +59,7 @@ const std::string kIdeographicSpace = "\x81\x40";
 MeshFileFields NeighbourMesh(int east, int north) {
   const int row = kFirstRow + north, column = kFirstColumn + east;
   MeshFileFields fields;
-  char code[8];
+  char code[32];
   std::snprintf(code, sizeof code, "%02d%02d%d%d", row / 8, column / 8, row % 8, column % 8);
   fields.mesh_code = code;
   const int south = row * kRowSeconds, west = 100 * 3600 + column * kColumnSeconds;

@@ -5,8 +5,9 @@ namespace koravel::test {
 // An unscripted dialog counts as cancelled.
 template <typename Answer>
 Answer ScriptedDialogs::Next(std::deque<Answer>& answers) {
-  if (answers.empty()) return std::nullopt;
-  Answer answer = answers.front();
+  Answer answer;
+  if (answers.empty()) return answer;
+  answer.swap(answers.front());
   answers.pop_front();
   return answer;
 }

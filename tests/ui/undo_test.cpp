@@ -161,6 +161,8 @@ class UndoTest : public QObject {
     if (!brush) QTest::keyClick(field, Qt::Key_Return);
     QCOMPARE(fixture_->dialogs.messages, QStringList{"標高は-999.9m～9999.9mの範囲で入力して下さい。"});
     QCOMPARE(field->text(), QString("108.7"));
+    QCOMPARE(fixture_->Cursor(), QPoint(1, 1));
+    QVERIFY(!fixture_->SaveEnabled());
     QTest::keyClicks(field, "250");
     QCOMPARE(field->text(), QString("250"));
   }
