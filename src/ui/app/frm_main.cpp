@@ -1,5 +1,6 @@
 #include "app/frm_main.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QFont>
@@ -154,8 +155,12 @@ void frmMain::ConnectViewMenu() {
     connect(menus_.neighbourActions[i], &QAction::triggered, this,
             [this, i] { OpenNeighbour(static_cast<CompassDirection>(i)); });
   }
-  // Files come and go while the window is open.
+  // Files come and go while the window is open, mostly while it is in the
+  // background; the Alt+arrow keys reach only the items enabled.
   connect(menus_.neighbourMenu, &QMenu::aboutToShow, this, &frmMain::ShowNeighbours);
+  connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+    if (state == Qt::ApplicationActive) ShowNeighbours();
+  });
 }
 
 void frmMain::ShowShadedRelief(bool shaded) {
