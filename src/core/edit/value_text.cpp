@@ -6,22 +6,20 @@
 namespace koravel {
 
 std::string ValueText(std::int32_t tenths) {
-  std::string text;
-  AppendValueText(text, tenths);
-  return text;
+  char text[kMaxValueTextLength];
+  return std::string(text, WriteValueText(text, tenths));
 }
 
-void AppendValueText(std::string& text, std::int32_t tenths) {
+char* WriteValueText(char* out, std::int32_t tenths) {
+  char* const limit = out + kMaxValueTextLength;
   const long long magnitude = std::llabs(static_cast<long long>(tenths));
-  char digits[24];
-  char* end = digits;
-  if (tenths < 0) *end++ = '-';
-  end = std::to_chars(end, digits + sizeof digits, magnitude / 10).ptr;
+  if (tenths < 0) *out++ = '-';
+  out = std::to_chars(out, limit, magnitude / 10).ptr;
   if (magnitude % 10 != 0) {
-    *end++ = '.';
-    *end++ = static_cast<char>('0' + magnitude % 10);
+    *out++ = '.';
+    *out++ = static_cast<char>('0' + magnitude % 10);
   }
-  text.append(digits, end);
+  return out;
 }
 
 }  // namespace koravel

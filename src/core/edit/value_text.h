@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -9,7 +10,12 @@ namespace koravel {
 /// 12345 → "1234.5", 100 → "10", 5 → "0.5", −9999 → "-999.9", 0 → "0".
 std::string ValueText(std::int32_t tenths);
 
-/// Appends ValueText(tenths) to `text`, for writers of whole grids.
-void AppendValueText(std::string& text, std::int32_t tenths);
+/// The most characters that ValueText gives: "-214748364.8".
+inline constexpr std::size_t kMaxValueTextLength = 12;
+
+/// Writes ValueText(tenths) at `out`, which has room for kMaxValueTextLength
+/// characters, and returns the end of it: for writers of whole grids, which
+/// write millions of values.
+char* WriteValueText(char* out, std::int32_t tenths);
 
 }  // namespace koravel

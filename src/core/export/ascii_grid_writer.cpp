@@ -2,12 +2,14 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <string_view>
 #include <vector>
 
 #include "edit/value_text.h"
+#include "export/derived_file_writer.h"
 
 namespace koravel {
 namespace {
@@ -48,19 +50,26 @@ bool WriteAll(int descriptor, std::string_view text) {
 
 }  // namespace
 
+// Values are written straight into one buffer, which is handed to the
+// system whenever a chunk's worth has gathered.
 std::optional<ErrorCode> WriteAsciiGrid(int descriptor, const ExportRaster& raster) {
-  std::string text = GridHeader(raster);
-  text.reserve(kWriteChunk + static_cast<std::size_t>(raster.Columns) * 7);
-  std::vector<std::int32_t> row(static_cast<std::size_t>(raster.Columns));
+  const std::string header = GridHeader(raster);
+  const auto columns = static_cast<std::size_t>(raster.Columns);
+  std::vector<char> text(std::max(header.size(), kWriteChunk) + columns * (kMaxValueTextLength + 1));
+  char* end = std::copy(header.begin(), header.end(), text.data());
+  std::vector<std::int32_t> row(columns);
   for (int y = 0; y < raster.Rows; ++y) {
     raster.FillRow(y, row);
-    for (std::size_t x = 0; x < row.size(); ++x) {
-      AppendValueText(text, row[x]);
-      text += x + 1 < row.size() ? ' ' : '\n';
+    for (const std::int32_t tenths : row) {
+      end = WriteValueText(end, tenths);
+      *end++ = ' ';
     }
-    if (text.size() >= kWriteChunk || y + 1 == raster.Rows) {
-      if (!WriteAll(descriptor, text)) return ErrorCode::FileError;
-      text.clear();
+    end[-1] = '\n';
+    const auto size = static_cast<std::size_t>(end - text.data());
+    if (size >= kWriteChunk || y + 1 == raster.Rows) {
+      if (!WriteAll(descriptor, std::string_view(text.data(), size))) return ErrorCode::FileError;
+      if (y + 1 < raster.Rows) StartDiskWrite(descriptor);  // the writer starts the last chunk itself
+      end = text.data();
     }
   }
   return std::nullopt;

@@ -60,9 +60,8 @@ std::optional<ErrorCode> DerivedFileWriter::Write(const std::filesystem::path& p
   if (auto failure = OpenTemporary(folder, temporary)) return failure;
 
   std::optional<ErrorCode> failure = fill(temporary.descriptor);
-  // Starts the disk writing now, beside the rest of the run, so that the one
-  // flush at the end has little left to wait for. Flush() reports failures.
-  if (!failure) sync_file_range(temporary.descriptor, 0, 0, SYNC_FILE_RANGE_WRITE);
+  // Flush() reports any failure of the disk.
+  if (!failure) StartDiskWrite(temporary.descriptor);
   if (!failure && fchmod(temporary.descriptor, mode) != 0) failure = ErrorFromErrno(errno);
   if (!failure) failure = Commit(folder, temporary, target);
   if (close(temporary.descriptor) != 0 && !failure) failure = ErrorFromErrno(errno);
@@ -130,5 +129,7 @@ std::optional<ErrorCode> DerivedFileWriter::Flush() {
   const auto failed = std::find_if(errors.begin(), errors.end(), [](int error) { return error != 0; });
   return failed == errors.end() ? std::nullopt : std::optional(ErrorFromErrno(*failed));
 }
+
+void StartDiskWrite(int descriptor) { sync_file_range(descriptor, 0, 0, SYNC_FILE_RANGE_WRITE); }
 
 }  // namespace koravel

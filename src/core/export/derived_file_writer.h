@@ -55,4 +55,9 @@ class DerivedFileWriter {
   std::vector<std::filesystem::path> folders_;
 };
 
+/// Starts writing what `descriptor` holds so far to the disk and returns at
+/// once, so that writing a large file keeps the disk busy beside the
+/// processor and the flush at the end of the run has little left to wait for.
+void StartDiskWrite(int descriptor);
+
 }  // namespace koravel

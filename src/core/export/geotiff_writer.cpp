@@ -2,13 +2,13 @@
 
 #include <geotiff/geokeys.h>
 #include <geotiff/geovalues.h>
-#include <geotiff/xtiffio.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <array>
 #include <vector>
 
+#include "export/derived_file_writer.h"
 #include "export/tiff_library.h"
 
 namespace koravel {
@@ -17,28 +17,29 @@ namespace {
 constexpr double kSecondsPerDegree = 3600.0;
 constexpr float kNoDataMetres = -9999.0f;
 constexpr std::size_t kStripBytes = 64 * 1024;
+constexpr int kStripsPerDiskWrite = 16;
 
-char kPixelScaleName[] = "GeoPixelScale";
-char kTiepointsName[] = "GeoTiePoints";
-char kKeyDirectoryName[] = "GeoKeyDirectory";
 char kNoDataName[] = "GDALNoDataValue";
 
-// libtiff does not know the GeoTIFF tags, nor GDAL's no-data tag, by itself.
-const TIFFFieldInfo kGeoTiffFields[] = {
-    {TIFFTAG_GEOPIXELSCALE, -1, -1, TIFF_DOUBLE, FIELD_CUSTOM, 1, 1, kPixelScaleName},
-    {TIFFTAG_GEOTIEPOINTS, -1, -1, TIFF_DOUBLE, FIELD_CUSTOM, 1, 1, kTiepointsName},
-    {TIFFTAG_GEOKEYDIRECTORY, -1, -1, TIFF_SHORT, FIELD_CUSTOM, 1, 1, kKeyDirectoryName},
+// libgeotiff registers the GeoTIFF tags with libtiff, but not GDAL's no-data tag.
+const TIFFFieldInfo kNoDataField[] = {
     {TIFFTAG_GDAL_NODATA, -1, -1, TIFF_ASCII, FIELD_CUSTOM, 1, 0, kNoDataName},
 };
 
-// Version 1.1.0 with four keys, each stored in the directory itself.
-const std::array<std::uint16_t, 20> kGeoKeys = {
-    1, 1, 0, 4,
-    GTModelTypeGeoKey, 0, 1, ModelTypeGeographic,
-    GTRasterTypeGeoKey, 0, 1, RasterPixelIsArea,
-    GeographicTypeGeoKey, 0, 1, GCS_Tokyo,
-    GeogAngularUnitsGeoKey, 0, 1, Angular_Degree,
-};
+// Silences libgeotiff's messages; a failure shows in the result of the call.
+void IgnoreGeoTiffMessage(GTIF*, int, const char*, ...) {}
+
+bool SetGeoKeys(const TiffLibrary& tiff, TIFF* file) {
+  GTIF* keys = tiff.NewGeoKeys(file, IgnoreGeoTiffMessage, nullptr);
+  if (keys == nullptr) return false;
+  const bool set = tiff.SetGeoKey(keys, GTModelTypeGeoKey, TYPE_SHORT, 1, ModelTypeGeographic) &&
+                   tiff.SetGeoKey(keys, GTRasterTypeGeoKey, TYPE_SHORT, 1, RasterPixelIsArea) &&
+                   tiff.SetGeoKey(keys, GeographicTypeGeoKey, TYPE_SHORT, 1, GCS_Tokyo) &&
+                   tiff.SetGeoKey(keys, GeogAngularUnitsGeoKey, TYPE_SHORT, 1, Angular_Degree) &&
+                   tiff.WriteGeoKeys(keys);
+  tiff.FreeGeoKeys(keys);
+  return set;
+}
 
 int RowsPerStrip(const ExportRaster& raster) {
   return std::max<int>(1, static_cast<int>(kStripBytes / (sizeof(float) * static_cast<std::size_t>(raster.Columns))));
@@ -60,13 +61,13 @@ bool SetTags(const TiffLibrary& tiff, TIFF* file, const ExportRaster& raster) {
          tiff.SetField(file, TIFFTAG_ROWSPERSTRIP, static_cast<std::uint32_t>(RowsPerStrip(raster))) &&
          tiff.SetField(file, TIFFTAG_GDAL_NODATA, "-9999") &&
          tiff.SetField(file, TIFFTAG_GEOPIXELSCALE, 3, scale.data()) &&
-         tiff.SetField(file, TIFFTAG_GEOTIEPOINTS, 6, tiepoint.data()) &&
-         tiff.SetField(file, TIFFTAG_GEOKEYDIRECTORY, static_cast<int>(kGeoKeys.size()), kGeoKeys.data());
+         tiff.SetField(file, TIFFTAG_GEOTIEPOINTS, 6, tiepoint.data()) && SetGeoKeys(tiff, file);
 }
 
 float Metres(std::int32_t tenths) { return tenths == kNoData ? kNoDataMetres : static_cast<float>(tenths) / 10.0f; }
 
-bool WriteStrips(const TiffLibrary& tiff, TIFF* file, const ExportRaster& raster) {
+// Starts the disk on each megabyte as it is written, not on all of them at the end.
+bool WriteStrips(const TiffLibrary& tiff, TIFF* file, int descriptor, const ExportRaster& raster) {
   const auto columns = static_cast<std::size_t>(raster.Columns);
   const int rows_per_strip = RowsPerStrip(raster);
   std::vector<std::int32_t> tenths(columns);
@@ -79,6 +80,7 @@ bool WriteStrips(const TiffLibrary& tiff, TIFF* file, const ExportRaster& raster
     }
     const tmsize_t bytes = static_cast<tmsize_t>(columns * sizeof(float)) * rows;
     if (tiff.WriteEncodedStrip(file, static_cast<std::uint32_t>(index), strip.data(), bytes) != bytes) return false;
+    if (index % kStripsPerDiskWrite == kStripsPerDiskWrite - 1) StartDiskWrite(descriptor);
   }
   return true;
 }
@@ -96,8 +98,8 @@ std::optional<ErrorCode> WriteGeoTiff(int descriptor, const ExportRaster& raster
     close(own);
     return ErrorCode::FileError;
   }
-  const bool written = tiff->MergeFieldInfo(file, kGeoTiffFields, std::size(kGeoTiffFields)) == 0 &&
-                       SetTags(*tiff, file, raster) && WriteStrips(*tiff, file, raster) && tiff->Flush(file) == 1;
+  const bool written = tiff->MergeFieldInfo(file, kNoDataField, std::size(kNoDataField)) == 0 &&
+                       SetTags(*tiff, file, raster) && WriteStrips(*tiff, file, descriptor, raster) && tiff->Flush(file) == 1;
   tiff->Close(file);
   return written ? std::nullopt : std::optional(ErrorCode::FileError);
 }

@@ -8,6 +8,7 @@
 
 #include "export/ascii_grid_writer.h"
 #include "export/geotiff_writer.h"
+#include "export/tiff_library.h"
 
 namespace koravel {
 namespace {
@@ -32,6 +33,11 @@ std::optional<ExportFormat> ExportFormatOf(const std::filesystem::path& path) {
 }
 
 const char* ExtensionOf(ExportFormat format) { return format == ExportFormat::AsciiGrid ? ".asc" : ".tif"; }
+
+std::jthread LoadWriterLibraries(ExportFormat format) {
+  if (format != ExportFormat::GeoTiff) return {};
+  return std::jthread([] { TiffLibrary::Get(); });
+}
 
 std::optional<ErrorCode> WriteRaster(DerivedFileWriter& writer, const ExportRaster& raster,
                                      const std::filesystem::path& path, ExportFormat format) {

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <thread>
 
 #include "error_code.h"
 #include "export/derived_file_writer.h"
@@ -21,6 +22,11 @@ std::optional<ExportFormat> ExportFormatOf(const std::filesystem::path& path);
 
 /// The extension, with its dot, that the format's files take.
 const char* ExtensionOf(ExportFormat format);
+
+/// Starts loading the libraries that writing `format` needs on a thread of
+/// its own, so that they are ready by the time the first file is written;
+/// the thread is joined when the result goes.
+std::jthread LoadWriterLibraries(ExportFormat format);
 
 /// Writes `raster` to `path` in `format` through `writer`; an ASCII grid
 /// also gets its projection file, named as `path` with ".prj".

@@ -14,12 +14,10 @@ namespace {
 constexpr double kStepTolerance = 1e-9;  // arc-seconds
 constexpr double kCellTolerance = 1e-6;  // cells
 
-// One mesh's grid, kept without the rest of its document so that a hundred
-// of them stay small.
 struct Tile {
+  MeshDocument Document;
   MeshGeoreference Frame;
-  std::vector<std::int32_t> Tenths;  // rows north to south
-  int Column = 0;                    // of its north-west cell in the mosaic
+  int Column = 0;  // of its north-west cell in the mosaic
   int Row = 0;
 };
 
@@ -28,21 +26,16 @@ struct Reading {
   ErrorCode Error = ErrorCode::FileError;
 };
 
-Tile TileOf(const MeshDocument& mesh) {
-  Tile tile{MeshGeoreference::Of(mesh), std::vector<std::int32_t>(kMeshSize * kMeshSize), 0, 0};
-  for (int y = 1; y <= kMeshSize; ++y) {
-    for (int x = 1; x <= kMeshSize; ++x) tile.Tenths[static_cast<std::size_t>((y - 1) * kMeshSize + x - 1)] = mesh.Elevation(x, y);
-  }
-  return tile;
-}
-
 std::vector<Reading> ReadAll(const std::vector<std::filesystem::path>& paths, const ProgressReport& progress) {
   std::vector<Reading> readings(paths.size());
   ForEachInParallel(
       paths.size(),
       [&](std::size_t i) {
         MeshReadResult result = ReadMeshFile(paths[i]);
-        if (result.document) readings[i].Mesh = TileOf(*result.document);
+        if (result.document) {
+          const MeshGeoreference frame = MeshGeoreference::Of(*result.document);
+          readings[i].Mesh = Tile{std::move(*result.document), frame, 0, 0};
+        }
         if (result.error) readings[i].Error = *result.error;
       },
       progress);
@@ -92,10 +85,12 @@ void FillRow(const std::vector<Tile>& tiles, int row, std::span<std::int32_t> te
   std::fill(tenths.begin(), tenths.end(), kNoData);
   for (const Tile& tile : tiles) {
     if (row < tile.Row || row >= tile.Row + kMeshSize) continue;
-    const auto source = tile.Tenths.begin() + (row - tile.Row) * kMeshSize;
-    const auto target = tenths.begin() + tile.Column;
-    std::transform(source, source + kMeshSize, target, target,
-                   [](std::int32_t later, std::int32_t earlier) { return later == kNoData ? earlier : later; });
+    const int y = row - tile.Row + 1;
+    for (int x = 1; x <= kMeshSize; ++x) {
+      const std::int32_t later = tile.Document.Elevation(x, y);
+      std::int32_t& target = tenths[static_cast<std::size_t>(tile.Column + x - 1)];
+      target = later == kNoData ? target : later;
+    }
   }
 }
 
@@ -126,6 +121,7 @@ MosaicResult WriteMosaic(const std::vector<std::filesystem::path>& meshes, const
     result.Error = ErrorCode::UnsupportedExportFormat;
     return result;
   }
+  std::jthread loading = LoadWriterLibraries(*format);
   std::vector<Reading> readings = ReadAll(meshes, progress);
   std::vector<Tile> tiles = PlaceAll(meshes, readings, result.LeftOut);
   readings.clear();
