@@ -1,6 +1,8 @@
 // Redrawing the maps of the sample mesh, as the window does after an open
-// and on every scroll step, at 100 % scale (one device pixel per pixel),
-// without tracks and with a full set of 10,001 track segments.
+// and on every scroll or zoom step, without tracks and with a full set of
+// 10,001 track segments. The detail view is 3840 × 2160 device pixels at the
+// device pixel ratio given as --ratio=N (1 unless told), zoomed so that its
+// cells fill it.
 
 #include <benchmark/benchmark.h>
 
@@ -8,8 +10,11 @@
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QWindow>
 #include <cmath>
+#include <cstring>
 #include <memory>
+#include <string>
 
 #include "app/status_panels.h"
 #include "mesh/mesh_reader.h"
@@ -19,6 +24,20 @@
 namespace {
 
 using namespace koravel;
+
+constexpr int kDeviceWidth = 3840;
+constexpr int kDeviceHeight = 2160;
+// Five steps in from 100 %, cells of about 20 × 16 pixels fill the view.
+constexpr int kZoomSteps = 5;
+double device_ratio = 1;
+
+// repaint() paints nothing into a window the platform has not shown yet.
+void WaitUntilExposed(QWidget& widget) {
+  for (int i = 0; i < 1000 && !widget.windowHandle()->isExposed(); ++i) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+  }
+  if (!widget.windowHandle()->isExposed()) qFatal("the window was never exposed");
+}
 
 // The widgets and state the map views work on, with the sample loaded.
 struct MapFixture {
@@ -44,9 +63,15 @@ struct MapFixture {
   explicit MapFixture(int segments = 0) {
     document.Replace(ReadMeshFile(KORAVEL_SAMPLE_MESH).document.value(), KORAVEL_SAMPLE_MESH);
     overview.resize(2000 / 15, 1600 / 15);
-    detail.resize(5055 / 15, 4095 / 15);
+    detail.resize(static_cast<int>(kDeviceWidth / device_ratio), static_cast<int>(kDeviceHeight / device_ratio));
     overview.show();
     detail.show();
+    WaitUntilExposed(overview);
+    WaitUntilExposed(detail);
+    if (detail.DeviceRatio() != device_ratio) qFatal("the detail view is not at the ratio asked for");
+    views.DrawOverview();
+    views.DrawDetail();
+    for (int i = 0; i < kZoomSteps; ++i) views.ZoomBy(Viewport::kZoomStep);
     // A long walk back and forth across the whole mesh, as a day's log is.
     for (int i = 0; i < segments; ++i) {
       const double t = i * 0.01;
@@ -56,8 +81,10 @@ struct MapFixture {
   }
 };
 
+// Arguments: track segments, and 1 for shaded relief.
 void BM_FullRedraw(benchmark::State& state) {
   MapFixture maps(static_cast<int>(state.range(0)));
+  maps.views.SetShaded(state.range(1) != 0);
   for (auto _ : state) {
     maps.views.DrawOverview();
     maps.views.DrawDetail();
@@ -65,13 +92,28 @@ void BM_FullRedraw(benchmark::State& state) {
     maps.detail.repaint();
   }
 }
-BENCHMARK(BM_FullRedraw)->Arg(0)->Arg(TrackSet::kCapacity)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FullRedraw)
+    ->ArgsProduct({{0, TrackSet::kCapacity}, {0, 1}})
+    ->Unit(benchmark::kMillisecond);
+
+// In and out by turns around a point of the view, as Ctrl+wheel does.
+void BM_ZoomStep(benchmark::State& state) {
+  MapFixture maps(static_cast<int>(state.range(0)));
+  const QPointF pointer(maps.detail.width() * 15 / 3.0, maps.detail.height() * 15 / 3.0);
+  bool in = true;
+  for (auto _ : state) {
+    maps.views.ZoomBy(in ? Viewport::kZoomStep : 1 / Viewport::kZoomStep, pointer);
+    maps.detail.repaint();
+    in = !in;
+  }
+}
+BENCHMARK(BM_ZoomStep)->Arg(0)->Arg(TrackSet::kCapacity)->Unit(benchmark::kMillisecond);
 
 void BM_ScrollStep(benchmark::State& state) {
   MapFixture maps(static_cast<int>(state.range(0)));
   int position = 1;
   for (auto _ : state) {
-    position = position % 151 + 1;
+    position = position % maps.horizontal.maximum() + 1;
     maps.views.HScroll1_Change(position);
     maps.detail.repaint();
   }
@@ -83,12 +125,19 @@ BENCHMARK(BM_ScrollStep)->Arg(0)->Arg(TrackSet::kCapacity)->Unit(benchmark::kMil
 void BM_BrushCell(benchmark::State& state) {
   MapFixture maps(static_cast<int>(state.range(0)));
   maps.document.BeginStroke();
+  // A row in sight of the zoomed detail view.
+  const int y = maps.view.MapYstart + 6;
   int x = 1;
   for (auto _ : state) {
     x = x % 50 + 1;
-    maps.document.PaintStroke({x, 7}, 1234);
-    maps.overview.repaint();
-    maps.detail.repaint();
+    maps.document.PaintStroke({x, y}, 1234);
+    // The window paints only what changed: the cell, in pixels of each map.
+    const Viewport& viewport = maps.views.DetailViewport();
+    maps.detail.repaint(QRectF((x - maps.view.MapXstart) * viewport.CellWidth() / 15,
+                               (y - maps.view.MapYstart) * viewport.CellHeight() / 15, viewport.CellWidth() / 15,
+                               viewport.CellHeight() / 15)
+                            .toAlignedRect());
+    maps.overview.repaint(QRectF((x - 1) * 10 / 15.0, (y - 1) * 8 / 15.0, 2, 2).toAlignedRect());
   }
 }
 BENCHMARK(BM_BrushCell)->Arg(0)->Arg(TrackSet::kCapacity)->Unit(benchmark::kMicrosecond);
@@ -97,6 +146,10 @@ BENCHMARK(BM_BrushCell)->Arg(0)->Arg(TrackSet::kCapacity)->Unit(benchmark::kMicr
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
+  for (int i = 1; i < argc; ++i) {
+    if (std::strncmp(argv[i], "--ratio=", 8) == 0) device_ratio = std::stod(argv[i] + 8);
+  }
+  qputenv("QT_SCALE_FACTOR", QByteArray::number(device_ratio));
   QApplication application(argc, argv);
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();

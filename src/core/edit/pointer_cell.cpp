@@ -2,15 +2,11 @@
 
 #include <cmath>
 
-#include "views/map_geometry.h"
-
 namespace koravel {
 
-std::pair<int, int> ViewCellAtPointer(double x, double y) {
-  constexpr double kWidth = kDetailCellWidth;
-  constexpr double kHeight = kDetailCellHeight;
-  return {static_cast<int>(std::nearbyint((x - kWidth / 2) / kWidth)),
-          static_cast<int>(std::nearbyint((y - kHeight / 2) / kHeight))};
+std::pair<int, int> ViewCellAtPointer(double x, double y, double width, double height) {
+  return {static_cast<int>(std::nearbyint((x - width / 2) / width)),
+          static_cast<int>(std::nearbyint((y - height / 2) / height))};
 }
 
 }  // namespace koravel

@@ -16,9 +16,9 @@ void PlaceOnAxis(int start, int offset, std::int16_t& cell, std::int16_t& screen
   screen = static_cast<std::int16_t>(wanted - start);
 }
 
-std::int16_t ViewStartAround(double overview_cells) {
-  const double start = std::nearbyint(overview_cells - ViewState::kViewCells / 2);
-  return static_cast<std::int16_t>(std::clamp(start, 1.0, double{ViewState::kLastViewStart}));
+std::int16_t ViewStartAround(double overview_cells, int shown) {
+  const double start = std::nearbyint(overview_cells - shown / 2);
+  return static_cast<std::int16_t>(std::clamp(start, 1.0, double(kMeshSize - shown + 1)));
 }
 
 }  // namespace
@@ -28,9 +28,9 @@ void ViewState::PlaceCursor(int column, int row) {
   PlaceOnAxis(MapYstart, row, MapY, ScrY);
 }
 
-void ViewState::CentreOnOverviewPoint(double x, double y) {
-  MapXstart = ViewStartAround(x / kOverviewCellWidth);
-  MapYstart = ViewStartAround(y / kOverviewCellHeight);
+void ViewState::CentreOnOverviewPoint(double x, double y, int columns, int rows) {
+  MapXstart = ViewStartAround(x / kOverviewCellWidth, columns);
+  MapYstart = ViewStartAround(y / kOverviewCellHeight, rows);
 }
 
 }  // namespace koravel

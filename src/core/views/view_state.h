@@ -4,7 +4,7 @@
 
 namespace koravel {
 
-/// Which 50 × 50 cells the detail view shows and where the cursor is, in
+/// Which cells the detail view shows (50 × 50 at the design's size) and where the cursor is, in
 /// grid cells (column x from 1 west, row y from 1 north).
 struct ViewState {
   static constexpr int kViewCells = 50;
@@ -20,9 +20,9 @@ struct ViewState {
   /// Puts the cursor at view cell (column, row), which may lie outside the
   /// view; a position outside the grid is pulled back to its nearest cell.
   void PlaceCursor(int column, int row);
-  /// Centres the view on the overview point (x, y), given in overview twips
-  /// (10 × 8 per cell), as far as the grid's border allows.
-  void CentreOnOverviewPoint(double x, double y);
+  /// Centres a view of `columns` × `rows` cells on the overview point (x, y),
+  /// given in overview twips (10 × 8 per cell), as far as the grid's border allows.
+  void CentreOnOverviewPoint(double x, double y, int columns = kViewCells, int rows = kViewCells);
 };
 
 }  // namespace koravel

@@ -38,6 +38,7 @@ inline constexpr char brushCaption[] = "Label12";
 inline constexpr char severalSheetsCaption[] = "Label18";
 
 inline constexpr char statusBar[] = "sbStatusBar";
+inline constexpr char pointerPanel[] = "sbStatusBarPanel6";
 
 inline constexpr char newAction[] = "mnuFileNew";
 inline constexpr char openAction[] = "mnuFileOpen";
@@ -56,6 +57,16 @@ inline constexpr char trackShowAction[] = "mnuToolsTruckDraw";
 inline constexpr char trackHideAction[] = "mnuToolsTruckNoDraw";
 inline constexpr char optionsAction[] = "mnuToolsOptions";
 inline constexpr char aboutAction[] = "mnuHelpAbout";
+inline constexpr char neighbourMenu[] = "mnuFileNeighbour";
+/// North first, clockwise.
+inline constexpr const char* neighbourActions[8] = {
+    "mnuFileNeighbourN", "mnuFileNeighbourNE", "mnuFileNeighbourE", "mnuFileNeighbourSE",
+    "mnuFileNeighbourS", "mnuFileNeighbourSW", "mnuFileNeighbourW", "mnuFileNeighbourNW"};
+inline constexpr char viewMenu[] = "mnuView";
+inline constexpr char zoomInAction[] = "mnuViewZoomIn";
+inline constexpr char zoomOutAction[] = "mnuViewZoomOut";
+inline constexpr char zoomActualAction[] = "mnuViewZoomActual";
+inline constexpr char shadeAction[] = "mnuViewShade";
 
 /// The name of item `index` of a control array, as "Text3(4)".
 inline QString Item(const char* array, int index) { return QStringLiteral("%1(%2)").arg(array).arg(index); }

@@ -1,5 +1,6 @@
 #include "app/frm_main.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QFont>
@@ -10,15 +11,19 @@
 #include <QMimeData>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSettings>
 #include <QStatusBar>
 #include <QToolBar>
 
 #include "app/captions.h"
+#include "app/design_layout.h"
 #include "app/design_names.h"
 #include "app/frm_about.h"
 #include "app/header_display.h"
+#include "app/neighbour_meshes.h"
 #include "app/qt_bridge.h"
 #include "app/window_geometry.h"
+#include "mesh/mesh_document.h"
 #include "tracks/track_reader.h"
 #include "views/picture.h"
 
@@ -42,6 +47,10 @@ QFont DesignFont() {
 }
 
 const QStringList kTrackFilters = {QStringLiteral("GPSﾄﾗｯｸﾌｧｲﾙ (*.trk)"), QStringLiteral("GPXﾌｧｲﾙ (*.gpx)")};
+
+constexpr int kDesignWidth = 9600;   // twips, the window's design size
+constexpr int kDesignHeight = 7900;
+constexpr char kShadedReliefKey[] = "Settings/ShadedRelief";
 
 bool HasSuffix(const QString& path, const char* suffix) {
   return QFileInfo(path).suffix().compare(QLatin1String(suffix), Qt::CaseInsensitive) == 0;
@@ -94,7 +103,9 @@ frmMain::frmMain(Dialogs& dialogs, QWidget* parent)
   setFont(DesignFont());
   setAcceptDrops(true);
   statusBar()->setObjectName(design_name::statusBar);
+  FitLayoutToDesign();
   ConnectCommands();
+  ConnectViewMenu();
   ConnectDocument();
   KeepUndoForTheDocument();
   StartUp();
@@ -124,9 +135,37 @@ void frmMain::ConnectCommands() {
           [this](double x, double y) { map_views_.Picture1_MouseDown(x, y); });
   connect(&legend_, &LegendPanel::ScaleChanged, this, &frmMain::RedrawMaps);
   // A picture starts a blank image when its size or screen density changes.
-  connect(controls_.overviewMap, &Picture::ImageReplaced, this, &frmMain::RedrawOpenedMaps);
-  connect(controls_.detailMap, &Picture::ImageReplaced, this, &frmMain::RedrawOpenedMaps);
   connect(controls_.legendSwatches, &Picture::ImageReplaced, this, [this] { legend_.DrawLegend(); });
+}
+
+// The design's size is the whole window's; the client gets what the menu
+// and status bars leave of it.
+void frmMain::FitLayoutToDesign() {
+  const int bars = menuBar()->sizeHint().height() + statusBar()->sizeHint().height();
+  controls_.layout->SetDesignSize(QSize(kDesignWidth / kTwipsPerPixel, kDesignHeight / kTwipsPerPixel - bars));
+}
+
+void frmMain::ConnectViewMenu() {
+  connect(menus_.zoomInAction, &QAction::triggered, this, [this] { map_views_.ZoomBy(Viewport::kZoomStep); });
+  connect(menus_.zoomOutAction, &QAction::triggered, this,
+          [this] { map_views_.ZoomBy(1 / Viewport::kZoomStep); });
+  connect(menus_.zoomActualAction, &QAction::triggered, this, [this] { map_views_.ZoomToActualSize(); });
+  connect(menus_.shadeAction, &QAction::toggled, this, &frmMain::ShowShadedRelief);
+  for (int i = 0; i < 8; ++i) {
+    connect(menus_.neighbourActions[i], &QAction::triggered, this,
+            [this, i] { OpenNeighbour(static_cast<CompassDirection>(i)); });
+  }
+  // Files come and go while the window is open, mostly while it is in the
+  // background; the Alt+arrow keys reach only the items enabled.
+  connect(menus_.neighbourMenu, &QMenu::aboutToShow, this, &frmMain::ShowNeighbours);
+  connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+    if (state == Qt::ApplicationActive) ShowNeighbours();
+  });
+}
+
+void frmMain::ShowShadedRelief(bool shaded) {
+  map_views_.SetShaded(shaded);
+  QSettings("Koravel", "Koravel").setValue(kShadedReliefKey, QString::number(shaded ? 1 : 0));
 }
 
 void frmMain::ConnectDocument() {
@@ -165,6 +204,7 @@ void frmMain::StartUp() {
   controls_.severalSheetsCaption->hide();
   legend_.SetDefaultColors();
   legend_.SetDefaultLevels();
+  menus_.shadeAction->setChecked(QSettings("Koravel", "Koravel").value(kShadedReliefKey).toString() == "1");
 }
 
 void frmMain::OpenFile(const QString& path) { file_commands_.OpenPath(path, false); }
@@ -178,6 +218,28 @@ void frmMain::ShowOpenedDocument() {
   RedrawMaps();
   map_views_.ShowCursorPosition(0, 0);
   recent_files_.Add(document_.FileName());
+  ShowNeighbours();
+}
+
+void frmMain::ShowNeighbours() {
+  for (int i = 0; i < 8; ++i) {
+    menus_.neighbourActions[i]->setEnabled(!NeighbourMeshFile(document_.FileName(), document_.Mesh().MeshCode.Text(),
+                                                               static_cast<CompassDirection>(i))
+                                                 .isEmpty());
+  }
+}
+
+// The neighbour opens as Open does, and the view and the cursor land at
+// the edge the step crossed, in the same row or column as before.
+void frmMain::OpenNeighbour(CompassDirection direction) {
+  const QString path = NeighbourMeshFile(document_.FileName(), document_.Mesh().MeshCode.Text(), direction);
+  if (path.isEmpty() || !SaveOrDiscardChanges()) return;
+  const ViewState before = view_;
+  if (!file_commands_.OpenPath(path, false)) return;
+  const auto [east, north] = EastNorthStep(direction);
+  const auto edge = [](int step, int kept) { return step > 0 ? 1 : step < 0 ? kMeshSize : kept; };
+  map_views_.ShowViewAt(QPoint(edge(east, before.MapXstart), edge(-north, before.MapYstart)),
+                        QPoint(edge(east, before.MapX), edge(-north, before.MapY)));
 }
 
 void frmMain::RedrawMaps() {
@@ -186,10 +248,6 @@ void frmMain::RedrawMaps() {
 }
 
 // Until a file is opened the maps stay empty, as they are at start-up.
-void frmMain::RedrawOpenedMaps() {
-  if (document_.IsOpen()) RedrawMaps();
-}
-
 // Unsaved changes show as Save being enabled, in the menu and the tool bar.
 void frmMain::ShowModified(bool modified) {
   menus_.saveAction->setEnabled(modified);

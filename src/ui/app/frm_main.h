@@ -11,6 +11,7 @@
 #include "edit/comment_field.h"
 #include "edit/edit_controller.h"
 #include "edit/editing_state.h"
+#include "geo/mesh_code.h"
 #include "scale/elevation_scale.h"
 #include "scale/legend_panel.h"
 #include "tracks/track_set.h"
@@ -49,10 +50,14 @@ class frmMain : public QMainWindow {
   void KeepUndoForTheDocument();
   void ShowOpenedDocument();
   void RedrawMaps();
-  void RedrawOpenedMaps();
   void ShowModified(bool modified);
   bool SaveOrDiscardChanges();
   void OpenChosenFile(const QString& path);
+  void ShowNeighbours();
+  void OpenNeighbour(CompassDirection direction);
+  void ConnectViewMenu();
+  void ShowShadedRelief(bool shaded);
+  void FitLayoutToDesign();
 
   void mnuFileNew_Click();
   void mnuFileOpen_Click();

@@ -15,6 +15,7 @@
 #include <QToolBar>
 #include <tuple>
 
+#include "app/design_layout.h"
 #include "app/design_names.h"
 #include "app/qt_bridge.h"
 #include "views/picture.h"
@@ -148,6 +149,24 @@ void NameForAccessibility(const MainWindowControls& c) {
   for (int i = 0; i < 15; ++i) c.levelEdits[i]->setAccessibleName(QStringLiteral("標高凡例の境界 %1").arg(i + 1));
 }
 
+// The detail view takes the room; its bars and the controls under it move
+// with its edges, the rest keeps its place.
+void LayOut(QWidget& client, MainWindowControls& c) {
+  c.layout = new DesignLayout(&client);
+  for (QWidget* child : client.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) c.layout->Add(child);
+  using Anchor = DesignLayout::Anchor;
+  c.layout->SetAnchor(c.toolBar, Anchor{.grow_wide = true});
+  c.layout->SetAnchor(c.detailMap, Anchor{.grow_wide = true, .grow_tall = true});
+  c.layout->SetAnchor(c.verticalScroll, Anchor{.move_right = true, .grow_tall = true});
+  c.layout->SetAnchor(c.horizontalScroll, Anchor{.move_down = true, .grow_wide = true});
+  c.layout->SetAnchor(c.autoMoveFrame, Anchor{.move_right = true, .move_down = true});
+  for (QWidget* below : std::initializer_list<QWidget*>{c.redrawButton, c.brushCaption, c.brushEdit,
+                                                        c.severalSheetsCaption, c.sheetNameLabels[1],
+                                                        c.sheetNameLabels[2], c.sheetNameLabels[3]}) {
+    c.layout->SetAnchor(below, Anchor{.move_down = true});
+  }
+}
+
 }  // namespace
 
 MainWindowControls CreateMainWindowControls(QWidget& client) {
@@ -158,6 +177,7 @@ MainWindowControls CreateMainWindowControls(QWidget& client) {
   CreateLegend(client, controls);
   CreateEditFields(client, controls);
   NameForAccessibility(controls);
+  LayOut(client, controls);
   return controls;
 }
 
@@ -181,6 +201,20 @@ QMenu* AddMenu(QMenuBar& bar, const char* name, int caption_id) {
   return menu;
 }
 
+// North first, clockwise, as CompassDirection counts; the sides on Alt+arrows.
+void AddNeighbourMenu(QMenu& file, MainWindowMenus& m) {
+  m.neighbourMenu = file.addMenu(QStringLiteral("隣接メッシュ(&M)"));
+  m.neighbourMenu->setObjectName(design_name::neighbourMenu);
+  const std::array<const char*, 8> captions = {"北", "北東", "東", "南東", "南", "南西", "西", "北西"};
+  const std::array<QKeySequence, 8> keys = {QKeySequence(Qt::ALT | Qt::Key_Up), {}, QKeySequence(Qt::ALT | Qt::Key_Right), {},
+                                            QKeySequence(Qt::ALT | Qt::Key_Down), {}, QKeySequence(Qt::ALT | Qt::Key_Left), {}};
+  for (int i = 0; i < 8; ++i) {
+    m.neighbourActions[i] = AddItem(*m.neighbourMenu, design_name::neighbourActions[i], QString::fromUtf8(captions[i]));
+    m.neighbourActions[i]->setShortcut(keys[i]);
+    m.neighbourActions[i]->setEnabled(false);
+  }
+}
+
 void AddFileMenu(QMenuBar& bar, MainWindowMenus& m) {
   QMenu& file = *AddMenu(bar, "mnuFile", 1000);
   m.newAction = AddItem(file, design_name::newAction, 1001);
@@ -188,6 +222,7 @@ void AddFileMenu(QMenuBar& bar, MainWindowMenus& m) {
   m.openAction->setShortcut(QKeySequence::Open);
   m.recentFilesMenu = file.addMenu(QStringLiteral("最近使ったファイル(&F)"));
   m.recentFilesMenu->setObjectName(design_name::recentFilesMenu);
+  AddNeighbourMenu(file, m);
   file.addSeparator()->setObjectName("mnuFileBar0");
   m.saveAction = AddItem(file, design_name::saveAction, 1004);
   m.saveAction->setShortcut(QKeySequence::Save);
@@ -223,10 +258,25 @@ void AddToolsMenu(QMenuBar& bar, MainWindowMenus& m) {
 
 }  // namespace
 
+void AddViewMenu(QMenuBar& bar, MainWindowMenus& m) {
+  QMenu& view = *bar.addMenu(QStringLiteral("表示(&V)"));
+  view.setObjectName(design_name::viewMenu);
+  view.menuAction()->setObjectName(design_name::viewMenu);
+  m.zoomInAction = AddItem(view, design_name::zoomInAction, QStringLiteral("拡大"));
+  m.zoomInAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+  m.zoomOutAction = AddItem(view, design_name::zoomOutAction, QStringLiteral("縮小"));
+  m.zoomOutAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
+  m.zoomActualAction = AddItem(view, design_name::zoomActualAction, QStringLiteral("等倍"));
+  m.zoomActualAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+  view.addSeparator();
+  m.shadeAction = AddItem(view, design_name::shadeAction, QStringLiteral("陰影"), true);
+}
+
 MainWindowMenus CreateMainWindowMenus(QMenuBar& bar) {
   MainWindowMenus m;
   AddFileMenu(bar, m);
   AddEditMenu(bar, m);
+  AddViewMenu(bar, m);
   AddToolsMenu(bar, m);
   QMenu& help = *AddMenu(bar, "mnuHelp", 1016);
   m.aboutAction = AddItem(help, design_name::aboutAction, 1019);

@@ -16,11 +16,13 @@ class QWidget;
 
 namespace koravel {
 
+class DesignLayout;
 class Picture;
 
 /// The controls of the main window. Each carries its design name (see
 /// design_names.h) as its object name.
 struct MainWindowControls {
+  DesignLayout* layout = nullptr;  ///< gives the window's room to the detail view
   QToolBar* toolBar = nullptr;
   QAction* newButton = nullptr;
   QAction* openButton = nullptr;
@@ -70,13 +72,20 @@ struct MainWindowMenus {
   QAction* trackHideAction = nullptr;
   QAction* optionsAction = nullptr;
   QAction* aboutAction = nullptr;
+  QMenu* neighbourMenu = nullptr;
+  /// The neighbouring meshes, in the order of CompassDirection: north first, clockwise.
+  std::array<QAction*, 8> neighbourActions{};
+  QAction* zoomInAction = nullptr;
+  QAction* zoomOutAction = nullptr;
+  QAction* zoomActualAction = nullptr;
+  QAction* shadeAction = nullptr;
 };
 
 /// Creates every control on `client` at its place in twips. Captions that
 /// come from the string table carry their number until LoadCaptions runs.
 MainWindowControls CreateMainWindowControls(QWidget& client);
 
-/// Creates the four menus with their items, shortcuts, check marks and separators.
+/// Creates the menus with their items, shortcuts, check marks and separators.
 MainWindowMenus CreateMainWindowMenus(QMenuBar& bar);
 
 }  // namespace koravel

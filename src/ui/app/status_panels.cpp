@@ -12,7 +12,9 @@ StatusPanels::StatusPanels(QStatusBar& bar) {
   for (std::size_t i = 0; i < panels_.size(); ++i) {
     panels_[i] = new QLabel(&bar);
     panels_[i]->setObjectName(QStringLiteral("sbStatusBarPanel%1").arg(i + 1));
-    bar.addWidget(panels_[i], i == kPosition - 1 ? 1 : 0);
+  }
+  for (Panel panel : {kMode, kRecordPosition, kPosition, kPointer, kDate, kTime}) {
+    bar.addWidget(panels_[panel - 1], panel == kPosition ? 1 : 0);
   }
   SetText(kMode, QStringLiteral("点編集モード"));
   // Before any file the readout shows its layout with every number zero.

@@ -9,11 +9,12 @@ class QStatusBar;
 
 namespace koravel {
 
-/// The five panels of the status bar: edit mode, record position, latitude
-/// and longitude, and the date and time, which it keeps current itself.
+/// The panels of the status bar: edit mode, record position, latitude and
+/// longitude, the cell under the pointer (shown after the position), and
+/// the date and time, which it keeps current itself.
 class StatusPanels {
  public:
-  enum Panel { kMode = 1, kRecordPosition = 2, kPosition = 3, kDate = 4, kTime = 5 };
+  enum Panel { kMode = 1, kRecordPosition = 2, kPosition = 3, kDate = 4, kTime = 5, kPointer = 6 };
 
   explicit StatusPanels(QStatusBar& bar);
 
@@ -22,7 +23,7 @@ class StatusPanels {
  private:
   void ShowClock();
 
-  std::array<QLabel*, 5> panels_{};
+  std::array<QLabel*, 6> panels_{};
   QTimer clock_;
 };
 

@@ -10,7 +10,6 @@
 #include "app/qt_bridge.h"
 #include "app/status_panels.h"
 #include "edit/elevation_entry.h"
-#include "edit/pointer_cell.h"
 #include "edit/value_text.h"
 #include "views/map_views.h"
 #include "views/picture.h"
@@ -90,12 +89,15 @@ void EditController::EnterValue() {
 
 void EditController::MoveCursor(MoveDirection direction) {
   StepCursor(view_, direction);
-  maps_.ShowCursorPosition(view_.MapX - view_.MapXstart, view_.MapY - view_.MapYstart);
+  // Typing into cells out of sight invites wrong edits, so the view follows.
+  maps_.ShowCell({view_.MapX, view_.MapY});
 }
 
+// The middle button pans the view and leaves the cursor where it is.
 void EditController::Picture2_MouseDown(double x, double y, Qt::MouseButton button) {
+  if (button == Qt::MiddleButton) return;
   editing_.PointerHeld = true;
-  const auto [column, row] = ViewCellAtPointer(x, y);
+  const auto [column, row] = maps_.ViewCellAt(x, y);
   dragged_cell_ = {column, row};
   maps_.ShowCursorPosition(column, row);
   if (editing_.EditMode != EditingState::kBrush || button != Qt::LeftButton) return;
@@ -105,7 +107,7 @@ void EditController::Picture2_MouseDown(double x, double y, Qt::MouseButton butt
 
 void EditController::Picture2_MouseMove(double x, double y, Qt::MouseButtons buttons) {
   if (buttons != Qt::LeftButton || !editing_.PointerHeld) return;
-  const auto [column, row] = ViewCellAtPointer(x, y);
+  const auto [column, row] = maps_.ViewCellAt(x, y);
   // Moves within one cell would only store and show the same again.
   if (dragged_cell_ == std::pair(column, row)) return;
   dragged_cell_ = {column, row};

@@ -1,7 +1,9 @@
 #include "views/picture.h"
 
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
+#include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
 
@@ -19,10 +21,24 @@ int Picture::ToDevice(double twips) const {
 
 // A box covers the device pixels from its left edge up to where the next
 // box starts, and at least one.
-QRect Picture::DeviceBox(int left, int top, int width, int height) const {
+QRect Picture::DeviceBox(double left, double top, double width, double height) const {
   const int x1 = ToDevice(left);
   const int y1 = ToDevice(top);
   return QRect(x1, y1, std::max(1, ToDevice(left + width) - x1), std::max(1, ToDevice(top + height) - y1));
+}
+
+void Picture::Invalidate() {
+  stale_ = true;
+  update();
+}
+
+void Picture::InvalidateDevice(const QRect& area) {
+  stale_ = true;
+  update(Logical(area));
+}
+
+QRect Picture::Logical(const QRect& device) const {
+  return QRectF(device.topLeft() / device_ratio_, device.size() / device_ratio_).toAlignedRect();
 }
 
 void Picture::FillBox(int left, int top, int width, int height, const QColor& color) {
@@ -34,25 +50,19 @@ void Picture::FillBox(int left, int top, int width, int height, const QColor& co
     auto* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
     std::fill(line + box.left(), line + box.right() + 1, rgb);
   }
-  const QRectF logical(box.x() / device_ratio_, box.y() / device_ratio_, box.width() / device_ratio_,
-                       box.height() / device_ratio_);
-  update(logical.toAlignedRect());
+  update(Logical(box));
 }
 
-void Picture::DrawLines(const QList<QLineF>& lines, const QColor& color, const QRect& clip) {
-  if (lines.isEmpty()) return;
-  if (image_.isNull()) EnsureImage();
-  QPainter painter(&image_);
-  if (!clip.isNull()) painter.setClipRect(DeviceBox(clip.x(), clip.y(), clip.width(), clip.height()));
-  painter.setPen(QPen(color, 0));
-  painter.scale(device_ratio_ / kTwipsPerPixel, device_ratio_ / kTwipsPerPixel);
-  painter.drawLines(lines);
+void Picture::SetOutline(const QColor& color, int width, int height, int pen) {
+  outline_color_ = color;
+  outline_size_ = QSize(width, height);
+  outline_pen_ = pen;
   update();
 }
 
-void Picture::SetOutline(const QColor& color, int width, int height) {
+void Picture::SetOutlineColor(const QColor& color) {
+  if (color == outline_color_) return;
   outline_color_ = color;
-  outline_size_ = QSize(width, height);
   update();
 }
 
@@ -61,7 +71,9 @@ void Picture::MoveOutline(int left, int top) {
   update();
 }
 
+// Reading a pixel shows what the next paint would show.
 QColor Picture::ColorAt(int x, int y) const {
+  const_cast<Picture*>(this)->EnsureRendered();
   const QPoint pixel(ToDevice(x), ToDevice(y));
   if (!image_.valid(pixel)) return {};
   return image_.pixelColor(pixel);
@@ -77,34 +89,78 @@ void Picture::mouseMoveEvent(QMouseEvent* event) {
              event->buttons());
 }
 
-void Picture::mouseReleaseEvent(QMouseEvent*) { emit Released(); }
+void Picture::mouseReleaseEvent(QMouseEvent* event) { emit Released(event->button()); }
 
-// The image and the outline are drawn in device pixels, so the outline lies
-// on the same pixel edges as the boxes beneath it.
-void Picture::paintEvent(QPaintEvent*) {
+void Picture::wheelEvent(QWheelEvent* event) {
+  emit Wheeled(event->position().x() * kTwipsPerPixel, event->position().y() * kTwipsPerPixel,
+               event->angleDelta(), event->modifiers());
+  event->accept();
+}
+
+void Picture::leaveEvent(QEvent*) { emit PointerLeft(); }
+
+// Everything is drawn in device pixels, so the outline lies on the same
+// pixel edges as the boxes beneath it.
+void Picture::paintEvent(QPaintEvent* event) {
   EnsureImage();
   QPainter painter(this);
   painter.scale(1 / device_ratio_, 1 / device_ratio_);
-  painter.drawImage(QPoint(0, 0), image_);
-  if (outline_size_.isEmpty()) return;
-  const QRect outline = DeviceBox(outline_position_.x(), outline_position_.y(), outline_size_.width(),
-                                  outline_size_.height());
-  painter.setPen(QPen(outline_color_, 0));
-  painter.drawRect(outline.adjusted(0, 0, -1, -1));
+  const QRectF logical = event->rect();
+  const QRect device = QRectF(logical.topLeft() * device_ratio_, logical.size() * device_ratio_).toAlignedRect();
+  if (renderer_) {
+    painter.setClipRect(device);
+    renderer_(painter, device);
+  } else {
+    painter.drawImage(device.topLeft(), image_, device);
+  }
+  if (!outline_size_.isEmpty()) PaintOutline(painter);
 }
 
-void Picture::resizeEvent(QResizeEvent*) { EnsureImage(); }
+// Four bands, so that a wide outline keeps its width on every side.
+void Picture::PaintOutline(QPainter& painter) const {
+  const QRect box = DeviceBox(outline_position_.x(), outline_position_.y(), outline_size_.width(),
+                              outline_size_.height());
+  const int pen = outline_pen_;
+  const int outside = pen / 2;
+  const QRect outer = box.adjusted(-outside, -outside, outside, outside);
+  painter.fillRect(QRect(outer.left(), outer.top(), outer.width(), pen), outline_color_);
+  painter.fillRect(QRect(outer.left(), outer.bottom() - pen + 1, outer.width(), pen), outline_color_);
+  painter.fillRect(QRect(outer.left(), outer.top(), pen, outer.height()), outline_color_);
+  painter.fillRect(QRect(outer.right() - pen + 1, outer.top(), pen, outer.height()), outline_color_);
+}
+
+void Picture::resizeEvent(QResizeEvent*) {
+  EnsureImage();
+  emit Resized();
+}
 
 void Picture::showEvent(QShowEvent*) { EnsureImage(); }
 
 void Picture::EnsureImage() {
   device_ratio_ = devicePixelRatioF();
+  // Painted straight from the renderer, such a picture needs an image only to be read.
+  if (renderer_) return;
   const QSize device_size = size() * device_ratio_;
   if (image_.size() == device_size) return;
   const bool replaced = !image_.isNull();
   image_ = QImage(device_size, QImage::Format_RGB32);
   image_.fill(palette().color(QPalette::Window));
+  stale_ = true;
   if (replaced) emit ImageReplaced();
+}
+
+void Picture::EnsureRendered() {
+  EnsureImage();
+  if (!renderer_) return;
+  const QSize device_size = size() * device_ratio_;
+  if (image_.size() != device_size) {
+    image_ = QImage(device_size, QImage::Format_RGB32);
+    stale_ = true;
+  }
+  if (!stale_) return;
+  stale_ = false;
+  QPainter painter(&image_);
+  renderer_(painter, image_.rect());
 }
 
 }  // namespace koravel
