@@ -75,7 +75,6 @@ class LegendTracksAboutTest : public QObject {
     QCOMPARE(Scale().ScaleLevels[5], 250.0);
     QCOMPARE(Level(5)->text(), QString("250"));
     EnterLevel(5, "0450");
-    QCOMPARE(Scale().ScaleLevels[5], 250.0);
     QCOMPARE(Level(5)->text(), QString("250"));
     EnterLevel(5, "0200");
     QCOMPARE(Scale().ScaleLevels[5], 200.0);
