@@ -256,21 +256,21 @@ void AddToolsMenu(QMenuBar& bar, MainWindowMenus& m) {
   m.optionsAction = AddItem(tools, design_name::optionsAction, 1015);
 }
 
-}  // namespace
-
 void AddViewMenu(QMenuBar& bar, MainWindowMenus& m) {
   QMenu& view = *bar.addMenu(QStringLiteral("表示(&V)"));
   view.setObjectName(design_name::viewMenu);
   view.menuAction()->setObjectName(design_name::viewMenu);
-  m.zoomInAction = AddItem(view, design_name::zoomInAction, QStringLiteral("拡大"));
+  m.zoomInAction = AddItem(view, design_name::zoomInAction, QStringLiteral("拡大(&I)"));
   m.zoomInAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
-  m.zoomOutAction = AddItem(view, design_name::zoomOutAction, QStringLiteral("縮小"));
+  m.zoomOutAction = AddItem(view, design_name::zoomOutAction, QStringLiteral("縮小(&O)"));
   m.zoomOutAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
-  m.zoomActualAction = AddItem(view, design_name::zoomActualAction, QStringLiteral("等倍"));
+  m.zoomActualAction = AddItem(view, design_name::zoomActualAction, QStringLiteral("等倍(&A)"));
   m.zoomActualAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
   view.addSeparator();
-  m.shadeAction = AddItem(view, design_name::shadeAction, QStringLiteral("陰影"), true);
+  m.shadeAction = AddItem(view, design_name::shadeAction, QStringLiteral("陰影(&S)"), true);
 }
+
+}  // namespace
 
 MainWindowMenus CreateMainWindowMenus(QMenuBar& bar) {
   MainWindowMenus m;
