@@ -27,6 +27,7 @@ std::string_view MessageText(ErrorCode code) {
       return "GeoTIFFを書き出すためのライブラリ(libtiff、libgeotiff)が見つかりません。";
     case ErrorCode::MeshStepsDiffer: return "最初のメッシュと格子の間隔が異なります。";
     case ErrorCode::MeshOffGrid: return "最初のメッシュの格子からずれています。";
+    case ErrorCode::MeshTooFar: return "最初のメッシュから遠すぎるため配置できません。";
     case ErrorCode::NoMeshToPlace: return "並べられるメッシュがありません。";
     case ErrorCode::DuplicateOutputName: return "同じ名前で書き出すファイルが先にあります。";
   }

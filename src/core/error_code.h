@@ -24,6 +24,7 @@ enum class ErrorCode {
   TiffLibraryMissing,
   MeshStepsDiffer,
   MeshOffGrid,
+  MeshTooFar,
   NoMeshToPlace,
   DuplicateOutputName,
 };

@@ -113,21 +113,26 @@ TEST_F(GdalPeer, MosaicEqualsGdalsAndLeavesOutWhatDoesNotFit) {
       gdal_inputs += " " + Quoted(path);
     }
   }
-  test::MeshFileFields off_grid = test::NeighbourMesh(3, 0), other_steps = test::NeighbourMesh(4, 0);
+  test::MeshFileFields off_grid = test::NeighbourMesh(3, 0), other_steps = test::NeighbourMesh(4, 0),
+                       far = test::NeighbourMesh(5, 0);
   off_grid.corners = "0354000" "1394531" "0354500" "1395301";
   other_steps.corners = "0354000" "1395230" "0354500" "1400730";
+  far.corners = "0354000" "0000000" "0354500" "0000730";  // 223,400 cells west: a mosaic of terabytes
   test::WriteBytes(folder_.Path("off_grid.mem"), off_grid.File());
   test::WriteBytes(folder_.Path("other_steps.mem"), other_steps.File());
+  test::WriteBytes(folder_.Path("far.mem"), far.File());
   test::WriteBytes(folder_.Path("broken.mem"), "533945");
 
   const auto mosaic = RunShell(Tool("mosaic " + Quoted(folder_.Path("ours.tif")) + " " + Quoted(folder_.Path("meshes")) +
                                     " " + Quoted(folder_.Path("off_grid.mem")) + " " +
-                                    Quoted(folder_.Path("other_steps.mem")) + " " + Quoted(folder_.Path("broken.mem"))));
+                                    Quoted(folder_.Path("other_steps.mem")) + " " + Quoted(folder_.Path("far.mem")) +
+                                    " " + Quoted(folder_.Path("broken.mem"))));
   EXPECT_EQ(mosaic.status, 1);
   EXPECT_EQ(mosaic.text, folder_.Path("off_grid.mem").string() + ": 最初のメッシュの格子からずれています。\n" +
                              folder_.Path("other_steps.mem").string() + ": 最初のメッシュと格子の間隔が異なります。\n" +
+                             folder_.Path("far.mem").string() + ": 最初のメッシュから遠すぎるため配置できません。\n" +
                              folder_.Path("broken.mem").string() + ": メッシュファイルではありません。\n" +
-                             "mosaic: 9 of 12 meshes placed, 3 left out\n");
+                             "mosaic: 9 of 13 meshes placed, 4 left out\n");
   ASSERT_TRUE(Succeeds("gdal_merge.py -q -of GTiff -o " + Quoted(folder_.Path("gdal.tif")) + gdal_inputs));
   ExpectSameRaster(GdalRaster(folder_.Path("ours.tif")), GdalRaster(folder_.Path("gdal.tif")), 600u * 600);
 }

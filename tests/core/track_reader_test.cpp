@@ -96,6 +96,8 @@ TEST(TrackReader, StopsWithItsMessageAndKeepsWhatWasStored) {
       {"record over 64 KiB", kDms + kTwoPoints + std::string(65537, 'H') + "\r\n" + kTwoPoints,
        ErrorCode::NotTrackFile, 1},
       {"no open mesh", kDms + kTwoPoints, std::nullopt, 0, true},
+      {"a WGS 84 point north of the pole", "M  G WGS 84\r\n" + kDms + kTwoPoints + "T  N994500.00 E1393730.00\r\n",
+       ErrorCode::NotTrackFile, 1},
   };
   for (const auto& c : cases) {
     const Loaded loaded = Load(c.file, c.without_mesh ? MeshDocument() : Mesh());

@@ -34,8 +34,9 @@ std::filesystem::path ResolveTarget(const std::filesystem::path& path) {
   return error ? path : resolved;
 }
 
-// The mode the new file takes: that of the file it replaces, if any.
-std::optional<ErrorCode> TargetMode(const std::filesystem::path& target, mode_t& mode) {
+// The mode of the file a new one replaces, if any; a new file keeps the one
+// the system gave it (umask, default ACL).
+std::optional<ErrorCode> TargetMode(const std::filesystem::path& target, std::optional<mode_t>& mode) {
   struct stat status {};
   if (stat(target.c_str(), &status) != 0) return errno == ENOENT ? std::nullopt : std::optional(WriteErrorFrom(errno));
   if (!S_ISREG(status.st_mode) || (status.st_mode & S_IWUSR) == 0) return ErrorCode::InvalidPathOrNotWritable;
@@ -59,15 +60,9 @@ std::optional<ErrorCode> Commit(int folder, UnnamedFile& file, const std::string
 
 }  // namespace
 
-DerivedFileWriter::DerivedFileWriter() {
-  const mode_t mask = umask(0);
-  umask(mask);
-  new_file_mode_ = 0666 & ~mask;
-}
-
 std::optional<ErrorCode> DerivedFileWriter::Write(const std::filesystem::path& path, const Fill& fill) {
   const std::filesystem::path target = ResolveTarget(path);
-  mode_t mode = new_file_mode_;
+  std::optional<mode_t> mode;
   if (auto refused = TargetMode(target, mode)) return refused;
   const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
   const FileDescriptor folder_descriptor(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
@@ -78,7 +73,7 @@ std::optional<ErrorCode> DerivedFileWriter::Write(const std::filesystem::path& p
   if (auto failure = fill(descriptor)) return failure;
   // Flush() reports any failure of the disk.
   StartDiskWrite(descriptor);
-  if (fchmod(descriptor, mode) != 0) return WriteErrorFrom(errno);
+  if (mode && fchmod(descriptor, *mode) != 0) return WriteErrorFrom(errno);
   if (auto failure = Commit(folder_descriptor.Get(), *file, target.filename().string())) return failure;
   Remember(folder, target);
   return std::nullopt;

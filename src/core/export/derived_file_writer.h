@@ -1,6 +1,5 @@
 #pragma once
 
-#include <sys/types.h>
 
 #include <filesystem>
 #include <functional>
@@ -23,8 +22,6 @@ class DerivedFileWriter {
   /// Writes the whole contents to `descriptor`, which stays open.
   using Fill = std::function<std::optional<ErrorCode>(int descriptor)>;
 
-  DerivedFileWriter();
-
   /// Replaces the file at `target` (or creates it) with what `fill` writes.
   /// A folder, a device or a file with the read-only attribute is refused;
   /// a replaced file keeps its permissions.
@@ -36,7 +33,6 @@ class DerivedFileWriter {
  private:
   void Remember(const std::filesystem::path& folder, const std::filesystem::path& file);
 
-  mode_t new_file_mode_;
   std::mutex mutex_;
   std::vector<std::filesystem::path> files_;
   std::vector<std::filesystem::path> folders_;

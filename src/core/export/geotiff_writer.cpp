@@ -17,6 +17,7 @@ namespace {
 constexpr double kSecondsPerDegree = 3600.0;
 constexpr float kNoDataMetres = -9999.0f;
 constexpr std::size_t kStripBytes = 64 * 1024;
+constexpr double kClassicTiffLimit = 3.9e9;  // bytes of cells, with room for the tags
 constexpr int kStripsPerDiskWrite = 16;
 
 char kNoDataName[] = "GDALNoDataValue";
@@ -93,7 +94,9 @@ std::optional<ErrorCode> WriteGeoTiff(int descriptor, const ExportRaster& raster
   // libtiff closes the descriptor it is given; the caller keeps its own.
   const int own = dup(descriptor);
   if (own < 0) return ErrorCode::FileError;
-  TIFF* file = tiff->FdOpen(own, "export.tif", "w");
+  // Classic TIFF ends at 4 GiB; a mosaic of all Japan goes past it.
+  const double bytes = double(raster.Columns) * raster.Rows * sizeof(float);
+  TIFF* file = tiff->FdOpen(own, "export.tif", bytes < kClassicTiffLimit ? "w" : "w8");
   if (file == nullptr) {
     close(own);
     return ErrorCode::FileError;

@@ -13,6 +13,9 @@ namespace {
 
 constexpr double kStepTolerance = 1e-9;  // arc-seconds
 constexpr double kCellTolerance = 1e-6;  // cells
+// Cells from the first mesh a mesh may lie: all of Japan at 50 m fits in
+// about 52,000 by 63,000; a mesh whose corners say otherwise is a bad file.
+constexpr double kMaxOffsetCells = 65536;
 
 struct Tile {
   MeshDocument Document;
@@ -54,9 +57,8 @@ std::optional<ErrorCode> Place(const MeshGeoreference& reference, Tile& tile) {
   }
   const double column = (frame.WestLongitude - reference.WestLongitude) / reference.LongitudeStep;
   const double row = (reference.NorthLatitude - frame.NorthLatitude) / reference.LatitudeStep;
-  if (!IsWhole(column) || !IsWhole(row) || std::abs(column) > INT_MAX / 4 || std::abs(row) > INT_MAX / 4) {
-    return ErrorCode::MeshOffGrid;
-  }
+  if (!IsWhole(column) || !IsWhole(row)) return ErrorCode::MeshOffGrid;
+  if (std::abs(column) > kMaxOffsetCells || std::abs(row) > kMaxOffsetCells) return ErrorCode::MeshTooFar;
   tile.Column = static_cast<int>(std::lround(column));
   tile.Row = static_cast<int>(std::lround(row));
   return std::nullopt;

@@ -54,7 +54,7 @@ std::optional<std::string> NeighbourMeshCode(std::string_view code, CompassDirec
   if (row >= kSubdivisions || column >= kSubdivisions) return std::nullopt;
   const auto [east, north] = EastNorthStep(direction);
   if (!Step(latitude, row, north) || !Step(longitude, column, east)) return std::nullopt;
-  char text[8];
+  char text[16];
   std::snprintf(text, sizeof text, "%02d%02d%d%d", latitude, longitude, row, column);
   return text;
 }
