@@ -83,17 +83,6 @@ class LegendTracksAboutTest : public QObject {
     QCOMPARE(Level(5)->text(), QString("200"));
   }
 
-  void aTypedLevelSurvivesAMenuButNotLeavingTheField() {
-    Level(3)->setFocus();
-    QTest::keyClicks(Level(3), "7");
-    QFocusEvent popup(QEvent::FocusOut, Qt::PopupFocusReason);
-    QApplication::sendEvent(Level(3), &popup);
-    QCOMPARE(Level(3)->text(), QString("1007"));
-    Level(4)->setFocus();
-    QCOMPARE(Level(3)->text(), QString("100"));
-    QCOMPARE(Scale().ScaleLevels[3], 100.0);
-  }
-
   void clickingASwatchChoosesItsColour() {
     fixture_->dialogs.color_answers = {QColor(1, 2, 3), std::nullopt};
     QTest::mouseClick(Find(design_name::legendSwatches), Qt::LeftButton, {}, QPoint(8, 246));
