@@ -16,10 +16,10 @@
 #include <memory>
 #include <string>
 
-#include "app/status_panels.h"
-#include "mesh/mesh_reader.h"
-#include "views/map_views.h"
-#include "views/picture.h"
+#include "ui/common/status_panels.h"
+#include "core/mesh/mesh_reader.h"
+#include "ui/views/map_views.h"
+#include "ui/views/picture.h"
 
 namespace {
 

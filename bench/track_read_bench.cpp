@@ -7,8 +7,8 @@
 #include <fstream>
 #include <string>
 
-#include "mesh/mesh_reader.h"
-#include "tracks/track_reader.h"
+#include "core/mesh/mesh_reader.h"
+#include "core/tracks/track_reader.h"
 
 namespace {
 

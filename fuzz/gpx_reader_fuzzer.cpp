@@ -8,8 +8,8 @@
 #include <sstream>
 #include <string>
 
-#include "mesh/mesh_reader.h"
-#include "tracks/gpx_reader.h"
+#include "core/mesh/mesh_reader.h"
+#include "core/tracks/gpx_reader.h"
 
 namespace {
 

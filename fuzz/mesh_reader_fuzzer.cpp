@@ -10,8 +10,8 @@
 #include <string>
 #include <variant>
 
-#include "mesh/mesh_reader.h"
-#include "mesh/mesh_writer.h"
+#include "core/mesh/mesh_reader.h"
+#include "core/mesh/mesh_writer.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <sstream>
 #include <string>
 
-#include "tracks/track_reader.h"
+#include "core/tracks/track_reader.h"
 
 namespace {
 

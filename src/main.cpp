@@ -5,9 +5,9 @@
 #include <QIcon>
 #include <QStringList>
 
-#include "app/frm_main.h"
-#include "app/japanese_translation.h"
-#include "app/qt_dialogs.h"
+#include "ui/app/frm_main.h"
+#include "ui/app/japanese_translation.h"
+#include "ui/common/qt_dialogs.h"
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);

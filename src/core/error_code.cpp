@@ -1,4 +1,4 @@
-#include "error_code.h"
+#include "core/error_code.h"
 
 namespace koravel {
 

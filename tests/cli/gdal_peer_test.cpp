@@ -8,8 +8,8 @@
 #include <sstream>
 
 #include "../core/mesh_file_fields.h"
-#include "mesh/mesh_reader.h"
-#include "mesh/mesh_writer.h"
+#include "core/mesh/mesh_reader.h"
+#include "core/mesh/mesh_writer.h"
 
 namespace koravel {
 namespace {

@@ -2,10 +2,10 @@
 
 #include <sstream>
 
-#include "geo/datum_converter.h"
+#include "core/geo/datum_converter.h"
 #include "sample_grid.h"
-#include "tracks/gpx_reader.h"
-#include "tracks/track_reader.h"
+#include "core/tracks/gpx_reader.h"
+#include "core/tracks/track_reader.h"
 
 namespace koravel {
 namespace {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "edit/cursor_step.h"
-#include "edit/elevation_entry.h"
-#include "edit/pointer_cell.h"
+#include "core/edit/cursor_step.h"
+#include "core/edit/elevation_entry.h"
+#include "core/views/pointer_cell.h"
 
 namespace koravel {
 namespace {

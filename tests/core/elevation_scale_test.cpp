@@ -1,4 +1,4 @@
-#include "scale/elevation_scale.h"
+#include "core/scale/elevation_scale.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "mesh/file_replace.h"
+#include "core/io/file_replace.h"
 
 #include <gtest/gtest.h>
 #include <signal.h>

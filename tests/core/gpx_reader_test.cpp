@@ -1,4 +1,4 @@
-#include "tracks/gpx_reader.h"
+#include "core/tracks/gpx_reader.h"
 
 #include <gtest/gtest.h>
 

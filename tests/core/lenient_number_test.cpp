@@ -1,4 +1,4 @@
-#include "mesh/lenient_number.h"
+#include "core/text/lenient_number.h"
 
 #include <gtest/gtest.h>
 

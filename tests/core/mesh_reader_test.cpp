@@ -1,4 +1,4 @@
-#include "mesh/mesh_reader.h"
+#include "core/mesh/mesh_reader.h"
 
 #include <gtest/gtest.h>
 

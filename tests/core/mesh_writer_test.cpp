@@ -1,10 +1,10 @@
-#include "mesh/mesh_writer.h"
+#include "core/mesh/mesh_writer.h"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
 
-#include "mesh/mesh_reader.h"
+#include "core/mesh/mesh_reader.h"
 #include "mesh_file_fields.h"
 
 namespace koravel {

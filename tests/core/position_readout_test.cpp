@@ -1,4 +1,4 @@
-#include "views/position_readout.h"
+#include "core/views/position_readout.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "mesh/file_replace.h"
+#include "core/io/file_replace.h"
 
 int main(int argc, char** argv) {
   if (argc != 4) return 2;

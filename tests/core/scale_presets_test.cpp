@@ -1,4 +1,4 @@
-#include "scale/scale_presets.h"
+#include "core/scale/scale_presets.h"
 
 #include <gtest/gtest.h>
 

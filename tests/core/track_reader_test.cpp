@@ -1,4 +1,4 @@
-#include "tracks/track_reader.h"
+#include "core/tracks/track_reader.h"
 
 #include <gtest/gtest.h>
 

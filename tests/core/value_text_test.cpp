@@ -1,4 +1,4 @@
-#include "edit/value_text.h"
+#include "core/text/value_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "views/view_state.h"
+#include "core/views/view_state.h"
 
 #include <gtest/gtest.h>
 

@@ -8,10 +8,10 @@
 #include <QRadioButton>
 #include <QtTest>
 
-#include "edit/value_text.h"
-#include "mesh/mesh_reader.h"
-#include "views/picture.h"
-#include "app/design_names.h"
+#include "core/text/value_text.h"
+#include "core/mesh/mesh_reader.h"
+#include "ui/views/picture.h"
+#include "ui/app/design_names.h"
 #include "window_fixture.h"
 
 namespace koravel {

@@ -7,8 +7,8 @@
 #include <QScopeGuard>
 #include <QtTest>
 
-#include "views/picture.h"
-#include "app/design_names.h"
+#include "ui/views/picture.h"
+#include "ui/app/design_names.h"
 #include "window_fixture.h"
 
 namespace koravel {

@@ -16,11 +16,11 @@
 #include <QtTest>
 #include <memory>
 
-#include "app/design_names.h"
-#include "app/frm_main.h"
-#include "app/japanese_translation.h"
-#include "app/qt_dialogs.h"
-#include "views/picture.h"
+#include "ui/app/design_names.h"
+#include "ui/app/frm_main.h"
+#include "ui/app/japanese_translation.h"
+#include "ui/common/qt_dialogs.h"
+#include "ui/views/picture.h"
 #include "window_fixture.h"
 
 namespace koravel {

@@ -7,10 +7,10 @@
 #include <QtTest>
 #include <memory>
 
-#include "app/design_names.h"
-#include "mesh/mesh_reader.h"
-#include "mesh/mesh_writer.h"
-#include "views/picture.h"
+#include "ui/app/design_names.h"
+#include "core/mesh/mesh_reader.h"
+#include "core/mesh/mesh_writer.h"
+#include "ui/views/picture.h"
 #include "window_fixture.h"
 
 namespace koravel {

@@ -4,7 +4,7 @@
 #include <deque>
 #include <functional>
 
-#include "app/dialogs.h"
+#include "ui/common/dialogs.h"
 
 namespace koravel::test {
 

@@ -7,8 +7,8 @@
 #include <QLineEdit>
 #include <QtTest>
 
-#include "app/design_names.h"
-#include "views/picture.h"
+#include "ui/app/design_names.h"
+#include "ui/views/picture.h"
 #include "window_fixture.h"
 
 namespace koravel {

@@ -7,9 +7,9 @@
 #include <QSettings>
 #include <QtTest>
 
-#include "app/design_names.h"
-#include "app/qt_bridge.h"
-#include "views/map_geometry.h"
+#include "ui/app/design_names.h"
+#include "ui/common/qt_bridge.h"
+#include "core/views/map_geometry.h"
 
 namespace koravel::test {
 

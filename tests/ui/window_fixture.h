@@ -5,7 +5,7 @@
 #include <QTemporaryDir>
 #include <memory>
 
-#include "app/frm_main.h"
+#include "ui/app/frm_main.h"
 #include "scripted_dialogs.h"
 
 namespace koravel::test {

@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <iostream>
 
-#include "export/batch_export.h"
-#include "export/mosaic.h"
+#include "core/export/batch_export.h"
+#include "core/export/mosaic.h"
 #include "progress_bar.h"
 
 namespace koravel {

@@ -8,13 +8,13 @@
 #include <string_view>
 #include <vector>
 
-#include "export/mesh_export.h"
+#include "core/export/mesh_export.h"
 #include "export_commands.h"
-#include "geo/datum_converter.h"
-#include "mesh/mesh_reader.h"
-#include "mesh/mesh_writer.h"
+#include "core/geo/datum_converter.h"
+#include "core/mesh/mesh_reader.h"
+#include "core/mesh/mesh_writer.h"
 #include "mesh_summary.h"
-#include "tracks/track_reader.h"
+#include "core/tracks/track_reader.h"
 
 namespace {
 

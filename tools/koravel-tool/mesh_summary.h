@@ -3,8 +3,8 @@
 #include <ostream>
 #include <vector>
 
-#include "error_code.h"
-#include "mesh/mesh_document.h"
+#include "core/error_code.h"
+#include "core/mesh/mesh_document.h"
 
 namespace koravel {
 

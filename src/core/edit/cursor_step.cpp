@@ -1,8 +1,8 @@
-#include "edit/cursor_step.h"
+#include "core/edit/cursor_step.h"
 
 #include <algorithm>
 
-#include "mesh/mesh_document.h"
+#include "core/mesh/mesh_document.h"
 
 namespace koravel {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "views/view_state.h"
+#include "core/views/view_state.h"
 
 namespace koravel {
 

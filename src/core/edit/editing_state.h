@@ -1,6 +1,6 @@
 #pragma once
 
-#include "edit/cursor_step.h"
+#include "core/edit/cursor_step.h"
 
 namespace koravel {
 

@@ -1,6 +1,6 @@
-#include "edit/elevation_entry.h"
+#include "core/edit/elevation_entry.h"
 
-#include "mesh/lenient_number.h"
+#include "core/text/lenient_number.h"
 
 namespace koravel {
 

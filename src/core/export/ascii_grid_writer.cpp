@@ -1,4 +1,4 @@
-#include "export/ascii_grid_writer.h"
+#include "core/export/ascii_grid_writer.h"
 
 
 #include <algorithm>
@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "edit/value_text.h"
-#include "export/derived_file_writer.h"
-#include "mesh/file_descriptor.h"
+#include "core/text/value_text.h"
+#include "core/io/derived_file_writer.h"
+#include "core/io/file_descriptor.h"
 
 namespace koravel {
 namespace {

@@ -1,10 +1,10 @@
-#include "export/batch_export.h"
+#include "core/export/batch_export.h"
 
 #include <algorithm>
 #include <set>
 #include <thread>
 
-#include "mesh/mesh_reader.h"
+#include "core/mesh/mesh_reader.h"
 
 namespace koravel {
 namespace {

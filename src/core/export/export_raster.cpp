@@ -1,4 +1,4 @@
-#include "export/export_raster.h"
+#include "core/export/export_raster.h"
 
 namespace koravel {
 

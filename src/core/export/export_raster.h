@@ -4,8 +4,8 @@
 #include <functional>
 #include <span>
 
-#include "geo/mesh_georeference.h"
-#include "mesh/mesh_document.h"
+#include "core/geo/mesh_georeference.h"
+#include "core/mesh/mesh_document.h"
 
 namespace koravel {
 

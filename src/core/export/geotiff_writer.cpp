@@ -1,4 +1,4 @@
-#include "export/geotiff_writer.h"
+#include "core/export/geotiff_writer.h"
 
 #include <geotiff/geokeys.h>
 #include <geotiff/geovalues.h>
@@ -8,8 +8,8 @@
 #include <array>
 #include <vector>
 
-#include "export/derived_file_writer.h"
-#include "export/tiff_library.h"
+#include "core/io/derived_file_writer.h"
+#include "core/export/tiff_library.h"
 
 namespace koravel {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <optional>
 
-#include "error_code.h"
-#include "export/export_raster.h"
+#include "core/error_code.h"
+#include "core/export/export_raster.h"
 
 namespace koravel {
 

@@ -1,14 +1,14 @@
-#include "export/mesh_export.h"
+#include "core/export/mesh_export.h"
 
 
 #include <algorithm>
 #include <cctype>
 #include <string>
 
-#include "export/ascii_grid_writer.h"
-#include "export/geotiff_writer.h"
-#include "mesh/file_descriptor.h"
-#include "export/tiff_library.h"
+#include "core/export/ascii_grid_writer.h"
+#include "core/export/geotiff_writer.h"
+#include "core/io/file_descriptor.h"
+#include "core/export/tiff_library.h"
 
 namespace koravel {
 namespace {

@@ -4,10 +4,10 @@
 #include <optional>
 #include <thread>
 
-#include "error_code.h"
-#include "export/derived_file_writer.h"
-#include "export/export_raster.h"
-#include "mesh/mesh_document.h"
+#include "core/error_code.h"
+#include "core/io/derived_file_writer.h"
+#include "core/export/export_raster.h"
+#include "core/mesh/mesh_document.h"
 
 namespace koravel {
 

@@ -1,4 +1,4 @@
-#include "export/mesh_inputs.h"
+#include "core/export/mesh_inputs.h"
 
 #include <algorithm>
 #include <cctype>

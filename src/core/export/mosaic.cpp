@@ -1,12 +1,12 @@
-#include "export/mosaic.h"
+#include "core/export/mosaic.h"
 
 #include <algorithm>
 #include <climits>
 #include <cmath>
 
-#include "export/export_raster.h"
-#include "export/mesh_export.h"
-#include "mesh/mesh_reader.h"
+#include "core/export/export_raster.h"
+#include "core/export/mesh_export.h"
+#include "core/mesh/mesh_reader.h"
 
 namespace koravel {
 namespace {

@@ -4,9 +4,9 @@
 #include <optional>
 #include <vector>
 
-#include "error_code.h"
-#include "export/mesh_inputs.h"
-#include "export/parallel_for_each.h"
+#include "core/error_code.h"
+#include "core/export/mesh_inputs.h"
+#include "core/export/parallel_for_each.h"
 
 namespace koravel {
 

@@ -1,4 +1,4 @@
-#include "export/parallel_for_each.h"
+#include "core/export/parallel_for_each.h"
 
 #include <algorithm>
 #include <atomic>

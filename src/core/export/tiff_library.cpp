@@ -1,4 +1,4 @@
-#include "export/tiff_library.h"
+#include "core/export/tiff_library.h"
 
 #include <dlfcn.h>
 

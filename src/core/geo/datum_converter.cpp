@@ -1,4 +1,4 @@
-#include "geo/datum_converter.h"
+#include "core/geo/datum_converter.h"
 
 #include <dlfcn.h>
 #include <proj.h>

@@ -5,7 +5,7 @@
 #include <string>
 #include <unordered_map>
 
-#include "geo/mesh_georeference.h"
+#include "core/geo/mesh_georeference.h"
 
 namespace koravel {
 

@@ -1,4 +1,4 @@
-#include "geo/mesh_code.h"
+#include "core/geo/mesh_code.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "geo/mesh_georeference.h"
+#include "core/geo/mesh_georeference.h"
 
 namespace koravel {
 

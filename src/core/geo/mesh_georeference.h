@@ -1,6 +1,6 @@
 #pragma once
 
-#include "mesh/mesh_document.h"
+#include "core/mesh/mesh_document.h"
 
 namespace koravel {
 

@@ -1,6 +1,6 @@
-#include "mesh/corner_angle.h"
+#include "core/mesh/corner_angle.h"
 
-#include "mesh/lenient_number.h"
+#include "core/text/lenient_number.h"
 
 namespace koravel {
 

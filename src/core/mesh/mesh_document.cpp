@@ -1,4 +1,4 @@
-#include "mesh/mesh_document.h"
+#include "core/mesh/mesh_document.h"
 
 namespace koravel {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "mesh/corner_angle.h"
-#include "mesh/cp932_text.h"
+#include "core/mesh/corner_angle.h"
+#include "core/text/cp932_text.h"
 
 namespace koravel {
 

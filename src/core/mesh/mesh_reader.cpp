@@ -1,11 +1,11 @@
-#include "mesh/mesh_reader.h"
+#include "core/mesh/mesh_reader.h"
 
 #include <fstream>
 #include <string>
 
-#include "mesh/cp932_field_reader.h"
-#include "mesh/lenient_number.h"
-#include "mesh/mesh_file_probe.h"
+#include "core/text/cp932_field_reader.h"
+#include "core/text/lenient_number.h"
+#include "core/io/file_probe.h"
 
 namespace koravel {
 namespace {

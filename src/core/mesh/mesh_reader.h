@@ -5,8 +5,8 @@
 #include <optional>
 #include <vector>
 
-#include "error_code.h"
-#include "mesh/mesh_document.h"
+#include "core/error_code.h"
+#include "core/mesh/mesh_document.h"
 
 namespace koravel {
 

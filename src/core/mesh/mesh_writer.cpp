@@ -1,8 +1,8 @@
-#include "mesh/mesh_writer.h"
+#include "core/mesh/mesh_writer.h"
 
 #include <cstdlib>
 
-#include "mesh/file_replace.h"
+#include "core/io/file_replace.h"
 
 namespace koravel {
 namespace {

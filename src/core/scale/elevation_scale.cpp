@@ -1,9 +1,9 @@
-#include "scale/elevation_scale.h"
+#include "core/scale/elevation_scale.h"
 
 #include <charconv>
 #include <cmath>
 
-#include "mesh/lenient_number.h"
+#include "core/text/lenient_number.h"
 
 namespace koravel {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "scale/rgb_color.h"
+#include "core/scale/rgb_color.h"
 
 namespace koravel {
 

@@ -1,4 +1,4 @@
-#include "scale/hill_shade.h"
+#include "core/scale/hill_shade.h"
 
 #include <algorithm>
 #include <cmath>

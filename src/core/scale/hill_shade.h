@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "mesh/mesh_document.h"
-#include "scale/rgb_color.h"
+#include "core/mesh/mesh_document.h"
+#include "core/scale/rgb_color.h"
 
 namespace koravel {
 

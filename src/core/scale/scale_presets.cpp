@@ -1,6 +1,6 @@
-#include "scale/scale_presets.h"
+#include "core/scale/scale_presets.h"
 
-#include "mesh/lenient_number.h"
+#include "core/text/lenient_number.h"
 
 namespace koravel {
 

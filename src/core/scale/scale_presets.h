@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "scale/elevation_scale.h"
+#include "core/scale/elevation_scale.h"
 
 namespace koravel {
 

@@ -1,4 +1,4 @@
-#include "tracks/gpx_reader.h"
+#include "core/tracks/gpx_reader.h"
 
 #include <expat.h>
 
@@ -10,7 +10,7 @@
 #include <fstream>
 #include <string_view>
 
-#include "tracks/track_placer.h"
+#include "core/tracks/track_placer.h"
 
 namespace koravel {
 namespace {

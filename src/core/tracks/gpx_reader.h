@@ -3,9 +3,9 @@
 #include <filesystem>
 #include <istream>
 
-#include "mesh/mesh_document.h"
-#include "tracks/track_reader.h"
-#include "tracks/track_set.h"
+#include "core/mesh/mesh_document.h"
+#include "core/tracks/track_reader.h"
+#include "core/tracks/track_set.h"
 
 namespace koravel {
 

@@ -1,4 +1,4 @@
-#include "tracks/track_placer.h"
+#include "core/tracks/track_placer.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,12 +2,12 @@
 
 #include <optional>
 
-#include "error_code.h"
-#include "geo/datum_converter.h"
-#include "geo/mesh_georeference.h"
-#include "mesh/mesh_document.h"
-#include "tracks/track_reader.h"
-#include "tracks/track_set.h"
+#include "core/error_code.h"
+#include "core/geo/datum_converter.h"
+#include "core/geo/mesh_georeference.h"
+#include "core/mesh/mesh_document.h"
+#include "core/tracks/track_reader.h"
+#include "core/tracks/track_set.h"
 
 namespace koravel {
 

@@ -1,15 +1,15 @@
-#include "tracks/track_reader.h"
+#include "core/tracks/track_reader.h"
 
 #include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <string>
 
-#include "mesh/cp932_codec.h"
-#include "mesh/lenient_number.h"
-#include "tracks/gpx_reader.h"
-#include "tracks/track_placer.h"
-#include "tracks/track_record_reader.h"
+#include "core/text/cp932_codec.h"
+#include "core/text/lenient_number.h"
+#include "core/tracks/gpx_reader.h"
+#include "core/tracks/track_placer.h"
+#include "core/tracks/track_record_reader.h"
 
 namespace koravel {
 namespace {

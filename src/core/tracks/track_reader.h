@@ -5,9 +5,9 @@
 #include <optional>
 #include <vector>
 
-#include "error_code.h"
-#include "mesh/mesh_document.h"
-#include "tracks/track_set.h"
+#include "core/error_code.h"
+#include "core/mesh/mesh_document.h"
+#include "core/tracks/track_set.h"
 
 namespace koravel {
 

@@ -1,4 +1,4 @@
-#include "tracks/track_record_reader.h"
+#include "core/tracks/track_record_reader.h"
 
 namespace koravel {
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "error_code.h"
+#include "core/error_code.h"
 
 namespace koravel {
 

@@ -1,4 +1,4 @@
-#include "tracks/track_set.h"
+#include "core/tracks/track_set.h"
 
 namespace koravel {
 

@@ -1,9 +1,9 @@
-#include "views/position_readout.h"
+#include "core/views/position_readout.h"
 
 #include <cmath>
 #include <cstdio>
 
-#include "geo/mesh_georeference.h"
+#include "core/geo/mesh_georeference.h"
 
 namespace koravel {
 namespace {

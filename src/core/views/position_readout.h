@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "mesh/mesh_document.h"
+#include "core/mesh/mesh_document.h"
 
 namespace koravel {
 

@@ -1,10 +1,10 @@
-#include "views/view_state.h"
+#include "core/views/view_state.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "mesh/mesh_document.h"
-#include "views/map_geometry.h"
+#include "core/mesh/mesh_document.h"
+#include "core/views/map_geometry.h"
 
 namespace koravel {
 namespace {

@@ -1,11 +1,11 @@
-#include "views/viewport.h"
+#include "core/views/viewport.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "edit/pointer_cell.h"
-#include "mesh/mesh_document.h"
-#include "views/map_geometry.h"
+#include "core/views/pointer_cell.h"
+#include "core/mesh/mesh_document.h"
+#include "core/views/map_geometry.h"
 
 namespace koravel {
 namespace {

@@ -1,4 +1,4 @@
-#include "app/captions.h"
+#include "ui/app/captions.h"
 
 #include <QAbstractButton>
 #include <QAction>

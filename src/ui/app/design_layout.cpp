@@ -1,4 +1,4 @@
-#include "app/design_layout.h"
+#include "ui/app/design_layout.h"
 
 #include <QWidget>
 #include <algorithm>

@@ -1,11 +1,11 @@
-#include "app/file_commands.h"
+#include "ui/app/file_commands.h"
 
-#include "app/qt_bridge.h"
+#include "ui/common/qt_bridge.h"
 
-#include "export/mesh_export.h"
-#include "mesh/mesh_file_probe.h"
-#include "mesh/mesh_reader.h"
-#include "mesh/mesh_writer.h"
+#include "core/export/mesh_export.h"
+#include "core/io/file_probe.h"
+#include "core/mesh/mesh_reader.h"
+#include "core/mesh/mesh_writer.h"
 
 namespace koravel {
 namespace {

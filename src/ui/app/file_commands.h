@@ -2,8 +2,8 @@
 
 #include <QString>
 
-#include "app/dialogs.h"
-#include "document/document.h"
+#include "ui/common/dialogs.h"
+#include "ui/document/document.h"
 
 namespace koravel {
 

@@ -1,4 +1,4 @@
-#include "app/frm_about.h"
+#include "ui/app/frm_about.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -10,7 +10,7 @@
 #include <QStandardPaths>
 #include <QVBoxLayout>
 
-#include "app/captions.h"
+#include "ui/app/captions.h"
 
 namespace koravel {
 namespace {

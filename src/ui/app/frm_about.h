@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "app/dialogs.h"
+#include "ui/common/dialogs.h"
 
 class QLabel;
 class QPushButton;

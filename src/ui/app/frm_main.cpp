@@ -1,4 +1,4 @@
-#include "app/frm_main.h"
+#include "ui/app/frm_main.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -15,17 +15,17 @@
 #include <QStatusBar>
 #include <QToolBar>
 
-#include "app/captions.h"
-#include "app/design_layout.h"
-#include "app/design_names.h"
-#include "app/frm_about.h"
-#include "app/header_display.h"
-#include "app/neighbour_meshes.h"
-#include "app/qt_bridge.h"
-#include "app/window_geometry.h"
-#include "mesh/mesh_document.h"
-#include "tracks/track_reader.h"
-#include "views/picture.h"
+#include "ui/app/captions.h"
+#include "ui/app/design_layout.h"
+#include "ui/app/design_names.h"
+#include "ui/app/frm_about.h"
+#include "ui/app/header_display.h"
+#include "ui/app/neighbour_meshes.h"
+#include "ui/common/qt_bridge.h"
+#include "ui/app/window_geometry.h"
+#include "core/mesh/mesh_document.h"
+#include "core/tracks/track_reader.h"
+#include "ui/views/picture.h"
 
 namespace koravel {
 namespace {

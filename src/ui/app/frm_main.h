@@ -2,21 +2,21 @@
 
 #include <QMainWindow>
 
-#include "app/dialogs.h"
-#include "app/file_commands.h"
-#include "app/main_window_controls.h"
-#include "app/recent_files.h"
-#include "app/status_panels.h"
-#include "document/document.h"
-#include "edit/comment_field.h"
-#include "edit/edit_controller.h"
-#include "edit/editing_state.h"
-#include "geo/mesh_code.h"
-#include "scale/elevation_scale.h"
-#include "scale/legend_panel.h"
-#include "tracks/track_set.h"
-#include "views/map_views.h"
-#include "views/view_state.h"
+#include "ui/common/dialogs.h"
+#include "ui/app/file_commands.h"
+#include "ui/app/main_window_controls.h"
+#include "ui/app/recent_files.h"
+#include "ui/common/status_panels.h"
+#include "ui/document/document.h"
+#include "ui/edit/comment_field.h"
+#include "ui/edit/edit_controller.h"
+#include "core/edit/editing_state.h"
+#include "core/geo/mesh_code.h"
+#include "core/scale/elevation_scale.h"
+#include "ui/scale/legend_panel.h"
+#include "core/tracks/track_set.h"
+#include "ui/views/map_views.h"
+#include "core/views/view_state.h"
 
 namespace koravel {
 

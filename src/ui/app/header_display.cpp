@@ -1,4 +1,4 @@
-#include "app/header_display.h"
+#include "ui/app/header_display.h"
 
 #include <QLabel>
 

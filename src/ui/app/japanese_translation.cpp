@@ -1,4 +1,4 @@
-#include "app/japanese_translation.h"
+#include "ui/app/japanese_translation.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

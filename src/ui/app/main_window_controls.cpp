@@ -1,4 +1,4 @@
-#include "app/main_window_controls.h"
+#include "ui/app/main_window_controls.h"
 
 #include <QAction>
 #include <QGroupBox>
@@ -15,10 +15,10 @@
 #include <QToolBar>
 #include <tuple>
 
-#include "app/design_layout.h"
-#include "app/design_names.h"
-#include "app/qt_bridge.h"
-#include "views/picture.h"
+#include "ui/app/design_layout.h"
+#include "ui/app/design_names.h"
+#include "ui/common/qt_bridge.h"
+#include "ui/views/picture.h"
 
 namespace koravel {
 namespace {

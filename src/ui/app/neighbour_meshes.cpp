@@ -1,4 +1,4 @@
-#include "app/neighbour_meshes.h"
+#include "ui/app/neighbour_meshes.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -3,7 +3,7 @@
 #include <QString>
 #include <string>
 
-#include "geo/mesh_code.h"
+#include "core/geo/mesh_code.h"
 
 namespace koravel {
 

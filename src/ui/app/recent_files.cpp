@@ -1,4 +1,4 @@
-#include "app/recent_files.h"
+#include "ui/app/recent_files.h"
 
 #include <QAction>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "app/window_geometry.h"
+#include "ui/app/window_geometry.h"
 
 #include <QGuiApplication>
 #include <QRect>
@@ -6,7 +6,7 @@
 #include <QSettings>
 #include <QWidget>
 
-#include "app/qt_bridge.h"
+#include "ui/common/qt_bridge.h"
 
 namespace koravel {
 namespace {

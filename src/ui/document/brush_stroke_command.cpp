@@ -1,4 +1,4 @@
-#include "document/brush_stroke_command.h"
+#include "ui/document/brush_stroke_command.h"
 
 namespace koravel {
 

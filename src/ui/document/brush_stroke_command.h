@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/cell_edit_command.h"
+#include "ui/document/cell_edit_command.h"
 
 namespace koravel {
 

@@ -1,8 +1,8 @@
-#include "document/cell_edit_command.h"
+#include "ui/document/cell_edit_command.h"
 
 #include <ranges>
 
-#include "document/document.h"
+#include "ui/document/document.h"
 
 namespace koravel {
 

@@ -1,6 +1,6 @@
-#include "document/comment_command.h"
+#include "ui/document/comment_command.h"
 
-#include "document/document.h"
+#include "ui/document/document.h"
 
 namespace koravel {
 

@@ -2,7 +2,7 @@
 
 #include <QUndoCommand>
 
-#include "mesh/cp932_text.h"
+#include "core/text/cp932_text.h"
 
 namespace koravel {
 

@@ -1,7 +1,7 @@
-#include "document/document.h"
+#include "ui/document/document.h"
 
-#include "document/brush_stroke_command.h"
-#include "document/comment_command.h"
+#include "ui/document/brush_stroke_command.h"
+#include "ui/document/comment_command.h"
 
 namespace koravel {
 

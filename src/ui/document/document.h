@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "mesh/mesh_document.h"
+#include "core/mesh/mesh_document.h"
 
 namespace koravel {
 

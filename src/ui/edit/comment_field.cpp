@@ -1,11 +1,11 @@
-#include "edit/comment_field.h"
+#include "ui/edit/comment_field.h"
 
 #include <QLineEdit>
 #include <QSignalBlocker>
 
-#include "app/qt_bridge.h"
-#include "document/document.h"
-#include "edit/full_width_validator.h"
+#include "ui/common/qt_bridge.h"
+#include "ui/document/document.h"
+#include "ui/edit/full_width_validator.h"
 
 namespace koravel {
 

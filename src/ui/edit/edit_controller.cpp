@@ -1,4 +1,4 @@
-#include "edit/edit_controller.h"
+#include "ui/edit/edit_controller.h"
 
 #include <QAction>
 #include <QGroupBox>
@@ -7,12 +7,12 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
-#include "app/qt_bridge.h"
-#include "app/status_panels.h"
-#include "edit/elevation_entry.h"
-#include "edit/value_text.h"
-#include "views/map_views.h"
-#include "views/picture.h"
+#include "ui/common/qt_bridge.h"
+#include "ui/common/status_panels.h"
+#include "core/edit/elevation_entry.h"
+#include "core/text/value_text.h"
+#include "ui/views/map_views.h"
+#include "ui/views/picture.h"
 
 namespace koravel {
 namespace {

@@ -4,10 +4,10 @@
 #include <array>
 #include <utility>
 
-#include "app/dialogs.h"
-#include "document/document.h"
-#include "edit/editing_state.h"
-#include "views/view_state.h"
+#include "ui/common/dialogs.h"
+#include "ui/document/document.h"
+#include "core/edit/editing_state.h"
+#include "core/views/view_state.h"
 
 class QAction;
 class QGroupBox;

@@ -1,6 +1,6 @@
-#include "edit/full_width_validator.h"
+#include "ui/edit/full_width_validator.h"
 
-#include "edit/full_width_text.h"
+#include "core/text/full_width_text.h"
 
 namespace koravel {
 namespace {

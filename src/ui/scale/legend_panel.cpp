@@ -1,12 +1,12 @@
-#include "scale/legend_panel.h"
+#include "ui/scale/legend_panel.h"
 
 #include <QKeyEvent>
 #include <cmath>
 
-#include "app/qt_bridge.h"
-#include "mesh/lenient_number.h"
-#include "scale/scale_presets.h"
-#include "views/picture.h"
+#include "ui/common/qt_bridge.h"
+#include "core/text/lenient_number.h"
+#include "core/scale/scale_presets.h"
+#include "ui/views/picture.h"
 
 namespace koravel {
 namespace {

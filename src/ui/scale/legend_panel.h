@@ -5,9 +5,9 @@
 #include <QPushButton>
 #include <array>
 
-#include "app/dialogs.h"
-#include "document/document.h"
-#include "scale/elevation_scale.h"
+#include "ui/common/dialogs.h"
+#include "ui/document/document.h"
+#include "core/scale/elevation_scale.h"
 
 namespace koravel {
 

@@ -1,4 +1,4 @@
-#include "views/map_views.h"
+#include "ui/views/map_views.h"
 
 #include <QPainter>
 #include <QRegion>
@@ -8,12 +8,12 @@
 #include <cstring>
 #include <vector>
 
-#include "app/qt_bridge.h"
-#include "app/status_panels.h"
-#include "edit/value_text.h"
-#include "views/map_geometry.h"
-#include "views/picture.h"
-#include "views/position_readout.h"
+#include "ui/common/qt_bridge.h"
+#include "ui/common/status_panels.h"
+#include "core/text/value_text.h"
+#include "core/views/map_geometry.h"
+#include "ui/views/picture.h"
+#include "core/views/position_readout.h"
 
 namespace koravel {
 namespace {

@@ -11,12 +11,12 @@
 #include <optional>
 #include <vector>
 
-#include "document/document.h"
-#include "scale/elevation_scale.h"
-#include "scale/hill_shade.h"
-#include "tracks/track_set.h"
-#include "views/view_state.h"
-#include "views/viewport.h"
+#include "ui/document/document.h"
+#include "core/scale/elevation_scale.h"
+#include "core/scale/hill_shade.h"
+#include "core/tracks/track_set.h"
+#include "core/views/view_state.h"
+#include "core/views/viewport.h"
 
 namespace koravel {
 

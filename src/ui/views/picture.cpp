@@ -1,4 +1,4 @@
-#include "views/picture.h"
+#include "ui/views/picture.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/qt_bridge.h"
+#include "ui/common/qt_bridge.h"
 
 namespace koravel {
 

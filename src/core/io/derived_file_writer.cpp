@@ -1,4 +1,4 @@
-#include "export/derived_file_writer.h"
+#include "core/io/derived_file_writer.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -8,9 +8,9 @@
 #include <cerrno>
 #include <string>
 
-#include "export/parallel_for_each.h"
-#include "mesh/file_descriptor.h"
-#include "mesh/unnamed_file.h"
+#include "core/export/parallel_for_each.h"
+#include "core/io/file_descriptor.h"
+#include "core/io/unnamed_file.h"
 
 namespace koravel {
 namespace {

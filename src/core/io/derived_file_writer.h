@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "error_code.h"
+#include "core/error_code.h"
 
 namespace koravel {
 

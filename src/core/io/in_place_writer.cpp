@@ -1,4 +1,4 @@
-#include "mesh/in_place_writer.h"
+#include "core/io/in_place_writer.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <cstdlib>
 
-#include "mesh/unnamed_file.h"
+#include "core/io/unnamed_file.h"
 
 namespace koravel {
 namespace {

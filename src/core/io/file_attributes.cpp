@@ -1,4 +1,4 @@
-#include "mesh/file_attributes.h"
+#include "core/io/file_attributes.h"
 
 #include <sys/acl.h>
 #include <sys/stat.h>

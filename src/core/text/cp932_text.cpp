@@ -1,4 +1,4 @@
-#include "mesh/cp932_text.h"
+#include "core/text/cp932_text.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "mesh/cp932_codec.h"
+#include "core/text/cp932_codec.h"
 
 #include <algorithm>
 

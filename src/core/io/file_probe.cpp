@@ -1,4 +1,4 @@
-#include "mesh/mesh_file_probe.h"
+#include "core/io/file_probe.h"
 
 #include <sys/stat.h>
 #include <unistd.h>

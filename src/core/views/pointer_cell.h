@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "views/map_geometry.h"
+#include "core/views/map_geometry.h"
 
 namespace koravel {
 

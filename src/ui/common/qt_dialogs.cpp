@@ -1,4 +1,4 @@
-#include "app/qt_dialogs.h"
+#include "ui/common/qt_dialogs.h"
 
 #include <QCheckBox>
 #include <QColorDialog>

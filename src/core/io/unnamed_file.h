@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "mesh/file_descriptor.h"
+#include "core/io/file_descriptor.h"
 
 namespace koravel {
 

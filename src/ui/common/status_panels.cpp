@@ -1,10 +1,10 @@
-#include "app/status_panels.h"
+#include "ui/common/status_panels.h"
 
 #include <QDateTime>
 #include <QLocale>
 #include <QStatusBar>
 
-#include "views/position_readout.h"
+#include "core/views/position_readout.h"
 
 namespace koravel {
 

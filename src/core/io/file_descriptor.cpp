@@ -1,4 +1,4 @@
-#include "mesh/file_descriptor.h"
+#include "core/io/file_descriptor.h"
 
 #include <sys/types.h>
 #include <unistd.h>

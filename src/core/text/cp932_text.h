@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "mesh/cp932_codec.h"
+#include "core/text/cp932_codec.h"
 
 namespace koravel {
 

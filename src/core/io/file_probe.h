@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <optional>
 
-#include "error_code.h"
+#include "core/error_code.h"
 
 namespace koravel {
 

@@ -1,6 +1,6 @@
-#include "mesh/cp932_field_reader.h"
+#include "core/text/cp932_field_reader.h"
 
-#include "mesh/cp932_codec.h"
+#include "core/text/cp932_codec.h"
 
 namespace koravel {
 namespace {

@@ -1,4 +1,4 @@
-#include "mesh/file_replace.h"
+#include "core/io/file_replace.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -8,11 +8,11 @@
 #include <string>
 #include <variant>
 
-#include "mesh/file_attributes.h"
-#include "mesh/file_descriptor.h"
-#include "mesh/in_place_writer.h"
-#include "mesh/mesh_file_probe.h"
-#include "mesh/unnamed_file.h"
+#include "core/io/file_attributes.h"
+#include "core/io/file_descriptor.h"
+#include "core/io/in_place_writer.h"
+#include "core/io/file_probe.h"
+#include "core/io/unnamed_file.h"
 
 namespace koravel {
 namespace {

@@ -1,4 +1,4 @@
-#include "edit/full_width_text.h"
+#include "core/text/full_width_text.h"
 
 #include <optional>
 

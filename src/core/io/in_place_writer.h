@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "error_code.h"
-#include "mesh/file_descriptor.h"
+#include "core/error_code.h"
+#include "core/io/file_descriptor.h"
 
 namespace koravel {
 

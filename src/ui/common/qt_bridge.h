@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string_view>
 
-#include "error_code.h"
+#include "core/error_code.h"
 
 namespace koravel {
 

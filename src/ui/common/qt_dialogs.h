@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "app/dialogs.h"
+#include "ui/common/dialogs.h"
 
 class QFileDialog;
 

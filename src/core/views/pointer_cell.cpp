@@ -1,4 +1,4 @@
-#include "edit/pointer_cell.h"
+#include "core/views/pointer_cell.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "mesh/unnamed_file.h"
+#include "core/io/unnamed_file.h"
 
 #include <fcntl.h>
 #include <stdio.h>

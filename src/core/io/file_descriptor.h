@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "error_code.h"
+#include "core/error_code.h"
 
 namespace koravel {
 
