@@ -72,9 +72,14 @@ class MainWindowTest : public QObject {
 
   void cleanup() { fixture_.reset(); }
 
-  void firstStartShowsTheDesignedWindowWithoutADocument() {
-    QCOMPARE(Window()->windowTitle(), QString("Koravel 50"));
+  // Typing before any file was opened once edited a mesh nobody could save.
+  void firstStartShowsTheDesignedWindowWithoutADocumentAndNothingToEdit() {
+    QCOMPARE(Window()->windowTitle(), QString("Koravel"));
     QVERIFY(!fixture_->SaveEnabled());
+    for (const char* name : {design_name::elevationEdit, design_name::brushEdit, design_name::commentEdit}) {
+      QVERIFY2(!Find(name)->isEnabled(), name);
+    }
+    QVERIFY(!Find<QAction>(design_name::saveAsAction)->isEnabled());
     QVERIFY(!Find<QAction>(design_name::undoAction)->isEnabled());
     QVERIFY(!Find<QAction>(design_name::redoAction)->isEnabled());
     QVERIFY(Find<QAction>(design_name::pointEditModeAction)->isChecked());
@@ -191,19 +196,33 @@ class MainWindowTest : public QObject {
     QCOMPARE(Find<Picture>(design_name::detailMap)->ColorAt(4950, 3950), fixture_->ScaleColor(200, 200));
   }
 
-  void saveAsWritesTheDocumentAndKeepsNamingTheOpenedFile() {
+  // Save As once kept the opened name, so the next Save wrote the edits
+  // into the file the user meant to leave alone.
+  void saveAsMakesTheNewFileTheDocumentsFile() {
     const QString opened = fixture_->CopyOfSample("sample.mem");
     fixture_->Open(opened);
+    QCOMPARE(Window()->windowTitle(), QString("sample.mem[*] - Koravel"));
+    fixture_->Enter("1");
+    QVERIFY(Window()->isWindowModified());
     const QString copy = fixture_->folder.filePath("copy.mem");
     dialogs_->save_answers = {std::nullopt, copy};
     Find<QAction>(design_name::saveAsAction)->trigger();
     QVERIFY(!QFile::exists(copy));
     Find<QAction>(design_name::saveAsAction)->trigger();
+    QCOMPARE(dialogs_->proposed_names, QStringList({opened, opened}));
     QVERIFY(dialogs_->messages.isEmpty());
-    QFile written(copy), original(KORAVEL_SAMPLE_MESH);
-    QVERIFY(written.open(QIODevice::ReadOnly) && original.open(QIODevice::ReadOnly));
-    QCOMPARE(written.readAll(), original.readAll());
-    QCOMPARE(QString::fromStdString(Window()->Mesh().MeshFileName), opened);
+    QCOMPARE(Window()->windowTitle(), QString("copy.mem[*] - Koravel"));
+    QVERIFY(!Window()->isWindowModified());
+    fixture_->Enter("2");
+    Find<QAction>(design_name::saveAction)->trigger();
+    QFile written(copy), original(KORAVEL_SAMPLE_MESH), left(opened);
+    QVERIFY(written.open(QIODevice::ReadOnly) && original.open(QIODevice::ReadOnly) && left.open(QIODevice::ReadOnly));
+    const QByteArray untouched = original.readAll();
+    QCOMPARE(left.readAll(), untouched);
+    QByteArray expected = untouched;
+    expected.replace(1011 + 9, 10, "0001000020");
+    QCOMPARE(written.readAll(), expected);
+    QCOMPARE(QSettings("Koravel", "Koravel").value("Settings/RecentFiles").toStringList().value(0), copy);
   }
 
   void exportWritesTheGridAsShownInTheFormatOfTheFilterOrTheTypedExtension() {
