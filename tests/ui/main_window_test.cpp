@@ -1,6 +1,9 @@
 // User stories of the main window, driven through its real controls.
 
 #include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
@@ -117,6 +120,25 @@ class MainWindowTest : public QObject {
     }
     fixture_->StartWindow();
     QCOMPARE(Window()->pos(), QPoint(66, 66));
+  }
+
+  // ｵﾌﾟｼｮﾝ once did nothing at all.
+  void theOptionsTakeEffectAtOnceAndAreRememberedForTheNextStart() {
+    fixture_->Open(fixture_->CopyOfSample("sample.mem"));
+    dialogs_->on_modal = [](QDialog& options) {
+      options.findChild<QCheckBox*>("chkShadedRelief")->setChecked(true);
+      options.findChild<QCheckBox*>("chkHatchOmittedRows")->setChecked(false);
+      options.findChild<QComboBox*>("cboAutoMoveDirection")->setCurrentIndex(1);
+      options.accept();
+    };
+    for (int start = 0; start < 2; ++start) {
+      Find<QAction>(design_name::optionsAction)->trigger();
+      QVERIFY(Find<QAction>(design_name::shadeAction)->isChecked());
+      QVERIFY(Find<QLabel>(design_name::noDataCaption)->isHidden());
+      QVERIFY(Find<QRadioButton>(design_name::Item(design_name::autoMoveOptions, 1))->isChecked());
+      dialogs_->on_modal = [](QDialog& options) { options.reject(); };
+      fixture_->StartWindow();
+    }
   }
 
   void openingTheSampleShowsItsHeaderMapsAndCursor() {
@@ -262,6 +284,12 @@ class MainWindowTest : public QObject {
     QCOMPARE(dialogs_->messages, QStringList{"ファイルが見つかりません。"});
     QVERIFY(!RecentFiles().contains(opened.at(5)));
     QCOMPARE(RecentFiles().size(), 7);
+    // A relative name once stored as it was typed failed from any other folder.
+    const QString current = QDir::currentPath();
+    QDir::setCurrent(fixture_->folder.path());
+    fixture_->Open("mesh1.mem");
+    QDir::setCurrent(current);
+    QCOMPARE(RecentFiles().first(), opened.at(7));
   }
 
   void droppingAMeshOpensItAndATrackLoadsOntoIt() {

@@ -211,11 +211,17 @@ class MapViewTest : public QObject {
     QCOMPARE(Cursor(), QPoint(200, 12));
     QCOMPARE(ViewStart(), QPoint(151, 1));
 
+    WriteMesh("534071.mem", "534072");
     fixture_->Open(WriteMesh("533977.mem", "533977"));
     QCOMPARE(NeighboursEnabled(), QList<bool>({false, false, true, false, false, false, false, false}));
     Trigger(design_name::neighbourActions[2]);
     QCOMPARE(MeshCode(), QString("534070"));
     QVERIFY(fixture_->dialogs.messages.isEmpty());
+
+    // A file named for the neighbour once opened as if it were it.
+    Trigger(design_name::neighbourActions[2]);
+    QCOMPARE(fixture_->dialogs.messages,
+             QStringList{"ファイル名はメッシュ 534071 ですが、ファイルの中のメッシュコードは 534072 です。"});
   }
 };
 

@@ -18,6 +18,7 @@
 #include "ui/app/design_layout.h"
 #include "ui/app/design_names.h"
 #include "ui/app/frm_about.h"
+#include "ui/app/frm_options.h"
 #include "ui/app/header_display.h"
 #include "ui/app/neighbour_meshes.h"
 #include "ui/common/qt_bridge.h"
@@ -127,6 +128,7 @@ void frmMain::ConnectCommands() {
   connect(menus_.trackClearAction, &QAction::triggered, this, &frmMain::mnuToolsTruckClear_Click);
   connect(menus_.trackShowAction, &QAction::triggered, this, [this] { ShowTracks(true); });
   connect(menus_.trackHideAction, &QAction::triggered, this, [this] { ShowTracks(false); });
+  connect(menus_.optionsAction, &QAction::triggered, this, &frmMain::mnuToolsOptions_Click);
   connect(menus_.aboutAction, &QAction::triggered, this, &frmMain::mnuHelpAbout_Click);
   connect(&recent_files_, &RecentFiles::Chosen, this, &frmMain::OpenChosenFile);
   connect(controls_.toolBar, &QToolBar::actionTriggered, this, &frmMain::tbToolBar_ButtonClick);
@@ -374,6 +376,23 @@ void frmMain::ShowTracks(bool shown) {
   menus_.trackHideAction->setChecked(!shown);
   map_views_.SetTracksShown(shown);
   RedrawMaps();
+}
+
+// The choices take effect at once and are remembered for the next start.
+void frmMain::mnuToolsOptions_Click() {
+  Settings settings;
+  frmOptions options({.shaded_relief = settings.ShadedRelief(),
+                      .hatch_omitted_rows = settings.HatchOmittedRows(),
+                      .auto_move_direction = settings.AutoMoveDirection()},
+                     this);
+  dialogs_.ShowModal(options);
+  if (options.result() != QDialog::Accepted) return;
+  const Options chosen = options.Chosen();
+  menus_.shadeAction->setChecked(chosen.shaded_relief);
+  settings.SetHatchOmittedRows(chosen.hatch_omitted_rows);
+  ShowOmittedRowsHatched(chosen.hatch_omitted_rows);
+  settings.SetAutoMoveDirection(chosen.auto_move_direction);
+  editor_.SetAutoMoveDirection(chosen.auto_move_direction);
 }
 
 void frmMain::mnuHelpAbout_Click() {

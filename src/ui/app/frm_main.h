@@ -72,6 +72,7 @@ class frmMain : public QMainWindow {
   void mnuToolsTruckOpen_Click();
   void mnuToolsTruckClear_Click();
   void ShowTracks(bool shown);
+  void mnuToolsOptions_Click();
   void mnuHelpAbout_Click();
   void tbToolBar_ButtonClick(QAction* button);
 

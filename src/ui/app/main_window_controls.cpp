@@ -1,6 +1,7 @@
 #include "ui/app/main_window_controls.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QGroupBox>
 #include <QIcon>
 #include <QKeySequence>
@@ -258,6 +259,10 @@ void AddToolsMenu(QMenuBar& bar, MainWindowMenus& m) {
   tools.addSeparator()->setObjectName("mnuToolsBar1");
   m.trackShowAction = AddItem(tools, design_name::trackShowAction, 1034, true);
   m.trackHideAction = AddItem(tools, design_name::trackHideAction, 1035, true);
+  // One of the two is checked, the state in force.
+  auto* shown = new QActionGroup(&tools);
+  shown->addAction(m.trackShowAction);
+  shown->addAction(m.trackHideAction);
   tools.addSeparator()->setObjectName("mnuToolsBar2");
   m.optionsAction = AddItem(tools, design_name::optionsAction, 1015);
 }
