@@ -120,6 +120,10 @@ class EditingTest : public QObject {
     fixture_->Stroke("123.4", {{1, 1}, {4, 3}});
     for (auto [x, y] : {std::pair{2, 2}, {3, 3}, {4, 3}, {5, 4}}) QCOMPARE(Document().Elevation(x, y), 1234);
     QCOMPARE(Find<QLineEdit>(design_name::elevationEdit)->text(), QString("123.4"));
+    const std::int32_t untouched = Document().Elevation(11, 11);
+    fixture_->Stroke("", {{10, 10}});
+    QCOMPARE(Document().Elevation(11, 11), untouched);  // an empty brush paints nothing
+    QVERIFY(fixture_->dialogs.messages.isEmpty());
     QVERIFY(fixture_->SaveEnabled());
 
     Find<QAction>(design_name::pointEditModeAction)->trigger();

@@ -256,6 +256,9 @@ class MainWindowTest : public QObject {
                                 ExportChoice{fixture_->folder.filePath("gone/x.asc"), 0}};
     for (int i = 0; i < 4; ++i) Find<QAction>(design_name::exportAction)->trigger();
     QCOMPARE(dialogs_->messages, QStringList{"パス名が無効です。または書き込みできません。"});
+    QCOMPARE(dialogs_->message_files, QStringList{fixture_->folder.filePath("gone/x.asc")});
+    // A failed export once made the next dialog open, and hang, in its folder.
+    QCOMPARE(dialogs_->remembered_files.size(), 4);  // the open and three exports
     QFile ascii(grid), geotiff(tiff), typed(typed_asc);
     QVERIFY(ascii.open(QIODevice::ReadOnly) && geotiff.open(QIODevice::ReadOnly) && typed.open(QIODevice::ReadOnly));
     const QByteArray text = ascii.readAll();
