@@ -3,9 +3,11 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -120,6 +122,31 @@ class MainWindowTest : public QObject {
     }
     fixture_->StartWindow();
     QCOMPARE(Window()->pos(), QPoint(66, 66));
+  }
+
+  // 新規作成 once showed a developer's placeholder.
+  void newMakesAMeshOfTheCodeThatTheFirstSaveNames() {
+    bool refused = false;
+    dialogs_->on_modal = [&refused](QDialog& dialog) {
+      auto* code = dialog.findChild<QLineEdit*>("txtMeshCode");
+      auto* ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+      code->setText("533985");  // row 8 does not exist
+      refused = !ok->isEnabled();
+      code->setText("523875");
+      ok->click();
+    };
+    Find<QAction>(design_name::newButton)->trigger();
+    QVERIFY(refused);
+    QCOMPARE(Window()->windowTitle(), QString("523875.mem[*] - Koravel"));
+    QVERIFY(fixture_->SaveEnabled());
+    QCOMPARE(Window()->Mesh().Elevation(100, 100), kNoData);
+    const QString saved = fixture_->folder.filePath("523875.mem");
+    dialogs_->save_answers = {saved};
+    Find<QAction>(design_name::saveAction)->trigger();
+    QCOMPARE(dialogs_->proposed_names, QStringList{"523875.mem"});
+    QCOMPARE(QFileInfo(saved).size(), 1011 * 201);
+    QCOMPARE(Window()->windowTitle(), QString("523875.mem[*] - Koravel"));
+    QVERIFY(!Window()->isWindowModified() && !fixture_->SaveEnabled());
   }
 
   // ｵﾌﾟｼｮﾝ once did nothing at all.

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDate>
 #include <QFileInfo>
 #include <QFont>
 #include <QKeyEvent>
@@ -18,12 +19,14 @@
 #include "ui/app/design_layout.h"
 #include "ui/app/design_names.h"
 #include "ui/app/frm_about.h"
+#include "ui/app/frm_new_mesh.h"
 #include "ui/app/frm_options.h"
 #include "ui/app/header_display.h"
 #include "ui/app/neighbour_meshes.h"
 #include "ui/common/qt_bridge.h"
 #include "ui/app/window_geometry.h"
 #include "core/mesh/mesh_document.h"
+#include "core/mesh/new_mesh.h"
 #include "core/tracks/track_reader.h"
 #include "ui/views/picture.h"
 
@@ -336,8 +339,14 @@ void frmMain::OpenChosenFile(const QString& path) {
   if (!file_commands_.OpenPath(path, false) && !QFileInfo::exists(path)) recent_files_.Remove(path);
 }
 
+// A new mesh has no file until it is saved; its years are this year's.
 void frmMain::mnuFileNew_Click() {
-  dialogs_.ShowMessage(QStringLiteral(" 'mnuFileNew_Click' のｺｰﾄﾞを追加します。"));
+  if (!SaveOrDiscardChanges()) return;
+  frmNewMesh dialog(this);
+  dialogs_.ShowModal(dialog);
+  if (dialog.result() != QDialog::Accepted) return;
+  std::optional<MeshDocument> mesh = NewMesh(dialog.MeshCode().toStdString(), QDate::currentDate().year());
+  if (mesh) document_.Replace(std::move(*mesh), QString());
 }
 
 void frmMain::mnuFileOpen_Click() {
@@ -403,7 +412,7 @@ void frmMain::mnuHelpAbout_Click() {
 void frmMain::tbToolBar_ButtonClick(QAction* button) {
   const QString key = button->data().toString();
   if (key == QStringLiteral("新規作成")) {
-    dialogs_.ShowMessage(QStringLiteral(" '新規作成' ﾎﾞﾀﾝのｺｰﾄﾞを追加します。"));
+    mnuFileNew_Click();
   } else if (key == QStringLiteral("開く")) {
     mnuFileOpen_Click();
   } else if (key == QStringLiteral("上書き保存")) {
