@@ -19,21 +19,27 @@ CellEditCommand::CellEditCommand(Document& document, const std::vector<QPoint>& 
 void CellEditCommand::undo() {
   for (const Change& change : std::views::reverse(changes_)) document_.StoreCell(change.cell, change.before);
   for (const OmittedRow& row : std::views::reverse(rows_made_present_)) document_.RestoreOmittedRow(row);
+  document_.TellCellsChanged(area_);
 }
 
 void CellEditCommand::redo() {
   rows_made_present_.clear();
+  area_ = QRect();
   for (const Change& change : changes_) {
+    area_ |= QRect(change.cell, QSize(1, 1));
     if (const std::optional<OmittedRow> row = document_.StoreCell(change.cell, change.after)) {
       rows_made_present_.push_back(*row);
+      area_ |= QRect(1, row->row, kMeshSize, 1);  // the whole row is drawn anew
     }
   }
+  document_.TellCellsChanged(area_);
 }
 
 void CellEditCommand::Append(const CellEditCommand& other) {
   changes_.insert(changes_.end(), other.changes_.begin(), other.changes_.end());
   rows_made_present_.insert(rows_made_present_.end(), other.rows_made_present_.begin(),
                             other.rows_made_present_.end());
+  area_ |= other.area_;
 }
 
 }  // namespace koravel

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPoint>
+#include <QRect>
 #include <QUndoCommand>
 #include <cstdint>
 #include <vector>
@@ -37,6 +38,7 @@ class CellEditCommand : public QUndoCommand {
   Document& document_;
   std::vector<Change> changes_;
   std::vector<OmittedRow> rows_made_present_;
+  QRect area_;  ///< the cells the command changes, told once per undo or redo
 };
 
 }  // namespace koravel

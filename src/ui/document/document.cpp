@@ -67,17 +67,11 @@ void Document::RevisitEditAt(int index) {
   }
 }
 
-// A row made present changes how the whole row is drawn.
 std::optional<OmittedRow> Document::StoreCell(QPoint cell, std::int32_t tenths) {
-  const std::optional<OmittedRow> omitted = StoreElevation(mesh_, cell.x(), cell.y(), tenths);
-  emit CellsChanged(omitted ? QRect(1, cell.y(), kMeshSize, 1) : QRect(cell, QSize(1, 1)));
-  return omitted;
+  return StoreElevation(mesh_, cell.x(), cell.y(), tenths);
 }
 
-void Document::RestoreOmittedRow(const OmittedRow& row) {
-  koravel::RestoreOmittedRow(mesh_, row);
-  emit CellsChanged(QRect(1, row.row, kMeshSize, 1));
-}
+void Document::RestoreOmittedRow(const OmittedRow& row) { koravel::RestoreOmittedRow(mesh_, row); }
 
 void Document::StoreComment(const Cp932Text& comment) {
   mesh_.MeshComment = comment;

@@ -54,7 +54,8 @@ class Document : public QObject {
   void Redo();
 
  signals:
-  /// The cells in `area` (grid columns and rows) hold new values.
+  /// The cells in `area` (grid columns and rows) hold new values: told once
+  /// per command done, undone or redone.
   void CellsChanged(const QRect& area);
   void CommentChanged();
   void ModifiedChanged(bool modified);
@@ -71,6 +72,7 @@ class Document : public QObject {
 
   std::optional<OmittedRow> StoreCell(QPoint cell, std::int32_t tenths);
   void RestoreOmittedRow(const OmittedRow& row);
+  void TellCellsChanged(const QRect& area) { emit CellsChanged(area); }
   void StoreComment(const Cp932Text& comment);
   void RevisitEditAt(int index);
   void ShowModified();
