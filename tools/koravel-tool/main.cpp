@@ -107,18 +107,7 @@ void PrintExactly(double value, char after) {
 
 int Version() {
   std::cout << "koravel-tool " << KORAVEL_VERSION << '\n';
-  const DatumConverter converter;
-  switch (converter.Method()) {
-    case DatumConversion::Grid:
-      std::cout << "datum conversion: WGS 84 to Tokyo by the grid " << converter.GridFile() << '\n';
-      break;
-    case DatumConversion::Helmert:
-      std::cout << "datum conversion: WGS 84 to Tokyo by EPSG:15484 (Helmert, about 9 m)\n";
-      break;
-    case DatumConversion::Unavailable:
-      std::cout << "datum conversion: unavailable (PROJ could not set it up)\n";
-      break;
-  }
+  std::cout << "datum conversion: " << DescribeDatumConversion(DatumConverter()) << '\n';
   return 0;
 }
 
