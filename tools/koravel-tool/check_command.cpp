@@ -50,6 +50,11 @@ std::string Metres(double tenths) {
   return std::string(text, result.ptr);
 }
 
+// "1 cell", "3 cells".
+std::string Counted(int count, std::string_view noun) {
+  return std::to_string(count) + " " + std::string(noun) + (count == 1 ? "" : "s");
+}
+
 std::string_view SideName(CompassDirection side) {
   switch (side) {
     case CompassDirection::North: return "north";
@@ -68,14 +73,14 @@ std::string Detail(const Finding& finding) {
              (finding.kind == FindingKind::Spike ? " m above" : " m below") + " the median " +
              Metres(finding.median) + " m of its neighbours";
     case FindingKind::Hole:
-      return std::to_string(finding.count) + " cells in columns " + std::to_string(extent.left) + "-" +
+      return Counted(finding.count, "cell") + " in columns " + std::to_string(extent.left) + "-" +
              std::to_string(extent.right) + ", rows " + std::to_string(extent.top) + "-" + std::to_string(extent.bottom);
     case FindingKind::Seam:
-      return std::string(SideName(finding.side)) + " edge, " + std::to_string(finding.count) + " cells to " +
+      return std::string(SideName(finding.side)) + " edge, " + Counted(finding.count, "cell") + " to " +
              std::to_string(extent.right) + " " + std::to_string(extent.bottom) + ", up to " +
              Metres(finding.value) + " m from the neighbour";
     case FindingKind::Omitted:
-      return std::to_string(finding.count) + " rows to row " + std::to_string(extent.bottom);
+      return Counted(finding.count, "row") + " to row " + std::to_string(extent.bottom);
   }
   return {};
 }
@@ -85,7 +90,7 @@ void PrintText(std::string_view file, const std::vector<Finding>& findings) {
     std::cout << file << ": " << FindingKindName(finding.kind) << ' ' << finding.cell.x << ' ' << finding.cell.y
               << ' ' << Detail(finding) << '\n';
   }
-  std::cout << file << ": " << findings.size() << " findings\n";
+  std::cout << file << ": " << Counted(static_cast<int>(findings.size()), "finding") << '\n';
 }
 
 void WriteFindingJson(JsonWriter& json, const Finding& finding) {

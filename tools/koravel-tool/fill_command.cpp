@@ -39,7 +39,8 @@ int RunFill(const std::vector<std::string_view>& args) {
   const CellChanges filled = FillHoles(*read.document, max_cells);
   filled.Apply(*read.document);
   if (const std::optional<ErrorCode> error = WriteMeshFile(*read.document, output)) return Fail(output, *error);
-  std::cout << "fill: " << filled.Cells().size() << " cells filled\n";
+  const std::size_t cells = filled.Cells().size();
+  std::cout << "fill: " << cells << (cells == 1 ? " cell" : " cells") << " filled\n";
   return 0;
 }
 
