@@ -1,7 +1,6 @@
 #include "core/edit/cell_changes.h"
 
 #include <algorithm>
-#include <ranges>
 
 namespace koravel {
 
@@ -30,13 +29,15 @@ void CellChanges::Apply(MeshDocument& mesh) const {
   for (const CellChange& change : cells_) mesh.SetElevation(change.x, change.y, change.after);
 }
 
-// A cell changed twice gets its first value back last.
+// A cell changed twice gets its first value back last. (Reverse iterators
+// rather than std::views::reverse, which clang cannot compile against
+// libstdc++ 12, and the sanitizer build uses clang.)
 void CellChanges::Revert(MeshDocument& mesh) const {
-  for (const CellChange& change : std::views::reverse(cells_)) {
-    mesh.SetElevation(change.x, change.y, change.before);
+  for (auto change = cells_.rbegin(); change != cells_.rend(); ++change) {
+    mesh.SetElevation(change->x, change->y, change->before);
   }
-  for (const RowPresence& row : std::views::reverse(rows_)) {
-    mesh.RecordFlag[row.row] = row.flag_before;
+  for (auto row = rows_.rbegin(); row != rows_.rend(); ++row) {
+    mesh.RecordFlag[row->row] = row->flag_before;
     --mesh.RecordCount;
   }
 }
