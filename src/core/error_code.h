@@ -27,6 +27,8 @@ enum class ErrorCode {
   MeshTooFar,
   NoMeshToPlace,
   DuplicateOutputName,
+  ElevationOutOfRange,
+  NotElevationText,
 };
 
 /// Conditions worth telling the user about that do not stop a command.

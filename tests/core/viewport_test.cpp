@@ -35,7 +35,7 @@ TEST(Viewport, ShowsTheCellsThatFollowCutAtTheEdgeExceptAtTheDesignsGeometry) {
 
 // A shaded cell takes its slope from its 3 × 3 neighbourhood.
 TEST(RepaintGeometry, AShadedEditRepaintsItsNeighboursWithinTheGrid) {
-  const std::tuple<CellRange, bool, CellRange> cases[] = {
+  const std::tuple<CellRect, bool, CellRect> cases[] = {
       {{5, 5, 5, 5}, false, {5, 5, 5, 5}},
       {{5, 5, 5, 5}, true, {4, 4, 6, 6}},
       {{1, 1, 200, 1}, true, {1, 1, 200, 2}},

@@ -8,8 +8,10 @@
 #include <string_view>
 #include <vector>
 
+#include "check_command.h"
 #include "core/export/mesh_export.h"
 #include "export_commands.h"
+#include "fill_command.h"
 #include "core/geo/datum_converter.h"
 #include "core/mesh/mesh_reader.h"
 #include "core/mesh/mesh_writer.h"
@@ -42,6 +44,15 @@ constexpr std::string_view kUsage =
     "  tracks FILE.mem TRACK    print the segments of a .trk or .gpx track placed on\n"
     "                           the mesh's grid, one 'x1 y1 x2 y2' line each, in grid\n"
     "                           cells, each number exactly as stored\n"
+    "  check [--json] [--spike METRES] [--hole-cells N] FILE.mem...\n"
+    "                           list spikes, pits, holes of up to N cells (400),\n"
+    "                           seams with neighbouring meshes in the same folder\n"
+    "                           and omitted records, one 'FILE: KIND COLUMN ROW detail'\n"
+    "                           line each; METRES (50) is how far a cell may stand\n"
+    "                           from its neighbours; exit status 1 when anything is found\n"
+    "  fill [--hole-cells N] IN.mem OUT.mem\n"
+    "                           fill every hole of up to N cells (400) with the smooth\n"
+    "                           surface through its border and write the mesh\n"
     "  --version                the program's version and its datum conversion\n"
     "\n"
     "A file that cannot be read or written ends the command with the program's\n"
@@ -152,5 +163,7 @@ int main(int argc, char** argv) {
   if (command == "export") return Convert(args, ExportMesh);
   if (command == "mosaic") return Status(RunMosaic(args));
   if (command == "tracks") return Tracks(args);
+  if (command == "check") return Status(RunCheck(args));
+  if (command == "fill") return Status(RunFill(args));
   return UsageError();
 }

@@ -12,7 +12,7 @@ constexpr double kTwipsPerLogicalPixel = 15;
 
 }  // namespace
 
-CellRange CellsChangedByEdit(CellRange edited, bool shaded) {
+CellRect CellsChangedByEdit(CellRect edited, bool shaded) {
   if (!shaded) return edited;
   return {std::max(edited.left - 1, 1), std::max(edited.top - 1, 1), std::min(edited.right + 1, kMeshSize),
           std::min(edited.bottom + 1, kMeshSize)};

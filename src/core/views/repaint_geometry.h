@@ -1,18 +1,13 @@
 #pragma once
 
-namespace koravel {
+#include "core/mesh/grid_cell.h"
 
-/// A rectangle of grid cells: columns `left` to `right` and rows `top` to
-/// `bottom`, both ends included.
-struct CellRange {
-  int left, top, right, bottom;
-  bool operator==(const CellRange&) const = default;
-};
+namespace koravel {
 
 /// The cells whose drawing changes when the cells of `edited` take new
 /// values: with shading their neighbours too, since a cell's shade comes
 /// from its 3 × 3 neighbourhood; held inside the 200 × 200 grid.
-CellRange CellsChangedByEdit(CellRange edited, bool shaded);
+CellRect CellsChangedByEdit(CellRect edited, bool shaded);
 
 /// The device pixel at which a position `twips` from a picture's edge lies,
 /// at `device_ratio` device pixels per logical pixel of 15 twips. Boxes

@@ -1,15 +1,16 @@
 #include "ui/app/file_commands.h"
 
 #include <QDate>
+#include <QFile>
 #include <QFileInfo>
 
 #include "core/export/mesh_export.h"
 #include "core/io/file_probe.h"
 #include "core/mesh/mesh_reader.h"
 #include "core/mesh/mesh_writer.h"
+#include "core/mesh/neighbour_mesh_file.h"
 #include "core/mesh/new_mesh.h"
 #include "ui/app/frm_new_mesh.h"
-#include "ui/app/neighbour_meshes.h"
 #include "ui/common/dialogs.h"
 #include "ui/common/qt_bridge.h"
 #include "ui/document/document.h"
@@ -79,7 +80,9 @@ bool FileCommands::OpenChosen(const QString& path) {
 
 QString FileCommands::NeighbourFile(CompassDirection direction) const {
   if (document_.FileName().isEmpty()) return {};
-  return NeighbourMeshFile(document_.FileName(), document_.Mesh().MeshCode.Text(), direction);
+  const std::optional<std::filesystem::path> file =
+      NeighbourMeshFile(LocalPath(document_.FileName()), document_.Mesh().MeshCode.Text(), direction);
+  return file ? QFile::decodeName(file->c_str()) : QString();
 }
 
 // The view and the cursor land at the edge the step crossed, in the same

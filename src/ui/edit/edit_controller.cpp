@@ -7,7 +7,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
-#include "core/edit/cell_line.h"
+#include "core/edit/brush.h"
 #include "core/edit/elevation_entry.h"
 #include "core/text/value_text.h"
 #include "ui/common/dialogs.h"
@@ -132,8 +132,8 @@ void EditController::Picture2_MouseMove(double x, double y, Qt::MouseButtons but
 // however quick the pointer moved.
 void EditController::PaintTo(QPoint from) {
   std::vector<QPoint> cells;
-  for (const auto& [x, y] : CellsOnLine({from.x(), from.y()}, {session_.Cursor().x(), session_.Cursor().y()})) {
-    if (QPoint(x, y) != from) cells.emplace_back(x, y);
+  for (const GridCell cell : LineCells({from.x(), from.y()}, {session_.Cursor().x(), session_.Cursor().y()})) {
+    if (QPoint(cell.x, cell.y) != from) cells.emplace_back(cell.x, cell.y);
   }
   document_.PaintStroke(cells, *stroke_tenths_);
 }

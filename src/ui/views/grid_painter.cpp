@@ -64,7 +64,7 @@ void GridPainter::Render(QPainter& painter, const QRect& area, const GridFrame& 
 }
 
 void GridPainter::RepaintEdit(const GridFrame& frame, const QRect& area) const {
-  const CellRange changed =
+  const CellRect changed =
       CellsChangedByEdit({area.left(), area.top(), area.right(), area.bottom()}, session_.Shaded());
   const QRect shown = QRect(QPoint(changed.left, changed.top), QPoint(changed.right, changed.bottom))
                           .intersected(QRect(frame.origin, frame.cells));
