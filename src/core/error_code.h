@@ -27,6 +27,17 @@ enum class ErrorCode {
   MeshTooFar,
   NoMeshToPlace,
   DuplicateOutputName,
+  InvalidMeshCode,
+  NotDemFile,
+  DemOrderUnsupported,
+  DemTooManyPoints,
+  DemUnknownReferenceSystem,
+  BrokenArchive,
+  ZipLibraryMissing,
+  DemKindsMixed,
+  DemOffGrid,
+  NoDemToPlace,
+  DatumConversionUnavailable,
 };
 
 /// Conditions worth telling the user about that do not stop a command.
