@@ -16,8 +16,8 @@ constexpr double kSameStep = 1e-4;
 constexpr double kCellTolerance = 0.01;
 // A step taken to this many arc-seconds is the survey's own, 0.2" or 0.4",
 // and an edge its own too, where the file gives nine decimals of a degree.
-constexpr double kStepQuantum = 1e-6;
-constexpr double kEdgeQuantum = 1e-4;
+constexpr double kStepsPerSecond = 1e6;
+constexpr double kEdgesPerSecond = 1e4;
 constexpr double kFarthestCell = INT_MAX / 2;
 
 bool SameStep(double a, double b) { return std::abs(a - b) <= kSameStep * std::abs(a); }
@@ -37,7 +37,7 @@ std::vector<DemKind> KindsOf(const std::vector<DemMosaic::NamedTile>& tiles) {
   return kinds;
 }
 
-double Quantised(double seconds, double quantum) { return std::round(seconds / quantum) * quantum; }
+double Quantised(double seconds, double per_second) { return std::round(seconds * per_second) / per_second; }
 
 // The whole number of cells `offset` comes to, if it comes to one.
 std::optional<int> WholeCells(double offset) {
@@ -51,10 +51,10 @@ std::optional<int> WholeCells(double offset) {
 DemMosaic::DemMosaic(std::vector<NamedTile> tiles, std::vector<SkippedInput>& left_out)
     : datum_(tiles.front().Tile.Datum) {
   const DemTile& first = tiles.front().Tile;
-  frame_.LatitudeStep = Quantised(first.LatitudeStep(), kStepQuantum);
-  frame_.LongitudeStep = Quantised(first.LongitudeStep(), kStepQuantum);
-  const double first_west = Quantised(first.WestLongitude, kEdgeQuantum);
-  const double first_north = Quantised(first.NorthLatitude, kEdgeQuantum);
+  frame_.LatitudeStep = Quantised(first.LatitudeStep(), kStepsPerSecond);
+  frame_.LongitudeStep = Quantised(first.LongitudeStep(), kStepsPerSecond);
+  const double first_west = Quantised(first.WestLongitude, kEdgesPerSecond);
+  const double first_north = Quantised(first.NorthLatitude, kEdgesPerSecond);
   int west = INT_MAX, north = INT_MAX, east = INT_MIN, south = INT_MIN;
   for (auto& [name, tile] : tiles) {
     const std::optional<int> column = WholeCells((tile.WestLongitude - first_west) / frame_.LongitudeStep);
