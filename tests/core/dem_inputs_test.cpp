@@ -9,10 +9,11 @@ namespace {
 
 using test::WriteBytes;
 
-// The tile with its first height, 145.30 in the real one, made `metres`.
-std::string Marked(const std::string& tile, const std::string& metres) {
-  std::string text = tile;
-  return text.replace(text.find("地表面,145.30"), 16, "地表面," + metres);
+// The real tile's heights moved, the first of them, 145.30, made `metres`.
+std::string Marked(int east, int north, const std::string& metres) {
+  test::FgdDemFields tile = test::RealDemMoved(east, north);
+  tile.tuples[0] = "地表面," + metres;
+  return tile.Text();
 }
 
 std::vector<float> Row(const DemMosaic& mosaic, int row, int first_column, std::size_t count) {
@@ -27,9 +28,9 @@ TEST(DemInputs, PlacesTilesFromFoldersAndArchivesInArchivesAndNamesWhatItLeavesO
   test::ScratchFolder folder;
   std::filesystem::create_directories(folder.Path("a/b"));
   std::filesystem::copy_file(test::kRealDemFile, folder.Path("a") / test::kRealDemFile.filename());
-  WriteBytes(folder.Path("a/b/FG-GML-5238-74-01-DEM5A-20161001.xml"), Marked(test::RealDemMoved(1, 0), "1.25"));
+  WriteBytes(folder.Path("a/b/FG-GML-5238-74-01-DEM5A-20161001.xml"), Marked(1, 0, "1.25"));
   test::WriteZip(folder.Path("inner.zip"), {{"FG-GML-5238-74-10-DEM5A-20161001.xml",
-                                             Marked(test::RealDemMoved(0, 1), "2.50")},
+                                             Marked(0, 1, "2.50")},
                                             {"bad.xml", "<gpx/>"}});
   test::WriteZip(folder.Path("download.zip"), {{"inner.zip", test::ReadBytes(folder.Path("inner.zip"))}});
   std::filesystem::remove(folder.Path("inner.zip"));

@@ -66,16 +66,14 @@ std::string RealDemWith(const std::string& from, const std::string& to) {
   return text;
 }
 
-std::string RealDemMoved(int east, int north) {
+FgdDemFields RealDemMoved(int east, int north) {
   const double south = 35.25 + north / 120.0, west = 138.5 + east / 80.0;
-  std::string text = RealDemWith("<gml:lowerCorner>35.25 138.5<", "<gml:lowerCorner>" + Degrees(south) + " " +
-                                                                      Degrees(west) + "<");
-  ReplaceAll(text, "<gml:upperCorner>35.258333333 138.5125<",
-             "<gml:upperCorner>" + Degrees(south + 1 / 120.0) + " " + Degrees(west + 1 / 80.0) + "<");
-  char mesh[16];
-  std::snprintf(mesh, sizeof mesh, "523874%d%d", north, east);
-  ReplaceAll(text, "52387400", mesh);
-  return text;
+  FgdDemFields fields;
+  fields.mesh = "523874" + std::to_string(north) + std::to_string(east);
+  fields.lower = Degrees(south) + " " + Degrees(west);
+  fields.upper = Degrees(south + 1 / 120.0) + " " + Degrees(west + 1 / 80.0);
+  fields.tuples = RealDemTuples();
+  return fields;
 }
 
 void WriteZip(const std::filesystem::path& zip, const std::vector<std::pair<std::string, std::string>>& members) {

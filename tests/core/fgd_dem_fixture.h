@@ -32,9 +32,9 @@ std::vector<std::string> RealDemTuples();
 /// The real tile's text with `from` replaced by `to` wherever it stands.
 std::string RealDemWith(const std::string& from, const std::string& to);
 
-/// The real tile moved `east` and `north` tiles (45" and 30" each) on the
-/// same grid, with its mesh code and envelope to match.
-std::string RealDemMoved(int east, int north);
+/// The real tile's heights moved `east` and `north` tiles (45" and 30"
+/// each) on the same grid, with the mesh code and envelope to match.
+FgdDemFields RealDemMoved(int east, int north);
 
 /// Writes a zip archive of `members` (name, bytes), deflated.
 void WriteZip(const std::filesystem::path& zip, const std::vector<std::pair<std::string, std::string>>& members);

@@ -6,15 +6,14 @@
 #include <array>
 #include <cctype>
 #include <charconv>
-#include <cstring>
-#include <span>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace koravel {
 namespace {
 
-constexpr int kBlockSize = 256 * 1024;
+constexpr std::size_t kBlockSize = 64 * 1024;
 // No token of a real file comes near this; expat would hold a longer one in
 // memory whole.
 constexpr XML_Index kLongestToken = 1 << 20;
@@ -115,23 +114,14 @@ class FgdDemParser {
     XML_SetElementHandler(parser_, OnStart, OnEnd);
     XML_SetCharacterDataHandler(parser_, OnText);
     XML_SetXmlDeclHandler(parser_, OnDeclaration);
-    for (XML_Index fed = 0;;) {
-      char* block = static_cast<char*>(XML_GetBuffer(parser_, kBlockSize));
-      if (block == nullptr) return Failure(ErrorCode::NotDemFile);
-      const std::ptrdiff_t size = read(block, kBlockSize);
+    thread_local std::vector<char> block(kBlockSize);
+    for (;;) {
+      const std::ptrdiff_t size = read(block.data(), block.size());
       if (size < 0) return Failure(ErrorCode::FileError);
-      block_ = std::span(block, static_cast<std::size_t>(size));
-      block_start_ = fed;
-      fed += size;
-      if (raw_tuples_) TakeRawTuples(0);
-      XML_Status status = XML_ParseBuffer(parser_, static_cast<int>(size), size == 0);
-      // Suspended where the tuple list begins in this block.
-      while (status == XML_STATUS_SUSPENDED) {
-        TakeRawTuples(static_cast<std::size_t>(tuples_begin_ - block_start_));
-        status = XML_ResumeParser(parser_);
+      if (!Feed(std::string_view(block.data(), static_cast<std::size_t>(size)), size == 0)) {
+        return stopped_ ? Failure(error_) : Failure(ErrorCode::NotDemFile);
       }
-      if (status != XML_STATUS_OK) return stopped_ ? Failure(error_) : Failure(ErrorCode::NotDemFile);
-      if (fed - progress_ > kLongestToken) return Failure(ErrorCode::NotDemFile);
+      if (fed_ - progress_ > kLongestToken) return Failure(ErrorCode::NotDemFile);
       if (size == 0) return Finish();
     }
   }
@@ -150,6 +140,46 @@ class FgdDemParser {
   }
 
   static DemReadResult Failure(std::optional<ErrorCode> error) { return {std::nullopt, error}; }
+
+  // Gives expat all but the tuple list, which is read here straight from the
+  // bytes: it is nearly all of the file, and expat would hand it over a line
+  // at a time.
+  bool Feed(std::string_view bytes, bool last) {
+    while (!bytes.empty() && !stopped_) {
+      if (raw_tuples_) {
+        bytes.remove_prefix(TakeRawTuples(bytes));
+        continue;
+      }
+      const std::size_t cut = EndOfTupleListTag(bytes);
+      if (!Parse(bytes.substr(0, cut), false)) return false;
+      bytes.remove_prefix(cut);
+    }
+    return !stopped_ && (!last || Parse({}, true));
+  }
+
+  bool Parse(std::string_view bytes, bool last) {
+    fed_ += static_cast<XML_Index>(bytes.size());
+    return XML_Parse(parser_, bytes.data(), static_cast<int>(bytes.size()), last) == XML_STATUS_OK;
+  }
+
+  // Where the tuple list's start tag would end in `bytes`, so that expat
+  // stops there and leaves the list to TakeRawTuples.
+  std::size_t EndOfTupleListTag(std::string_view bytes) const {
+    if (field_ == Field::Tuples || tuples_read_) return bytes.size();
+    const std::size_t name = bytes.find("tupleList");
+    const std::size_t end = name == std::string_view::npos ? name : bytes.find('>', name);
+    return end == std::string_view::npos ? bytes.size() : end + 1;
+  }
+
+  // Takes the tuples from `bytes` up to the first markup or reference, which
+  // are expat's again; returns how many bytes it took.
+  std::size_t TakeRawTuples(std::string_view bytes) {
+    std::size_t stop = std::min(bytes.find('<'), bytes.size());
+    stop = std::min(bytes.substr(0, stop).find('&'), stop);
+    Tuples(bytes.substr(0, stop));
+    raw_tuples_ = stop == bytes.size();
+    return stop;
+  }
 
   // Ends reading: with an error, or with none when the tile is not wanted.
   void Stop(std::optional<ErrorCode> error) {
@@ -191,10 +221,7 @@ class FgdDemParser {
 
   void Text(std::string_view text) {
     progress_ = XML_GetCurrentByteIndex(parser_);
-    const std::size_t blanked = std::min(blanked_, text.size());
-    blanked_ -= blanked;
-    text.remove_prefix(blanked);
-    if (stopped_ || text.empty()) return;
+    if (stopped_) return;
     if (field_ == Field::Tuples) return Tuples(text);
     if (field_ == Field::None) return;
     text_ += text;
@@ -261,30 +288,9 @@ class FgdDemParser {
     tile_.Datum = *datum_;
     tile_.Heights.assign(static_cast<std::size_t>(tile_.Columns) * static_cast<std::size_t>(tile_.Rows), kDemNoData);
     Capture(Field::Tuples);
-    if (!utf8_) return;
-    // The tuple list is nearly all of the file, and expat would hand it over
-    // a line at a time: it is read here from the bytes instead.
-    raw_tuples_ = true;
-    tuples_begin_ = XML_GetCurrentByteIndex(parser_) + XML_GetCurrentByteCount(parser_);
-    XML_StopParser(parser_, XML_TRUE);
-  }
-
-  // Takes the tuples from the block's bytes that expat has yet to see, from
-  // `from` up to the first markup or reference, and blanks them there, which
-  // expat passes over at a fraction of the cost.
-  void TakeRawTuples(std::size_t from) {
-    if (!raw_tuples_) return;
-    char* const begin = block_.data() + from;
-    char* const end = block_.data() + block_.size();
-    char* stop = static_cast<char*>(std::memchr(begin, '<', static_cast<std::size_t>(end - begin)));
-    if (stop == nullptr) stop = end;
-    if (char* reference = static_cast<char*>(std::memchr(begin, '&', static_cast<std::size_t>(stop - begin)))) {
-      stop = reference;
-    }
-    Tuples(std::string_view(begin, static_cast<std::size_t>(stop - begin)));
-    std::memset(begin, ' ', static_cast<std::size_t>(stop - begin));
-    blanked_ += static_cast<std::size_t>(stop - begin);
-    raw_tuples_ = stop == end && !stopped_;
+    // The bytes after the tag are read here only when expat has none of them
+    // and the file is UTF-8 as expat reads it.
+    raw_tuples_ = utf8_ && XML_GetCurrentByteIndex(parser_) + XML_GetCurrentByteCount(parser_) == fed_;
   }
 
   // Expat hands over the text in pieces that may end inside a line.
@@ -359,10 +365,7 @@ class FgdDemParser {
   std::string pending_;
   bool utf8_ = false;
   bool raw_tuples_ = false;
-  XML_Index tuples_begin_ = 0;
-  std::span<char> block_;
-  XML_Index block_start_ = 0;
-  std::size_t blanked_ = 0;  // bytes of blanks expat has yet to pass
+  XML_Index fed_ = 0;
   bool stopped_ = false;
   std::optional<ErrorCode> error_;
   XML_Index progress_ = 0;
