@@ -30,6 +30,9 @@ std::variant<ZipArchive, ErrorCode> ZipArchive::Open(const ZipOrigin& origin) {
   if (library == nullptr) return ErrorCode::ZipLibraryMissing;
   if (!origin.Bytes) {
     if (const std::optional<ErrorCode> unreadable = ProbeReadableFile(origin.File)) return *unreadable;
+    // A FIFO or a device would keep libzip waiting.
+    std::error_code error_code;
+    if (!std::filesystem::is_regular_file(origin.File, error_code)) return ErrorCode::FileError;
     int error = 0;
     zip_t* archive = library->Open(origin.File.c_str(), ZIP_RDONLY, &error);
     if (archive == nullptr) return OpenError(error);
