@@ -49,6 +49,7 @@ struct MapFixture {
   QScrollBar horizontal;
   QScrollBar vertical;
   QLineEdit value;
+  QLabel pointer;
   QStatusBar bar;
   StatusPanels status{bar};
   TrackSet tracks;
@@ -58,6 +59,7 @@ struct MapFixture {
                   .horizontal = horizontal,
                   .vertical = vertical,
                   .value = value,
+                  .pointer = pointer,
                   .status = status}};
 
   explicit MapFixture(int segments = 0) {
@@ -130,7 +132,7 @@ void BM_BrushCell(benchmark::State& state) {
   int x = 1;
   for (auto _ : state) {
     x = x % 50 + 1;
-    maps.document.PaintStroke({x, y}, 1234);
+    maps.document.PaintStroke({QPoint(x, y)}, 1234);
     // The window paints only what changed: the cell, in pixels of each map.
     const Viewport& viewport = maps.views.DetailViewport();
     maps.detail.repaint(QRectF((x - maps.view.MapXstart) * viewport.CellWidth() / 15,

@@ -9,9 +9,19 @@ namespace {
 
 TEST(ParseElevation, ReadsTypedMetresAsTenthsRoundingHalvesToEvenWithinRange) {
   const std::pair<const char*, std::optional<std::int32_t>> cases[] = {
-      {"1234.56", 12346}, {"9999.9", 99999}, {"9999.94", 99999},      {"9999.95", std::nullopt},
-      {"-999.9", -9999},  {"-1000", std::nullopt},             {"", 0}, {"12abc", 120},
-      {"0.25", 2},        {"0.75", 8},       {"1e400", std::nullopt},
+      {"1234.56", 12346}, {"9999.9", 99999}, {"9999.94", 99999}, {"9999.95", std::nullopt},
+      {"-999.9", -9999},  {"-1000", std::nullopt}, {"0.25", 2}, {"0.75", 8}, {"1e400", std::nullopt},
+  };
+  for (const auto& [text, tenths] : cases) EXPECT_EQ(ParseElevation(text), tenths) << text;
+}
+
+// Typing with the Japanese input method on gives full-width characters; text
+// that is no number used to be stored as 0 m without a word.
+TEST(ParseElevation, ReadsFullWidthFormsAndTheUnitAndRefusesWhatIsNoNumber) {
+  const std::pair<const char*, std::optional<std::int32_t>> cases[] = {
+      {"１２３．４", 1234}, {"－５", -50}, {"ー５", -50}, {"　７　", 70}, {" 12 m", 120}, {"12ｍ", 120},
+      {"", std::nullopt}, {"   ", std::nullopt}, {"abc", std::nullopt}, {"12abc", std::nullopt},
+      {"1,234", std::nullopt}, {"1 2", std::nullopt}, {"m", std::nullopt}, {"12mm", std::nullopt},
   };
   for (const auto& [text, tenths] : cases) EXPECT_EQ(ParseElevation(text), tenths) << text;
 }

@@ -60,8 +60,17 @@ TEST(TrackReader, PlacesTwoPointsAsOneSegmentFromTheNorthWestCorner) {
     EXPECT_NEAR(segment.X2, c.x2, 1e-3) << c.name;
     EXPECT_NEAR(segment.Y2, c.y2, 1e-3) << c.name;
     EXPECT_TRUE(loaded.result.draw) << c.name;
+    EXPECT_TRUE(loaded.result.reaches_mesh) << c.name;
     EXPECT_FALSE(loaded.result.error) << c.name;
   }
+}
+
+// A walk recorded a degree north draws nowhere the user could see.
+TEST(TrackReader, TellsATrackThatMissesTheMesh) {
+  const Loaded loaded = Load(kDms + "T  N364500.00 E1393730.00\r\nT  N364430.00 E1394200.00\r\n");
+  EXPECT_EQ(loaded.tracks.TrackN(), 1);
+  EXPECT_TRUE(loaded.result.draw);
+  EXPECT_FALSE(loaded.result.reaches_mesh);
 }
 
 TEST(TrackReader, JoinsOnlyPointsOfOnePiece) {
@@ -83,7 +92,6 @@ TEST(TrackReader, StopsWithItsMessageAndKeepsWhatWasStored) {
     std::string file;
     std::optional<ErrorCode> error;
     int stored;
-    bool without_mesh = false;
   } cases[] = {
       {"unknown notation", "U  LAT LON UTM\r\n" + kTwoPoints, ErrorCode::UnsupportedTrackNotation, 0},
       {"point before notation", kTwoPoints, ErrorCode::NotTrackFile, 0},
@@ -95,12 +103,15 @@ TEST(TrackReader, StopsWithItsMessageAndKeepsWhatWasStored) {
       {"bad point after a segment", kDms + kTwoPoints + "T  S1\r\n", ErrorCode::NotTrackFile, 1},
       {"record over 64 KiB", kDms + kTwoPoints + std::string(65537, 'H') + "\r\n" + kTwoPoints,
        ErrorCode::NotTrackFile, 1},
-      {"no open mesh", kDms + kTwoPoints, std::nullopt, 0, true},
+      {"a latitude that overflows", "U  LAT LON DEG\r\nT  N35.75 E139.625\r\nT  N1e308 E139.7\r\n",
+       ErrorCode::NotTrackFile, 0},
+      {"an empty file", "", ErrorCode::NotTrackFile, 0},
+      {"a text of something else", "Dear Sir,\r\nHello.\r\n", ErrorCode::NotTrackFile, 0},
       {"a WGS 84 point north of the pole", "M  G WGS 84\r\n" + kDms + kTwoPoints + "T  N994500.00 E1393730.00\r\n",
        ErrorCode::NotTrackFile, 1},
   };
   for (const auto& c : cases) {
-    const Loaded loaded = Load(c.file, c.without_mesh ? MeshDocument() : Mesh());
+    const Loaded loaded = Load(c.file);
     EXPECT_EQ(loaded.result.error, c.error) << c.name;
     EXPECT_EQ(loaded.tracks.TrackN(), c.stored) << c.name;
     EXPECT_FALSE(loaded.result.draw) << c.name;

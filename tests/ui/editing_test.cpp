@@ -2,6 +2,7 @@
 // saving, and the question before unsaved edits would be lost.
 
 #include <QAction>
+#include <QClipboard>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,6 +13,7 @@
 #include "core/mesh/mesh_reader.h"
 #include "ui/views/picture.h"
 #include "ui/app/design_names.h"
+#include "mesh_file_fields.h"
 #include "window_fixture.h"
 
 namespace koravel {
@@ -114,9 +116,14 @@ class EditingTest : public QObject {
     QTest::mouseClick(Find(design_name::detailMap), Qt::RightButton, {}, test::WindowFixture::DetailCellCentre(7, 7));
     QCOMPARE(Cursor(), QPoint(8, 8));
     QCOMPARE(Document().Elevation(8, 8), before);
-    fixture_->Stroke("123.4", {{1, 1}, {3, 1}});
-    QCOMPARE(Document().Elevation(4, 2), 1234);
-    QVERIFY2(Document().Elevation(3, 2) != 1234, "cells skipped between moves stay");
+    // A quick stroke once left the cells between two pointer positions.
+    fixture_->Stroke("123.4", {{1, 1}, {4, 3}});
+    for (auto [x, y] : {std::pair{2, 2}, {3, 3}, {4, 3}, {5, 4}}) QCOMPARE(Document().Elevation(x, y), 1234);
+    QCOMPARE(Find<QLineEdit>(design_name::elevationEdit)->text(), QString("123.4"));
+    const std::int32_t untouched = Document().Elevation(11, 11);
+    fixture_->Stroke("", {{10, 10}});
+    QCOMPARE(Document().Elevation(11, 11), untouched);  // an empty brush paints nothing
+    QVERIFY(fixture_->dialogs.messages.isEmpty());
     QVERIFY(fixture_->SaveEnabled());
 
     Find<QAction>(design_name::pointEditModeAction)->trigger();
@@ -149,13 +156,48 @@ class EditingTest : public QObject {
     QVERIFY(fixture_->SaveEnabled());
   }
 
-  void saveWithoutAFileSaysNoneIsLoaded() {
-    fixture_.reset();
-    fixture_ = std::make_unique<test::WindowFixture>();
-    Type(design_name::commentEdit, "x");
+
+  // A value typed into an omitted row was kept, never drawn, and dropped by
+  // Save, which then counted the mesh as saved.
+  void aValueInAnOmittedRowMakesTheRowPresentUntilUndone() {
+    test::MeshFileFields fields;
+    fields.record_flags[2] = '0';
+    fields.record_count = "199";
+    const QByteArray omitted = QByteArray::fromStdString(fields.File());
+    const QString path = fixture_->WriteFile("omitted.mem", omitted);
+    fixture_->Open(path);
+    auto* detail = Find<Picture>(design_name::detailMap);
+    int hatched = 0;
+    for (int x = 0; x < 1000; x += 15) hatched += detail->ColorAt(x, 2 * 80 + 40) != fixture_->ScaleColor(1, 3);
+    QVERIFY2(hatched > 0, "the omitted row is hatched");
+    QTest::mouseClick(detail, Qt::LeftButton, {}, test::WindowFixture::DetailCellCentre(4, 2));
+    Enter("12.3");
     Find<QAction>(design_name::saveAction)->trigger();
-    QCOMPARE(fixture_->dialogs.messages, QStringList{"ファイルが読込まれていません。"});
-    QVERIFY(fixture_->SaveEnabled());
+    fields.record_flags[2] = '1';
+    fields.record_count = "200";
+    fields.value_text = [](int x, int y) {
+      return y != 3 ? test::MeshFileFields::DefaultValueText(x, y) : x == 5 ? "00123" : "-9999";
+    };
+    QCOMPARE(QByteArray::fromStdString(test::ReadBytes(path.toStdString())), QByteArray::fromStdString(fields.File()));
+    Find<QAction>(design_name::undoAction)->trigger();
+    QVERIFY(!Document().IsRowPresent(3));
+    Find<QAction>(design_name::saveAction)->trigger();
+    QCOMPARE(QByteArray::fromStdString(test::ReadBytes(path.toStdString())), omitted);
+  }
+
+  // The comment field once took more than the header's 40 characters, and
+  // the save cut them without a word.
+  void theCommentHoldsFortyCharactersAndAPasteThatOverflowsIsCutWithAWord() {
+    auto* comment = Find<QLineEdit>(design_name::commentEdit);
+    comment->setFocus();
+    comment->selectAll();
+    QApplication::clipboard()->setText(QString(45, QChar(0x5C71)));
+    QTest::keyClick(comment, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(comment->text(), QString(40, QChar(0x5C71)));
+    QCOMPARE(fixture_->dialogs.messages, QStringList{"コメントは40文字までです。入りきらない文字は切り捨てました。"});
+    QTest::keyClicks(comment, "x");
+    QCOMPARE(comment->text(), QString(40, QChar(0x5C71)));
+    QCOMPARE(fixture_->dialogs.messages.size(), 1);
   }
 
   void openingAsksBeforeUnsavedEditsAreLost_data() {

@@ -3,7 +3,9 @@
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QScopeGuard>
 #include <QtTest>
 
@@ -76,11 +78,25 @@ class LegendTracksAboutTest : public QObject {
     QCOMPARE(Level(5)->text(), QString("250"));
     EnterLevel(5, "0450");
     QCOMPARE(Level(5)->text(), QString("250"));
+    EnterLevel(5, "abc");  // once refused without a word
+    QCOMPARE(fixture_->dialogs.messages, QStringList(2, "境界の標高は200m～400mの範囲で入力して下さい。"));
     EnterLevel(5, "0200");
     QCOMPARE(Scale().ScaleLevels[5], 200.0);
     QCOMPARE(Level(5)->text(), QString("0200"));
     Level(6)->setFocus();
     QCOMPARE(Level(5)->text(), QString("200"));
+  }
+
+  // A walk recorded elsewhere once loaded without a word and drew nothing;
+  // an empty file loaded as an empty track.
+  void aTrackThatMissesTheMeshOrIsNoTrackSaysSo() {
+    LoadTrack(fixture_->WriteFile("north.trk", "U  LAT LON DM\r\nT  N3645.00000 E13937.50000\r\n"
+                                               "T  N3643.00000 E13941.25000\r\n"));
+    QCOMPARE(fixture_->dialogs.filters.at(1), QString("ﾄﾗｯｸﾌｧｲﾙ (*.trk *.gpx)"));  // after the mesh dialog's one
+    LoadTrack(fixture_->WriteFile("empty.trk", ""));
+    QCOMPARE(fixture_->dialogs.messages, QStringList({"トラックにはメッシュの範囲内の点がありません。",
+                                                      "このファイルはトラックファイルではありません。"}));
+    QCOMPARE(fixture_->dialogs.message_files.last(), fixture_->folder.filePath("empty.trk"));
   }
 
   void clickingASwatchChoosesItsColour() {
@@ -127,21 +143,21 @@ class LegendTracksAboutTest : public QObject {
     QCOMPARE(version, QString("ﾊﾞｰｼﾞｮﾝ " KORAVEL_VERSION));
   }
 
-  void theSystemInformationButtonStartsTheFirstToolOnThePath() {
-    const QByteArray path = qgetenv("PATH");
-    const QString marker = fixture_->folder.filePath("started");
-    const QString tool = fixture_->WriteFile("hardinfo", "#!/bin/sh\n/usr/bin/touch '" + marker.toUtf8() + "'\n");
-    QFile::setPermissions(tool, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    fixture_->dialogs.on_modal = [](QDialog& about) {
-      about.findChild<QPushButton*>("cmdSysInfo")->click();
+  // The button once only said that no information was available.
+  void theSystemInformationNamesTheLibrariesAndTheSettingsFile() {
+    QString report;
+    fixture_->dialogs.on_modal = [&report](QDialog& dialog) {
+      if (dialog.objectName() == "frmAbout") return dialog.findChild<QPushButton*>("cmdSysInfo")->click();
+      report = dialog.findChild<QPlainTextEdit*>("txtSysInfo")->toPlainText();
     };
-    const auto restore_path = qScopeGuard([&path] { qputenv("PATH", path); });
-    qputenv("PATH", QFile::encodeName(fixture_->folder.path()));
     Find<QAction>(design_name::aboutAction)->trigger();
-    QTRY_VERIFY(QFile::exists(marker));
-    qputenv("PATH", QFile::encodeName(fixture_->folder.filePath("empty")));
-    Find<QAction>(design_name::aboutAction)->trigger();
-    QCOMPARE(fixture_->dialogs.messages, QStringList{"現時点ではｼｽﾃﾑ情報を使用できません"});
+    // The versions of the packages the program was built against.
+    for (const QString& line : {QString("Koravel " KORAVEL_VERSION), QString("PROJ " KORAVEL_PROJ_VERSION),
+                                QString("libtiff " KORAVEL_TIFF_VERSION),
+                                QString("設定ファイル: ") + QSettings("Koravel", "Koravel").fileName()}) {
+      QVERIFY2(report.split('\n').contains(line), qPrintable(line + " in " + report));
+    }
+    QVERIFY(report.contains("測地系の変換: WGS 84 to Tokyo by"));
   }
 };
 

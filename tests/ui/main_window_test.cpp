@@ -1,8 +1,13 @@
 // User stories of the main window, driven through its real controls.
 
 #include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -72,9 +77,14 @@ class MainWindowTest : public QObject {
 
   void cleanup() { fixture_.reset(); }
 
-  void firstStartShowsTheDesignedWindowWithoutADocument() {
-    QCOMPARE(Window()->windowTitle(), QString("Koravel 50"));
+  // Typing before any file was opened once edited a mesh nobody could save.
+  void firstStartShowsTheDesignedWindowWithoutADocumentAndNothingToEdit() {
+    QCOMPARE(Window()->windowTitle(), QString("Koravel"));
     QVERIFY(!fixture_->SaveEnabled());
+    for (const char* name : {design_name::elevationEdit, design_name::brushEdit, design_name::commentEdit}) {
+      QVERIFY2(!Find(name)->isEnabled(), name);
+    }
+    QVERIFY(!Find<QAction>(design_name::saveAsAction)->isEnabled());
     QVERIFY(!Find<QAction>(design_name::undoAction)->isEnabled());
     QVERIFY(!Find<QAction>(design_name::redoAction)->isEnabled());
     QVERIFY(Find<QAction>(design_name::pointEditModeAction)->isChecked());
@@ -112,6 +122,50 @@ class MainWindowTest : public QObject {
     }
     fixture_->StartWindow();
     QCOMPARE(Window()->pos(), QPoint(66, 66));
+  }
+
+  // 新規作成 once showed a developer's placeholder.
+  void newMakesAMeshOfTheCodeThatTheFirstSaveNames() {
+    bool refused = false;
+    dialogs_->on_modal = [&refused](QDialog& dialog) {
+      auto* code = dialog.findChild<QLineEdit*>("txtMeshCode");
+      auto* ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+      code->setText("533985");  // row 8 does not exist
+      refused = !ok->isEnabled();
+      code->setText("523875");
+      ok->click();
+    };
+    Find<QAction>(design_name::newButton)->trigger();
+    QVERIFY(refused);
+    QCOMPARE(Window()->windowTitle(), QString("523875.mem[*] - Koravel"));
+    QVERIFY(fixture_->SaveEnabled());
+    QCOMPARE(Window()->Mesh().Elevation(100, 100), kNoData);
+    const QString saved = fixture_->folder.filePath("523875.mem");
+    dialogs_->save_answers = {saved};
+    Find<QAction>(design_name::saveAction)->trigger();
+    QCOMPARE(dialogs_->proposed_names, QStringList{"523875.mem"});
+    QCOMPARE(QFileInfo(saved).size(), 1011 * 201);
+    QCOMPARE(Window()->windowTitle(), QString("523875.mem[*] - Koravel"));
+    QVERIFY(!Window()->isWindowModified() && !fixture_->SaveEnabled());
+  }
+
+  // ｵﾌﾟｼｮﾝ once did nothing at all.
+  void theOptionsTakeEffectAtOnceAndAreRememberedForTheNextStart() {
+    fixture_->Open(fixture_->CopyOfSample("sample.mem"));
+    dialogs_->on_modal = [](QDialog& options) {
+      options.findChild<QCheckBox*>("chkShadedRelief")->setChecked(true);
+      options.findChild<QCheckBox*>("chkHatchOmittedRows")->setChecked(false);
+      options.findChild<QComboBox*>("cboAutoMoveDirection")->setCurrentIndex(1);
+      options.accept();
+    };
+    for (int start = 0; start < 2; ++start) {
+      Find<QAction>(design_name::optionsAction)->trigger();
+      QVERIFY(Find<QAction>(design_name::shadeAction)->isChecked());
+      QVERIFY(Find<QLabel>(design_name::noDataCaption)->isHidden());
+      QVERIFY(Find<QRadioButton>(design_name::Item(design_name::autoMoveOptions, 1))->isChecked());
+      dialogs_->on_modal = [](QDialog& options) { options.reject(); };
+      fixture_->StartWindow();
+    }
   }
 
   void openingTheSampleShowsItsHeaderMapsAndCursor() {
@@ -191,19 +245,33 @@ class MainWindowTest : public QObject {
     QCOMPARE(Find<Picture>(design_name::detailMap)->ColorAt(4950, 3950), fixture_->ScaleColor(200, 200));
   }
 
-  void saveAsWritesTheDocumentAndKeepsNamingTheOpenedFile() {
+  // Save As once kept the opened name, so the next Save wrote the edits
+  // into the file the user meant to leave alone.
+  void saveAsMakesTheNewFileTheDocumentsFile() {
     const QString opened = fixture_->CopyOfSample("sample.mem");
     fixture_->Open(opened);
+    QCOMPARE(Window()->windowTitle(), QString("sample.mem[*] - Koravel"));
+    fixture_->Enter("1");
+    QVERIFY(Window()->isWindowModified());
     const QString copy = fixture_->folder.filePath("copy.mem");
     dialogs_->save_answers = {std::nullopt, copy};
     Find<QAction>(design_name::saveAsAction)->trigger();
     QVERIFY(!QFile::exists(copy));
     Find<QAction>(design_name::saveAsAction)->trigger();
+    QCOMPARE(dialogs_->proposed_names, QStringList({opened, opened}));
     QVERIFY(dialogs_->messages.isEmpty());
-    QFile written(copy), original(KORAVEL_SAMPLE_MESH);
-    QVERIFY(written.open(QIODevice::ReadOnly) && original.open(QIODevice::ReadOnly));
-    QCOMPARE(written.readAll(), original.readAll());
-    QCOMPARE(QString::fromStdString(Window()->Mesh().MeshFileName), opened);
+    QCOMPARE(Window()->windowTitle(), QString("copy.mem[*] - Koravel"));
+    QVERIFY(!Window()->isWindowModified());
+    fixture_->Enter("2");
+    Find<QAction>(design_name::saveAction)->trigger();
+    QFile written(copy), original(KORAVEL_SAMPLE_MESH), left(opened);
+    QVERIFY(written.open(QIODevice::ReadOnly) && original.open(QIODevice::ReadOnly) && left.open(QIODevice::ReadOnly));
+    const QByteArray untouched = original.readAll();
+    QCOMPARE(left.readAll(), untouched);
+    QByteArray expected = untouched;
+    expected.replace(1011 + 9, 10, "0001000020");
+    QCOMPARE(written.readAll(), expected);
+    QCOMPARE(QSettings("Koravel", "Koravel").value("Settings/RecentFiles").toStringList().value(0), copy);
   }
 
   void exportWritesTheGridAsShownInTheFormatOfTheFilterOrTheTypedExtension() {
@@ -215,6 +283,9 @@ class MainWindowTest : public QObject {
                                 ExportChoice{fixture_->folder.filePath("gone/x.asc"), 0}};
     for (int i = 0; i < 4; ++i) Find<QAction>(design_name::exportAction)->trigger();
     QCOMPARE(dialogs_->messages, QStringList{"パス名が無効です。または書き込みできません。"});
+    QCOMPARE(dialogs_->message_files, QStringList{fixture_->folder.filePath("gone/x.asc")});
+    // A failed export once made the next dialog open, and hang, in its folder.
+    QCOMPARE(dialogs_->remembered_files.size(), 4);  // the open and three exports
     QFile ascii(grid), geotiff(tiff), typed(typed_asc);
     QVERIFY(ascii.open(QIODevice::ReadOnly) && geotiff.open(QIODevice::ReadOnly) && typed.open(QIODevice::ReadOnly));
     const QByteArray text = ascii.readAll();
@@ -243,6 +314,12 @@ class MainWindowTest : public QObject {
     QCOMPARE(dialogs_->messages, QStringList{"ファイルが見つかりません。"});
     QVERIFY(!RecentFiles().contains(opened.at(5)));
     QCOMPARE(RecentFiles().size(), 7);
+    // A relative name once stored as it was typed failed from any other folder.
+    const QString current = QDir::currentPath();
+    QDir::setCurrent(fixture_->folder.path());
+    fixture_->Open("mesh1.mem");
+    QDir::setCurrent(current);
+    QCOMPARE(RecentFiles().first(), opened.at(7));
   }
 
   void droppingAMeshOpensItAndATrackLoadsOntoIt() {

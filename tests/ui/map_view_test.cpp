@@ -158,14 +158,15 @@ class MapViewTest : public QObject {
     QCOMPARE(ViewStart(), QPoint(1, 2));
   }
 
-  void thePointerPanelNamesTheCellUnderThePointer() {
+  void thePointerReadoutNamesTheCellUnderThePointer() {
+    const auto readout = [this] { return fixture_->Find<QLabel>(design_name::pointerReadout)->text(); };
     Move(Detail(), test::WindowFixture::DetailCellCentre(3, 4));
-    QCOMPARE(fixture_->Panel(6), QString("ポインタ レコード位置 : 004 , 005 , 標高 : 125.8"));
+    QCOMPARE(readout(), QString("ポインタ レコード位置 : 004 , 005\n標高 : 125.8"));
     Move(Overview(), {1500 / 15, 1200 / 15});
-    QCOMPARE(fixture_->Panel(6), QString("ポインタ レコード位置 : 151 , 151 , 標高 : -999.9"));
+    QCOMPARE(readout(), QString("ポインタ レコード位置 : 151 , 151\n標高 : -999.9"));
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(Overview(), &leave);
-    QCOMPARE(fixture_->Panel(6), QString());
+    QCOMPARE(readout(), QString());
     QCOMPARE(fixture_->Panel(2), QString("レコード位置 : 001 , 001"));
   }
 
@@ -210,11 +211,17 @@ class MapViewTest : public QObject {
     QCOMPARE(Cursor(), QPoint(200, 12));
     QCOMPARE(ViewStart(), QPoint(151, 1));
 
+    WriteMesh("534071.mem", "534072");
     fixture_->Open(WriteMesh("533977.mem", "533977"));
     QCOMPARE(NeighboursEnabled(), QList<bool>({false, false, true, false, false, false, false, false}));
     Trigger(design_name::neighbourActions[2]);
     QCOMPARE(MeshCode(), QString("534070"));
     QVERIFY(fixture_->dialogs.messages.isEmpty());
+
+    // A file named for the neighbour once opened as if it were it.
+    Trigger(design_name::neighbourActions[2]);
+    QCOMPARE(fixture_->dialogs.messages,
+             QStringList{"ファイル名はメッシュ 534071 ですが、ファイルの中のメッシュコードは 534072 です。"});
   }
 };
 

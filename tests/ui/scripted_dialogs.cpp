@@ -20,8 +20,10 @@ std::optional<OpenChoice> ScriptedDialogs::OpenFile(const QString& title, const 
   return Next(open_answers);
 }
 
-std::optional<QString> ScriptedDialogs::SaveFile(const QString& title, const QStringList& filter_list) {
+std::optional<QString> ScriptedDialogs::SaveFile(const QString& title, const QStringList& filter_list,
+                                                  const QString& proposed) {
   titles << title;
+  proposed_names << proposed;
   filters << filter_list;
   return Next(save_answers);
 }

@@ -20,15 +20,24 @@ class ScriptedDialogs : public Dialogs {
   std::function<void(QDialog&)> on_modal = [](QDialog&) {};
 
   QStringList messages;
+  QStringList message_files;  ///< the file each message names, empty where none
+  QStringList proposed_names;
+  QStringList remembered_files;
   QStringList titles;
   QStringList filters;
 
   std::optional<OpenChoice> OpenFile(const QString& title, const QStringList& filter_list,
                                      bool offer_read_only) override;
-  std::optional<QString> SaveFile(const QString& title, const QStringList& filter_list) override;
+  std::optional<QString> SaveFile(const QString& title, const QStringList& filter_list,
+                                  const QString& proposed) override;
   std::optional<ExportChoice> ExportFile(const QString& title, const QStringList& filter_list) override;
   std::optional<QColor> ChooseColor(const QString& title, const QColor& initial) override;
-  void ShowMessage(const QString& text) override { messages << text; }
+  void ShowMessage(const QString& text) override { ShowFileMessage(text, QString()); }
+  void ShowFileMessage(const QString& text, const QString& file) override {
+    messages << text;
+    message_files << file;
+  }
+  void RememberFolder(const QString& file) override { remembered_files << file; }
   SaveChoice AskToSaveChanges() override;
   void ShowModal(QDialog& dialog) override { on_modal(dialog); }
 

@@ -101,15 +101,16 @@ class UndoTest : public QObject {
   void commentTypingIsOneStepUntilTheFieldIsLeft() {
     const QString original = Comment();
     auto* comment = Find<QLineEdit>(design_name::commentEdit);
+    const QString shown = comment->text();  // without the padding
     comment->setFocus();
     QTest::keyClicks(comment, "ab");
     fixture_->Type(design_name::elevationEdit, "1");
     comment->setFocus();
     comment->setCursorPosition(0);
     QTest::keyClicks(comment, "c");
-    QCOMPARE(Comment(), "ｃａｂ" + original);
+    QCOMPARE(Comment(), "ｃａｂ" + shown);
     QTest::keyClick(comment, Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(Comment(), "ａｂ" + original);
+    QCOMPARE(Comment(), "ａｂ" + shown);
     QCOMPARE(comment->text(), Comment());
     Undo();
     QCOMPARE(Comment(), original);
@@ -144,23 +145,34 @@ class UndoTest : public QObject {
     QVERIFY(!CanUndo() && !CanRedo());
   }
 
-  // Typing 250 after the message once gave "108.7250", stored as 108.7.
+  // Typing 250 after the message once gave "108.7250", stored as 108.7; a
+  // refused brush height once took the cursor cell's value, -999.9 over the
+  // sea, and the next stroke erased data.
   void theValueRestoredAfterARangeMessageIsTypedOver_data() {
     QTest::addColumn<bool>("brush");
-    QTest::newRow("elevation field") << false;
-    QTest::newRow("brush field") << true;
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("restored");
+    QTest::newRow("elevation field, out of range") << false << "10000" << "108.7";
+    QTest::newRow("elevation field, no number") << false << "1,234" << "108.7";
+    QTest::newRow("elevation field, cleared") << false << "" << "108.7";
+    QTest::newRow("brush field") << true << "abc" << "5";
   }
 
   void theValueRestoredAfterARangeMessageIsTypedOver() {
     QFETCH(bool, brush);
+    QFETCH(QString, typed);
+    QFETCH(QString, restored);
     const QString name = brush ? design_name::brushEdit : design_name::elevationEdit;
-    if (brush) Find<QAction>(design_name::brushModeAction)->trigger();
     auto* field = Find<QLineEdit>(name);
-    field->setFocus();
-    QTest::keyClicks(field, "10000");
-    if (!brush) QTest::keyClick(field, Qt::Key_Return);
+    if (brush) {
+      Find<QAction>(design_name::brushModeAction)->trigger();
+      fixture_->Type(name, "5");
+      QTest::keyClick(field, Qt::Key_Return);
+    }
+    fixture_->Type(name, typed);
+    QTest::keyClick(field, Qt::Key_Return);
     QCOMPARE(fixture_->dialogs.messages, QStringList{"標高は-999.9m～9999.9mの範囲で入力して下さい。"});
-    QCOMPARE(field->text(), QString("108.7"));
+    QCOMPARE(field->text(), restored);
     QCOMPARE(fixture_->Cursor(), QPoint(1, 1));
     QVERIFY(!fixture_->SaveEnabled());
     QTest::keyClicks(field, "250");
@@ -168,11 +180,14 @@ class UndoTest : public QObject {
   }
 
   // The hidden field once handed the focus to the comment, all selected.
+  // Digits typed after the switch were once appended to the value shown.
   void aModeSwitchPutsTheFocusInThatModesField() {
     Find<QAction>(design_name::brushModeAction)->trigger();
     QVERIFY(Find(design_name::brushEdit)->hasFocus());
     Find<QAction>(design_name::pointEditModeAction)->trigger();
-    QVERIFY(Find(design_name::elevationEdit)->hasFocus());
+    auto* value = Find<QLineEdit>(design_name::elevationEdit);
+    QVERIFY(value->hasFocus());
+    QCOMPARE(value->selectedText(), value->text());
   }
 
   // "fixed 2024" once saved a header GDAL refuses.

@@ -71,6 +71,7 @@ void WindowFixture::Type(const QString& name, const QString& text) const {
   auto* field = Find<QLineEdit>(name);
   field->setFocus();
   field->selectAll();
+  if (text.isEmpty()) QTest::keyClick(field, Qt::Key_Backspace);
   QTest::keyClicks(field, text);
 }
 

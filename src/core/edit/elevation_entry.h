@@ -11,9 +11,9 @@ namespace koravel {
 inline constexpr std::int32_t kLowestElevation = -9999;
 inline constexpr std::int32_t kHighestElevation = 99999;
 
-/// Typed metres as tenths of a metre, read leniently (text that is no
-/// number counts as 0) and rounded half to even: "12.34" → 123, "0.25" → 2.
-/// nullopt when the value lies outside −999.9 m to 9999.9 m.
+/// Typed metres (as TypedNumber reads them) as tenths of a metre, rounded
+/// half to even: "12.34" → 123, "０．２５" → 2. nullopt for a text that is
+/// no number, or a value outside −999.9 m to 9999.9 m.
 std::optional<std::int32_t> ParseElevation(std::string_view text);
 
 }  // namespace koravel

@@ -242,4 +242,13 @@ std::optional<DatumConverter::Shift> DatumConverter::NodeShift(std::int64_t row,
   return entry->second;
 }
 
+std::string DescribeDatumConversion(const DatumConverter& converter) {
+  switch (converter.Method()) {
+    case DatumConversion::Grid: return "WGS 84 to Tokyo by the grid " + converter.GridFile();
+    case DatumConversion::Helmert: return "WGS 84 to Tokyo by EPSG:15484 (Helmert, about 9 m)";
+    case DatumConversion::Unavailable: return "unavailable (PROJ could not set it up)";
+  }
+  return {};
+}
+
 }  // namespace koravel

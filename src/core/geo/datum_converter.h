@@ -72,4 +72,8 @@ class DatumConverter {
   std::optional<Cell> cell_;
 };
 
+/// Which conversion `converter` uses, in words, as `koravel-tool --version`
+/// and the window's system information tell it.
+std::string DescribeDatumConversion(const DatumConverter& converter);
+
 }  // namespace koravel

@@ -29,6 +29,8 @@ class MeshDocument {
   /// Elevation of cell (x, y) in tenths of a metre, x and y in 0..200.
   std::int32_t Elevation(int x, int y) const { return elevation_[Index(x, y)]; }
   void SetElevation(int x, int y, std::int32_t tenths) { elevation_[Index(x, y)] = tenths; }
+  /// Whether the file holds a record for row y (1..200): its flag is 1.
+  bool IsRowPresent(int y) const { return RecordFlag[y] == 1; }
 
   std::string MeshFileName;  ///< the file this document was read from
 

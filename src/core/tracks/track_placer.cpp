@@ -6,12 +6,13 @@
 namespace koravel {
 
 bool TrackPlacer::Add(GeographicPoint point, TrackDatum datum) {
-  // A point no datum can hold (a latitude past the pole) is no track point.
+  // A point no datum can hold (a latitude past the pole, a number that
+  // overflowed) is no track point.
   const std::optional<GeographicPoint> tokyo = OnTokyoDatum(point, datum);
   if (!tokyo) return Stop(ErrorCode::NotTrackFile);
   const GridPoint placed = MeshGeoreference::Of(mesh_).ToGrid(*tokyo);
-  // Without an open mesh the steps are 0: such a point has no place.
-  if (!std::isfinite(placed.X) || !std::isfinite(placed.Y)) return false;
+  if (!std::isfinite(placed.X) || !std::isfinite(placed.Y)) return Stop(ErrorCode::NotTrackFile);
+  if (placed.X >= 0 && placed.X <= kMeshSize && placed.Y >= 0 && placed.Y <= kMeshSize) result_.reaches_mesh = true;
   return Join(placed);
 }
 

@@ -87,6 +87,12 @@ double Seconds(std::string_view record, std::size_t letter, const Layout& layout
   return 3600 * degrees + 60 * minutes + seconds;
 }
 
+// A record of the format is a kind letter and a blank: header, datum,
+// notation, track point, waypoint, route.
+bool IsFormatRecord(std::string_view record) {
+  return record.size() >= 2 && record[1] == ' ' && std::string_view("HIMUTWR").find(record[0]) != std::string_view::npos;
+}
+
 // Reads records one by one; each returns false when reading stops.
 class TrackParser {
  public:
@@ -96,6 +102,7 @@ class TrackParser {
     CharacterView(bytes, characters_);
     const std::string_view record = characters_;
     const char kind = record.empty() ? '\0' : record.front();
+    if (IsFormatRecord(record)) format_seen_ = true;
     if (kind == 'T') return Point(record);
     placer_.EndPiece();
     if (kind == 'U') return ChooseNotation(record);
@@ -110,6 +117,7 @@ class TrackParser {
   /// failure to read them.
   TrackReadResult RecordsEnded(std::optional<ErrorCode> failure) {
     if (failure) return placer_.Fail(*failure);
+    if (!format_seen_) return placer_.Fail(ErrorCode::NotTrackFile);
     return placer_.Finish(true);
   }
 
@@ -146,6 +154,7 @@ class TrackParser {
   }
 
   TrackPlacer placer_;
+  bool format_seen_ = false;
   Notation notation_ = Notation::None;
   TrackDatum datum_ = TrackDatum::Tokyo;
   std::string characters_;

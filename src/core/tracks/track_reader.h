@@ -18,13 +18,18 @@ struct TrackReadResult {
   std::vector<Warning> warnings;
   std::optional<ErrorCode> error;
   bool draw = false;
+  /// Whether any point placed lies on the mesh: a track recorded elsewhere
+  /// draws nothing the user could see.
+  bool reaches_mesh = false;
 };
 
 /// Appends the tracks of a .trk file (PCX5 text as GPS tools write it) or,
 /// for a name ending in ".gpx" in any case, a GPX file to `tracks`, placed on
 /// the grid of `mesh`. Segments stored before a stop stay. A file that cannot
-/// be opened or read ends the load with FileError, a record over 64 KiB with
-/// NotTrackFile. Memory use does not grow with the file.
+/// be opened or read ends the load with FileError; a record over 64 KiB, a
+/// number that overflows, or a .trk file without a single record of the
+/// format (an empty file, a text of something else) with NotTrackFile.
+/// Memory use does not grow with the file.
 TrackReadResult ReadTrackFile(const std::filesystem::path& path, const MeshDocument& mesh,
                               TrackSet& tracks);
 

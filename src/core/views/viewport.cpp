@@ -20,6 +20,13 @@ int WholeCells(int room, double cell) {
   return std::clamp(static_cast<int>(std::floor(room / cell + 1e-9)), 1, kMeshSize);
 }
 
+// At the design's geometry the free strip stays free; any wider room is
+// filled with the cells that follow, cut at the edge.
+int VisibleCells(int room, double cell, int whole, int free) {
+  if (room - whole * cell <= free + 1e-9) return whole;
+  return std::clamp(static_cast<int>(std::ceil(room / cell - 1e-9)), whole, kMeshSize);
+}
+
 }  // namespace
 
 void Viewport::SetSize(int width, int height) {
@@ -41,6 +48,9 @@ double Viewport::CellHeight() const { return kDetailCellHeight * zoom_; }
 
 int Viewport::Columns() const { return WholeCells(width_ - kFreeWidth, CellWidth()); }
 int Viewport::Rows() const { return WholeCells(height_ - kFreeHeight, CellHeight()); }
+
+int Viewport::VisibleColumns() const { return VisibleCells(width_, CellWidth(), Columns(), kFreeWidth); }
+int Viewport::VisibleRows() const { return VisibleCells(height_, CellHeight(), Rows(), kFreeHeight); }
 
 int Viewport::LastStartColumn() const { return kMeshSize - Columns() + 1; }
 int Viewport::LastStartRow() const { return kMeshSize - Rows() + 1; }

@@ -31,6 +31,11 @@ class Viewport {
   /// How many whole cells the picture shows across and down, 1 to 200.
   int Columns() const;
   int Rows() const;
+  /// How many cells the picture shows across and down, the last one cut
+  /// at the picture's edge: the whole cells, and one or two more where the
+  /// picture has room beyond the design's narrow free strip.
+  int VisibleColumns() const;
+  int VisibleRows() const;
   /// The last grid column and row the view may start at, so it stays inside the grid.
   int LastStartColumn() const;
   int LastStartRow() const;

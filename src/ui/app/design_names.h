@@ -25,6 +25,8 @@ inline constexpr char levelEdits[] = "Text3";
 inline constexpr char brushEdit[] = "Text4";
 inline constexpr char presetButtons[] = "Command1";
 inline constexpr char redrawButton[] = "Command2";
+inline constexpr char noDataSwatch[] = "picNoData";
+inline constexpr char noDataCaption[] = "lblNoData";
 inline constexpr char autoMoveFrame[] = "Frame1";
 inline constexpr char autoMoveOptions[] = "Option1";
 
@@ -38,7 +40,7 @@ inline constexpr char brushCaption[] = "Label12";
 inline constexpr char severalSheetsCaption[] = "Label18";
 
 inline constexpr char statusBar[] = "sbStatusBar";
-inline constexpr char pointerPanel[] = "sbStatusBarPanel6";
+inline constexpr char pointerReadout[] = "lblPointer";
 
 inline constexpr char newAction[] = "mnuFileNew";
 inline constexpr char openAction[] = "mnuFileOpen";

@@ -1,16 +1,13 @@
 #include "ui/app/frm_about.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
-#include <QProcess>
 #include <QPushButton>
-#include <QSettings>
-#include <QStandardPaths>
 #include <QVBoxLayout>
 
 #include "ui/app/captions.h"
+#include "ui/app/frm_sys_info.h"
 
 namespace koravel {
 namespace {
@@ -40,27 +37,6 @@ QPushButton* AddButton(QLayout& layout, QWidget* parent, const char* name, int c
   return button;
 }
 
-#ifdef Q_OS_WIN
-// The tool the registry names, as Windows' own programs find it.
-QString SystemInformationTool() {
-  const QSettings msinfo(R"(HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Shared Tools\MSINFO)",
-                         QSettings::NativeFormat);
-  if (msinfo.contains("PATH")) return msinfo.value("PATH").toString();
-  const QSettings location(R"(HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Shared Tools Location)",
-                           QSettings::NativeFormat);
-  const QString program = location.value("MSINFO").toString() + "\\MSINFO32.EXE";
-  return location.contains("MSINFO") && QFileInfo::exists(program) ? program : QString();
-}
-#else
-// The first of the desktops' system-information tools on the PATH.
-QString SystemInformationTool() {
-  for (const char* tool : {"hardinfo2", "hardinfo", "kinfocenter", "gnome-system-monitor"}) {
-    const QString path = QStandardPaths::findExecutable(tool);
-    if (!path.isEmpty()) return path;
-  }
-  return {};
-}
-#endif
 
 }  // namespace
 
@@ -80,7 +56,7 @@ frmAbout::frmAbout(Dialogs& dialogs, QWidget* parent) : QDialog(parent), dialogs
   AddLine(*layout, this);
   connect(AddButton(*layout, this, "cmdOK", 1028), &QPushButton::clicked, this, &QDialog::accept);
   connect(AddButton(*layout, this, "cmdSysInfo", 1027), &QPushButton::clicked, this,
-          &frmAbout::StartSysInfo);
+          &frmAbout::ShowSysInfo);
   Load();
 }
 
@@ -94,11 +70,9 @@ void frmAbout::Load() {
       "このソフトウェアは無保証です。編集する前にファイルの控えを取ってください。"));
 }
 
-void frmAbout::StartSysInfo() {
-  const QString tool = SystemInformationTool();
-  if (tool.isEmpty() || !QProcess::startDetached(tool, {})) {
-    dialogs_.ShowMessage(QStringLiteral("現時点ではｼｽﾃﾑ情報を使用できません"));
-  }
+void frmAbout::ShowSysInfo() {
+  frmSysInfo information(this);
+  dialogs_.ShowModal(information);
 }
 
 }  // namespace koravel

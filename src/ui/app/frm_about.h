@@ -9,15 +9,14 @@ class QPushButton;
 
 namespace koravel {
 
-/// The About box: title, version, description, and a button that starts
-/// the system's information tool.
+/// The About box: title, version, description, and a button that shows
+/// the system information.
 class frmAbout : public QDialog {
  public:
   frmAbout(Dialogs& dialogs, QWidget* parent = nullptr);
 
-  /// Starts the first system-information tool found, without waiting for
-  /// it; says so when there is none.
-  void StartSysInfo();
+  /// The versions, the datum conversion and the settings file, to copy.
+  void ShowSysInfo();
 
  private:
   void Load();

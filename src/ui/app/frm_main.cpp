@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDate>
 #include <QFileInfo>
 #include <QFont>
 #include <QKeyEvent>
@@ -11,7 +12,6 @@
 #include <QMimeData>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QSettings>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -19,11 +19,14 @@
 #include "ui/app/design_layout.h"
 #include "ui/app/design_names.h"
 #include "ui/app/frm_about.h"
+#include "ui/app/frm_new_mesh.h"
+#include "ui/app/frm_options.h"
 #include "ui/app/header_display.h"
 #include "ui/app/neighbour_meshes.h"
 #include "ui/common/qt_bridge.h"
 #include "ui/app/window_geometry.h"
 #include "core/mesh/mesh_document.h"
+#include "core/mesh/new_mesh.h"
 #include "core/tracks/track_reader.h"
 #include "ui/views/picture.h"
 
@@ -46,11 +49,13 @@ QFont DesignFont() {
   return font;
 }
 
-const QStringList kTrackFilters = {QStringLiteral("GPSﾄﾗｯｸﾌｧｲﾙ (*.trk)"), QStringLiteral("GPXﾌｧｲﾙ (*.gpx)")};
+const QStringList kTrackFilters = {QStringLiteral("ﾄﾗｯｸﾌｧｲﾙ (*.trk *.gpx)"), QStringLiteral("GPSﾄﾗｯｸﾌｧｲﾙ (*.trk)"),
+                                   QStringLiteral("GPXﾌｧｲﾙ (*.gpx)")};
+const QString kTrackMissesMesh = QStringLiteral("トラックにはメッシュの範囲内の点がありません。");
+const QString kCodeDiffersFromName = QStringLiteral("ファイル名はメッシュ %1 ですが、ファイルの中のメッシュコードは %2 です。");
 
 constexpr int kDesignWidth = 9600;   // twips, the window's design size
 constexpr int kDesignHeight = 7900;
-constexpr char kShadedReliefKey[] = "Settings/ShadedRelief";
 
 bool HasSuffix(const QString& path, const char* suffix) {
   return QFileInfo(path).suffix().compare(QLatin1String(suffix), Qt::CaseInsensitive) == 0;
@@ -77,13 +82,16 @@ frmMain::frmMain(Dialogs& dialogs, QWidget* parent)
               {.swatches = *controls_.legendSwatches,
                .levels = controls_.levelEdits,
                .presets = controls_.presetButtons,
-               .redraw = *controls_.redrawButton}),
+               .redraw = *controls_.redrawButton,
+               .no_data_swatch = *controls_.noDataSwatch,
+               .no_data_caption = *controls_.noDataCaption}),
       map_views_(document_, scale_, view_, tracks_,
                  {.overview = *controls_.overviewMap,
                   .detail = *controls_.detailMap,
                   .horizontal = *controls_.horizontalScroll,
                   .vertical = *controls_.verticalScroll,
                   .value = *controls_.elevationEdit,
+                  .pointer = *controls_.pointerReadout,
                   .status = status_}),
       editor_(document_, view_, editing_, map_views_, dialogs,
               {.value = *controls_.elevationEdit,
@@ -95,11 +103,10 @@ frmMain::frmMain(Dialogs& dialogs, QWidget* parent)
                .brush_mode = *menus_.brushModeAction,
                .detail = *controls_.detailMap,
                .status = status_}),
-      comment_field_(document_, *controls_.commentEdit),
+      comment_field_(document_, dialogs, *controls_.commentEdit),
       file_commands_(dialogs, document_),
       recent_files_(*menus_.recentFilesMenu) {
   setObjectName("frmMain");
-  setWindowTitle("Koravel 50");
   setFont(DesignFont());
   setAcceptDrops(true);
   statusBar()->setObjectName(design_name::statusBar);
@@ -124,6 +131,7 @@ void frmMain::ConnectCommands() {
   connect(menus_.trackClearAction, &QAction::triggered, this, &frmMain::mnuToolsTruckClear_Click);
   connect(menus_.trackShowAction, &QAction::triggered, this, [this] { ShowTracks(true); });
   connect(menus_.trackHideAction, &QAction::triggered, this, [this] { ShowTracks(false); });
+  connect(menus_.optionsAction, &QAction::triggered, this, &frmMain::mnuToolsOptions_Click);
   connect(menus_.aboutAction, &QAction::triggered, this, &frmMain::mnuHelpAbout_Click);
   connect(&recent_files_, &RecentFiles::Chosen, this, &frmMain::OpenChosenFile);
   connect(controls_.toolBar, &QToolBar::actionTriggered, this, &frmMain::tbToolBar_ButtonClick);
@@ -165,12 +173,13 @@ void frmMain::ConnectViewMenu() {
 
 void frmMain::ShowShadedRelief(bool shaded) {
   map_views_.SetShaded(shaded);
-  QSettings("Koravel", "Koravel").setValue(kShadedReliefKey, QString::number(shaded ? 1 : 0));
+  Settings().SetShadedRelief(shaded);
 }
 
 void frmMain::ConnectDocument() {
   connect(&document_, &Document::Replaced, this, &frmMain::ShowOpenedDocument);
   connect(&document_, &Document::ModifiedChanged, this, &frmMain::ShowModified);
+  connect(&document_, &Document::FileNameChanged, this, &frmMain::ShowFileName);
   connect(&document_.UndoStack(), &QUndoStack::canUndoChanged, menus_.undoAction, &QAction::setEnabled);
   connect(&document_.UndoStack(), &QUndoStack::canRedoChanged, menus_.redoAction, &QAction::setEnabled);
 }
@@ -192,36 +201,81 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
 void frmMain::StartUp() {
   LoadCaptions(this);
   RestoreWindowGeometry(*this);
+  ShowTitle();
   ShowModified(false);
+  EnableEditing(false);
   menus_.undoAction->setEnabled(false);
   menus_.redoAction->setEnabled(false);
   editor_.mnuEditpointEditMode_Click();
   menus_.trackShowAction->setChecked(true);
   menus_.trackHideAction->setChecked(false);
   map_views_.ResetView();
-  controls_.autoMoveOptions[0]->setChecked(true);
+  const Settings settings;
+  editor_.SetAutoMoveDirection(settings.AutoMoveDirection());
   for (int i = 1; i < 4; ++i) controls_.sheetNameLabels[i]->hide();
   controls_.severalSheetsCaption->hide();
   legend_.SetDefaultColors();
   legend_.SetDefaultLevels();
-  menus_.shadeAction->setChecked(QSettings("Koravel", "Koravel").value(kShadedReliefKey).toString() == "1");
+  ShowOmittedRowsHatched(settings.HatchOmittedRows());
+  menus_.shadeAction->setChecked(settings.ShadedRelief());
+}
+
+void frmMain::ShowOmittedRowsHatched(bool hatched) {
+  map_views_.SetHatchOmittedRows(hatched);
+  legend_.ShowNoData(hatched);
+}
+
+// Nothing can be edited, saved or exported before a mesh is opened or made.
+void frmMain::EnableEditing(bool enabled) {
+  for (QWidget* field : {static_cast<QWidget*>(controls_.elevationEdit), static_cast<QWidget*>(controls_.brushEdit),
+                         static_cast<QWidget*>(controls_.commentEdit)}) {
+    field->setEnabled(enabled);
+  }
+  for (QAction* action : {menus_.saveAsAction, menus_.exportAction, menus_.trackOpenAction}) action->setEnabled(enabled);
+}
+
+// "NAME.mem - Koravel", with Qt's mark of unsaved changes after the name.
+void frmMain::ShowTitle() {
+  const QString file = document_.FileName();
+  if (!document_.IsOpen()) {
+    setWindowTitle(QStringLiteral("Koravel"));
+  } else if (file.isEmpty()) {
+    setWindowTitle(QStringLiteral("%1.mem[*] - Koravel").arg(QString::fromStdString(document_.Mesh().MeshCode.Text()).trimmed()));
+  } else {
+    setWindowTitle(QStringLiteral("%1[*] - Koravel").arg(QFileInfo(file).fileName()));
+  }
+  setWindowModified(document_.IsModified());
+}
+
+// After Save As the window works on the new file: its name, the recent
+// files and the neighbours beside it.
+void frmMain::ShowFileName() {
+  ShowTitle();
+  recent_files_.Add(document_.FileName());
+  ShowNeighbours();
 }
 
 void frmMain::OpenFile(const QString& path) { file_commands_.OpenPath(path, false); }
 
 // Everything an Open resets, in order, once the new document is in place.
 void frmMain::ShowOpenedDocument() {
+  EnableEditing(true);
+  ShowTitle();
   ShowHeader(document_.Mesh(), controls_);
   map_views_.ResetView();
   legend_.SetDefaultLevels();
   tracks_.Clear();
   RedrawMaps();
   map_views_.ShowCursorPosition(0, 0);
-  recent_files_.Add(document_.FileName());
+  if (!document_.FileName().isEmpty()) recent_files_.Add(document_.FileName());
   ShowNeighbours();
 }
 
 void frmMain::ShowNeighbours() {
+  if (document_.FileName().isEmpty()) {
+    for (QAction* action : menus_.neighbourActions) action->setEnabled(false);
+    return;
+  }
   for (int i = 0; i < 8; ++i) {
     menus_.neighbourActions[i]->setEnabled(!NeighbourMeshFile(document_.FileName(), document_.Mesh().MeshCode.Text(),
                                                                static_cast<CompassDirection>(i))
@@ -236,10 +290,19 @@ void frmMain::OpenNeighbour(CompassDirection direction) {
   if (path.isEmpty() || !SaveOrDiscardChanges()) return;
   const ViewState before = view_;
   if (!file_commands_.OpenPath(path, false)) return;
+  WarnOfOtherCode(path);
   const auto [east, north] = EastNorthStep(direction);
   const auto edge = [](int step, int kept) { return step > 0 ? 1 : step < 0 ? kMeshSize : kept; };
   map_views_.ShowViewAt(QPoint(edge(east, before.MapXstart), edge(-north, before.MapYstart)),
                         QPoint(edge(east, before.MapX), edge(-north, before.MapY)));
+}
+
+// A file named for the neighbour may hold another mesh, and would then be
+// edited and saved as the wrong one.
+void frmMain::WarnOfOtherCode(const QString& path) {
+  const QString expected = QFileInfo(path).completeBaseName();
+  const QString code = QString::fromStdString(document_.Mesh().MeshCode.Text()).trimmed();
+  if (code != expected) dialogs_.ShowFileMessage(kCodeDiffersFromName.arg(expected, code), path);
 }
 
 void frmMain::RedrawMaps() {
@@ -252,6 +315,7 @@ void frmMain::RedrawMaps() {
 void frmMain::ShowModified(bool modified) {
   menus_.saveAction->setEnabled(modified);
   controls_.saveButton->setEnabled(modified);
+  setWindowModified(modified);
 }
 
 // Before edits would be lost: true when the command may go on.
@@ -275,8 +339,14 @@ void frmMain::OpenChosenFile(const QString& path) {
   if (!file_commands_.OpenPath(path, false) && !QFileInfo::exists(path)) recent_files_.Remove(path);
 }
 
+// A new mesh has no file until it is saved; its years are this year's.
 void frmMain::mnuFileNew_Click() {
-  dialogs_.ShowMessage(QStringLiteral(" 'mnuFileNew_Click' のｺｰﾄﾞを追加します。"));
+  if (!SaveOrDiscardChanges()) return;
+  frmNewMesh dialog(this);
+  dialogs_.ShowModal(dialog);
+  if (dialog.result() != QDialog::Accepted) return;
+  std::optional<MeshDocument> mesh = NewMesh(dialog.MeshCode().toStdString(), QDate::currentDate().year());
+  if (mesh) document_.Replace(std::move(*mesh), QString());
 }
 
 void frmMain::mnuFileOpen_Click() {
@@ -293,10 +363,13 @@ void frmMain::mnuToolsTruckOpen_Click() {
 }
 
 void frmMain::LoadTrackFile(const QString& path) {
+  if (!document_.IsOpen()) return;
   const TrackReadResult result = ReadTrackFile(LocalPath(path), document_.Mesh(), tracks_);
-  for (Warning warning : result.warnings) dialogs_.ShowMessage(Message(warning));
-  if (result.error) dialogs_.ShowMessage(Message(*result.error));
+  for (Warning warning : result.warnings) dialogs_.ShowFileMessage(Message(warning), path);
+  if (result.error) dialogs_.ShowFileMessage(Message(*result.error), path);
   if (!result.draw) return;
+  dialogs_.RememberFolder(path);
+  if (!result.reaches_mesh) dialogs_.ShowFileMessage(kTrackMissesMesh, path);
   map_views_.DrawTracks();
   map_views_.DrawDetail();
 }
@@ -314,6 +387,23 @@ void frmMain::ShowTracks(bool shown) {
   RedrawMaps();
 }
 
+// The choices take effect at once and are remembered for the next start.
+void frmMain::mnuToolsOptions_Click() {
+  Settings settings;
+  frmOptions options({.shaded_relief = settings.ShadedRelief(),
+                      .hatch_omitted_rows = settings.HatchOmittedRows(),
+                      .auto_move_direction = settings.AutoMoveDirection()},
+                     this);
+  dialogs_.ShowModal(options);
+  if (options.result() != QDialog::Accepted) return;
+  const Options chosen = options.Chosen();
+  menus_.shadeAction->setChecked(chosen.shaded_relief);
+  settings.SetHatchOmittedRows(chosen.hatch_omitted_rows);
+  ShowOmittedRowsHatched(chosen.hatch_omitted_rows);
+  settings.SetAutoMoveDirection(chosen.auto_move_direction);
+  editor_.SetAutoMoveDirection(chosen.auto_move_direction);
+}
+
 void frmMain::mnuHelpAbout_Click() {
   frmAbout about(dialogs_, this);
   dialogs_.ShowModal(about);
@@ -322,7 +412,7 @@ void frmMain::mnuHelpAbout_Click() {
 void frmMain::tbToolBar_ButtonClick(QAction* button) {
   const QString key = button->data().toString();
   if (key == QStringLiteral("新規作成")) {
-    dialogs_.ShowMessage(QStringLiteral(" '新規作成' ﾎﾞﾀﾝのｺｰﾄﾞを追加します。"));
+    mnuFileNew_Click();
   } else if (key == QStringLiteral("開く")) {
     mnuFileOpen_Click();
   } else if (key == QStringLiteral("上書き保存")) {

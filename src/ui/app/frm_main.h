@@ -6,6 +6,7 @@
 #include "ui/app/file_commands.h"
 #include "ui/app/main_window_controls.h"
 #include "ui/app/recent_files.h"
+#include "ui/common/settings.h"
 #include "ui/common/status_panels.h"
 #include "ui/document/document.h"
 #include "ui/edit/comment_field.h"
@@ -51,12 +52,17 @@ class frmMain : public QMainWindow {
   void ShowOpenedDocument();
   void RedrawMaps();
   void ShowModified(bool modified);
+  void ShowTitle();
+  void ShowFileName();
+  void EnableEditing(bool enabled);
+  void WarnOfOtherCode(const QString& path);
   bool SaveOrDiscardChanges();
   void OpenChosenFile(const QString& path);
   void ShowNeighbours();
   void OpenNeighbour(CompassDirection direction);
   void ConnectViewMenu();
   void ShowShadedRelief(bool shaded);
+  void ShowOmittedRowsHatched(bool hatched);
   void FitLayoutToDesign();
 
   void mnuFileNew_Click();
@@ -66,6 +72,7 @@ class frmMain : public QMainWindow {
   void mnuToolsTruckOpen_Click();
   void mnuToolsTruckClear_Click();
   void ShowTracks(bool shown);
+  void mnuToolsOptions_Click();
   void mnuHelpAbout_Click();
   void tbToolBar_ButtonClick(QAction* button);
 

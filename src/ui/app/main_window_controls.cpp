@@ -1,6 +1,7 @@
 #include "ui/app/main_window_controls.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QGroupBox>
 #include <QIcon>
 #include <QKeySequence>
@@ -89,6 +90,9 @@ void CreateLegend(QWidget& client, MainWindowControls& c) {
     c.presetButtons[i]->setText(presets[i]);
   }
   c.redrawButton = Place<QPushButton>(client, design_name::redrawButton, 3840, 5520, 735, 255);
+  // Beside the overview, where the legend's column has no room left.
+  c.noDataSwatch = PlaceLabel(client, design_name::noDataSwatch, "", 1560, 4935, 240, 240);
+  c.noDataCaption = PlaceLabel(client, design_name::noDataCaption, "データなし", 1860, 4920, 735, 255);
   c.redrawButton->setText("再描画");
 }
 
@@ -109,6 +113,9 @@ void CreateEditFields(QWidget& client, MainWindowControls& c) {
   c.brushCaption->setWordWrap(true);
   c.brushEdit = Place<QLineEdit>(client, design_name::brushEdit, 6120, 5640, 735, 375);
   c.commentEdit = Place<QLineEdit>(client, design_name::commentEdit, 120, 5880, 2535, 495);
+  // Below the brush field, where its lines have the room the status bar lacks.
+  c.pointerReadout = PlaceLabel(client, design_name::pointerReadout, "", 3720, 6060, 3300, 720);
+  c.pointerReadout->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   PlaceLabel(client, "Label16", "コメントは全て全角文字で入力して下さい", 120, 6480, 3255, 255);
 }
 
@@ -160,7 +167,7 @@ void LayOut(QWidget& client, MainWindowControls& c) {
   c.layout->SetAnchor(c.verticalScroll, Anchor{.move_right = true, .grow_tall = true});
   c.layout->SetAnchor(c.horizontalScroll, Anchor{.move_down = true, .grow_wide = true});
   c.layout->SetAnchor(c.autoMoveFrame, Anchor{.move_right = true, .move_down = true});
-  for (QWidget* below : std::initializer_list<QWidget*>{c.redrawButton, c.brushCaption, c.brushEdit,
+  for (QWidget* below : std::initializer_list<QWidget*>{c.redrawButton, c.brushCaption, c.brushEdit, c.pointerReadout,
                                                         c.severalSheetsCaption, c.sheetNameLabels[1],
                                                         c.sheetNameLabels[2], c.sheetNameLabels[3]}) {
     c.layout->SetAnchor(below, Anchor{.move_down = true});
@@ -252,6 +259,10 @@ void AddToolsMenu(QMenuBar& bar, MainWindowMenus& m) {
   tools.addSeparator()->setObjectName("mnuToolsBar1");
   m.trackShowAction = AddItem(tools, design_name::trackShowAction, 1034, true);
   m.trackHideAction = AddItem(tools, design_name::trackHideAction, 1035, true);
+  // One of the two is checked, the state in force.
+  auto* shown = new QActionGroup(&tools);
+  shown->addAction(m.trackShowAction);
+  shown->addAction(m.trackHideAction);
   tools.addSeparator()->setObjectName("mnuToolsBar2");
   m.optionsAction = AddItem(tools, design_name::optionsAction, 1015);
 }

@@ -40,6 +40,8 @@ struct MainWindowControls {
   std::array<QLineEdit*, 15> levelEdits{};
   std::array<QPushButton*, 3> presetButtons{};
   QPushButton* redrawButton = nullptr;
+  QLabel* noDataSwatch = nullptr;
+  QLabel* noDataCaption = nullptr;
   QGroupBox* autoMoveFrame = nullptr;
   std::array<QRadioButton*, 4> autoMoveOptions{};
 
@@ -50,6 +52,7 @@ struct MainWindowControls {
   std::array<QLabel*, 2> longitudeLabels{};  ///< south-west, north-east corner
   std::array<QLabel*, 4> sheetNameLabels{};
   QLabel* brushCaption = nullptr;
+  QLabel* pointerReadout = nullptr;  ///< the cell under the pointer
   QLabel* severalSheetsCaption = nullptr;
 };
 

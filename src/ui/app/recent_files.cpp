@@ -3,23 +3,20 @@
 #include <QAction>
 #include <QDir>
 #include <QMenu>
-#include <QSettings>
+#include <QFileInfo>
+
+#include "ui/common/settings.h"
 
 namespace koravel {
-namespace {
-
-constexpr char kKey[] = "Settings/RecentFiles";
-
-QSettings Settings() { return QSettings("Koravel", "Koravel"); }
-
-}  // namespace
-
 RecentFiles::RecentFiles(QMenu& menu) : menu_(menu) {
-  paths_ = Settings().value(kKey).toStringList().mid(0, kCapacity);
+  paths_ = Settings().RecentFiles().mid(0, kCapacity);
   ShowInMenu();
 }
 
-void RecentFiles::Add(const QString& path) {
+// Stored absolute, so that a file opened by a relative name opens again
+// from anywhere.
+void RecentFiles::Add(const QString& name) {
+  const QString path = QFileInfo(name).absoluteFilePath();
   paths_.removeAll(path);
   paths_.prepend(path);
   paths_ = paths_.mid(0, kCapacity);
@@ -33,7 +30,7 @@ void RecentFiles::Remove(const QString& path) {
   ShowInMenu();
 }
 
-void RecentFiles::Store() const { Settings().setValue(kKey, paths_); }
+void RecentFiles::Store() const { Settings().SetRecentFiles(paths_); }
 
 // Items are numbered for their access keys, as desktop editors do. The old
 // items go later, since one of them may be the item being chosen.

@@ -19,7 +19,7 @@ class RecentFiles : public QObject {
   explicit RecentFiles(QMenu& menu);
 
   /// Puts `path` at the top of the list.
-  void Add(const QString& path);
+  void Add(const QString& name);
   /// Takes `path` off the list.
   void Remove(const QString& path);
 

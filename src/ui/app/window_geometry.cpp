@@ -3,10 +3,10 @@
 #include <QGuiApplication>
 #include <QRect>
 #include <QScreen>
-#include <QSettings>
 #include <QWidget>
 
 #include "ui/common/qt_bridge.h"
+#include "ui/common/settings.h"
 
 namespace koravel {
 namespace {
@@ -16,10 +16,8 @@ constexpr int kDefaultTop = 1000;
 constexpr int kDefaultWidth = 9600;
 constexpr int kDefaultHeight = 7900;
 
-int Read(QSettings& settings, const char* key, int fallback) {
-  bool is_number = false;
-  const int twips = settings.value(key).toString().toInt(&is_number);
-  return (is_number ? twips : fallback) / kTwipsPerPixel;
+int Read(const Settings& settings, const char* key, int fallback) {
+  return settings.Twips(key).value_or(fallback) / kTwipsPerPixel;
 }
 
 // A window is within reach when a screen shows a good part of its title bar.
@@ -32,13 +30,10 @@ bool WithinReach(const QRect& frame) {
   return false;
 }
 
-void Open(QSettings& settings) { settings.beginGroup("Settings"); }
-
 }  // namespace
 
 void RestoreWindowGeometry(QWidget& window) {
-  QSettings settings("Koravel", "Koravel");
-  Open(settings);
+  const Settings settings;
   QRect frame(Read(settings, "MainLeft", kDefaultLeft), Read(settings, "MainTop", kDefaultTop),
               Read(settings, "MainWidth", kDefaultWidth), Read(settings, "MainHeight", kDefaultHeight));
   if (!WithinReach(frame)) {
@@ -51,12 +46,11 @@ void RestoreWindowGeometry(QWidget& window) {
 
 void StoreWindowGeometry(const QWidget& window) {
   if (window.isMinimized()) return;
-  QSettings settings("Koravel", "Koravel");
-  Open(settings);
-  settings.setValue("MainLeft", QString::number(window.x() * kTwipsPerPixel));
-  settings.setValue("MainTop", QString::number(window.y() * kTwipsPerPixel));
-  settings.setValue("MainWidth", QString::number(window.width() * kTwipsPerPixel));
-  settings.setValue("MainHeight", QString::number(window.height() * kTwipsPerPixel));
+  Settings settings;
+  settings.SetTwips("MainLeft", window.x() * kTwipsPerPixel);
+  settings.SetTwips("MainTop", window.y() * kTwipsPerPixel);
+  settings.SetTwips("MainWidth", window.width() * kTwipsPerPixel);
+  settings.SetTwips("MainHeight", window.height() * kTwipsPerPixel);
 }
 
 }  // namespace koravel

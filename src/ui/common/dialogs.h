@@ -34,8 +34,11 @@ class Dialogs {
   /// nullopt when cancelled.
   virtual std::optional<OpenChoice> OpenFile(const QString& title, const QStringList& filters,
                                              bool offer_read_only) = 0;
-  /// The save dialog, which asks before replacing a file; nullopt when cancelled.
-  virtual std::optional<QString> SaveFile(const QString& title, const QStringList& filters) = 0;
+  /// The save dialog, starting at `proposed` (a path, or a name alone), which
+  /// gives a name typed without an extension the first filter's and asks
+  /// before replacing a file; nullopt when cancelled.
+  virtual std::optional<QString> SaveFile(const QString& title, const QStringList& filters,
+                                          const QString& proposed) = 0;
   /// The save dialog for an export: a name typed without an extension gets
   /// the selected filter's; nullopt when cancelled.
   virtual std::optional<ExportChoice> ExportFile(const QString& title, const QStringList& filters) = 0;
@@ -43,6 +46,10 @@ class Dialogs {
   virtual std::optional<QColor> ChooseColor(const QString& title, const QColor& initial) = 0;
   /// A message box with one sentence, an OK button and no icon.
   virtual void ShowMessage(const QString& text) = 0;
+  /// The same about `file`, which the box names below the sentence.
+  virtual void ShowFileMessage(const QString& text, const QString& file) = 0;
+  /// The file dialogs start in the folder of `file`, opened or saved.
+  virtual void RememberFolder(const QString& file) = 0;
   /// Whether to save unsaved changes before they would be lost.
   virtual SaveChoice AskToSaveChanges() = 0;
   /// Shows a window of the program modally, until it closes.

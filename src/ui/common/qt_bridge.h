@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QString>
 #include <filesystem>
 #include <string_view>
@@ -36,6 +37,13 @@ inline bool FocusMovedOn(const QEvent* event) {
   if (event->type() != QEvent::FocusOut) return false;
   const Qt::FocusReason reason = static_cast<const QFocusEvent*>(event)->reason();
   return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
+}
+
+/// True for a press of Enter or Return.
+inline bool IsEnterKey(const QEvent* event) {
+  if (event->type() != QEvent::KeyPress) return false;
+  const int key = static_cast<const QKeyEvent*>(event)->key();
+  return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
 }  // namespace koravel

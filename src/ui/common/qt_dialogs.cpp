@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QColorDialog>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -27,6 +28,15 @@ QString FirstExtension(const QString& filter) {
   return match.hasMatch() ? match.captured(1) : QString();
 }
 
+// The dialog adds the selected filter's extension to a name typed without
+// one before it asks about replacing a file, so the question names the file
+// that will be written.
+void FollowFilterWithSuffix(QFileDialog& dialog, const QStringList& filters) {
+  const auto follow_filter = [&dialog](const QString& filter) { dialog.setDefaultSuffix(FirstExtension(filter)); };
+  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, follow_filter);
+  follow_filter(filters.value(0));
+}
+
 }  // namespace
 
 std::optional<OpenChoice> QtDialogs::OpenFile(const QString& title, const QStringList& filters,
@@ -44,27 +54,22 @@ std::optional<OpenChoice> QtDialogs::OpenFile(const QString& title, const QStrin
   }
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   if (offer_read_only) read_only_checked_ = read_only->isChecked();
-  const QString path = dialog.selectedFiles().constFirst();
-  last_folder_ = QFileInfo(path).absolutePath();
-  return OpenChoice{path, offer_read_only && read_only_checked_};
+  return OpenChoice{dialog.selectedFiles().constFirst(), offer_read_only && read_only_checked_};
 }
 
-std::optional<QString> QtDialogs::SaveFile(const QString& title, const QStringList& filters) {
+std::optional<QString> QtDialogs::SaveFile(const QString& title, const QStringList& filters,
+                                           const QString& proposed) {
   QFileDialog dialog(parent_);
   Prepare(dialog, title, filters, last_folder_);
+  dialog.selectFile(proposed);
+  FollowFilterWithSuffix(dialog, filters);
   return RunSaveDialog(dialog);
 }
 
 std::optional<ExportChoice> QtDialogs::ExportFile(const QString& title, const QStringList& filters) {
   QFileDialog dialog(parent_);
   Prepare(dialog, title, filters, last_folder_);
-  // The dialog adds the suffix before it asks about replacing a file, so the
-  // question names the file that will be written.
-  const auto follow_filter = [&dialog](const QString& filter) {
-    dialog.setDefaultSuffix(FirstExtension(filter));
-  };
-  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, follow_filter);
-  follow_filter(filters.value(0));
+  FollowFilterWithSuffix(dialog, filters);
   const std::optional<QString> path = RunSaveDialog(dialog);
   if (!path) return std::nullopt;
   return ExportChoice{*path, static_cast<int>(filters.indexOf(dialog.selectedNameFilter()))};
@@ -74,10 +79,12 @@ std::optional<QString> QtDialogs::RunSaveDialog(QFileDialog& dialog) {
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  const QString path = dialog.selectedFiles().constFirst();
-  last_folder_ = QFileInfo(path).absolutePath();
-  return path;
+  return dialog.selectedFiles().constFirst();
 }
+
+// A folder is remembered only once a file in it was read or written: a
+// failed export into /proc must not open the next dialog among its files.
+void QtDialogs::RememberFolder(const QString& file) { last_folder_ = QFileInfo(file).absolutePath(); }
 
 std::optional<QColor> QtDialogs::ChooseColor(const QString& title, const QColor& initial) {
   const QColor color = QColorDialog::getColor(initial, parent_, title);
@@ -85,9 +92,10 @@ std::optional<QColor> QtDialogs::ChooseColor(const QString& title, const QColor&
   return color;
 }
 
-void QtDialogs::ShowMessage(const QString& text) {
+void QtDialogs::ShowFileMessage(const QString& text, const QString& file) {
   QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), text,
                   QMessageBox::Ok, parent_);
+  box.setInformativeText(QDir::toNativeSeparators(file));
   box.exec();
 }
 

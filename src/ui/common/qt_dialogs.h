@@ -8,8 +8,8 @@ class QFileDialog;
 
 namespace koravel {
 
-/// The dialogs as Qt shows them, owned by `parent`'s window. The open and
-/// save dialogs remember the folder and file name of their last use.
+/// The dialogs as Qt shows them, owned by `parent`'s window. The file
+/// dialogs start in the folder of the last file opened or saved.
 class QtDialogs : public Dialogs {
  public:
   /// The window that owns the dialogs, once it exists.
@@ -17,10 +17,13 @@ class QtDialogs : public Dialogs {
 
   std::optional<OpenChoice> OpenFile(const QString& title, const QStringList& filters,
                                      bool offer_read_only) override;
-  std::optional<QString> SaveFile(const QString& title, const QStringList& filters) override;
+  std::optional<QString> SaveFile(const QString& title, const QStringList& filters,
+                                  const QString& proposed) override;
   std::optional<ExportChoice> ExportFile(const QString& title, const QStringList& filters) override;
   std::optional<QColor> ChooseColor(const QString& title, const QColor& initial) override;
-  void ShowMessage(const QString& text) override;
+  void ShowMessage(const QString& text) override { ShowFileMessage(text, QString()); }
+  void ShowFileMessage(const QString& text, const QString& file) override;
+  void RememberFolder(const QString& file) override;
   SaveChoice AskToSaveChanges() override;
   void ShowModal(QDialog& dialog) override { dialog.exec(); }
 

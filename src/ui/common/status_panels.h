@@ -10,11 +10,10 @@ class QStatusBar;
 namespace koravel {
 
 /// The panels of the status bar: edit mode, record position, latitude and
-/// longitude, the cell under the pointer (shown after the position), and
-/// the date and time, which it keeps current itself.
+/// longitude, and the date and time, which it keeps current itself.
 class StatusPanels {
  public:
-  enum Panel { kMode = 1, kRecordPosition = 2, kPosition = 3, kDate = 4, kTime = 5, kPointer = 6 };
+  enum Panel { kMode = 1, kRecordPosition = 2, kPosition = 3, kDate = 4, kTime = 5 };
 
   explicit StatusPanels(QStatusBar& bar);
 
@@ -23,7 +22,7 @@ class StatusPanels {
  private:
   void ShowClock();
 
-  std::array<QLabel*, 6> panels_{};
+  std::array<QLabel*, 5> panels_{};
   QTimer clock_;
 };
 

@@ -4,12 +4,12 @@
 
 namespace koravel {
 
-/// The cells one brush stroke painted, from press to release: each painted
-/// cell merges into the stroke's command, so the stroke is one undo step.
+/// The cells one brush stroke painted, from press to release: each move's
+/// cells merge into the stroke's command, so the stroke is one undo step.
 class BrushStrokeCommand : public CellEditCommand {
  public:
-  BrushStrokeCommand(Document& document, int stroke, QPoint cell, std::int32_t tenths)
-      : CellEditCommand(document, cell, tenths), stroke_(stroke) {}
+  BrushStrokeCommand(Document& document, int stroke, const std::vector<QPoint>& cells, std::int32_t tenths)
+      : CellEditCommand(document, cells, tenths), stroke_(stroke) {}
 
   int id() const override { return kId; }
   bool mergeWith(const QUndoCommand* other) override;

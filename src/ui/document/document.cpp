@@ -6,22 +6,40 @@
 namespace koravel {
 
 Document::Document(QObject* parent) : QObject(parent) {
-  connect(&undo_stack_, &QUndoStack::cleanChanged, this, [this](bool clean) { emit ModifiedChanged(!clean); });
+  connect(&undo_stack_, &QUndoStack::cleanChanged, this, &Document::ShowModified);
 }
 
 void Document::Replace(MeshDocument mesh, const QString& file_name) {
   mesh_ = std::move(mesh);
   mesh_.MeshFileName = file_name.toStdString();
+  open_ = true;
   undo_stack_.clear();
   emit Replaced();
+  ShowModified();
+}
+
+void Document::MarkSavedAs(const QString& file_name) {
+  const bool renamed = file_name != FileName();
+  mesh_.MeshFileName = file_name.toStdString();
+  undo_stack_.setClean();
+  if (renamed) emit FileNameChanged();
+  ShowModified();
+}
+
+// Modified follows the history and the file name together, so it is told
+// only when the two together change it.
+void Document::ShowModified() {
+  if (IsModified() == shown_modified_) return;
+  shown_modified_ = IsModified();
+  emit ModifiedChanged(shown_modified_);
 }
 
 void Document::EnterValue(QPoint cell, std::int32_t tenths) {
-  undo_stack_.push(new CellEditCommand(*this, cell, tenths));
+  undo_stack_.push(new CellEditCommand(*this, {cell}, tenths));
 }
 
-void Document::PaintStroke(QPoint cell, std::int32_t tenths) {
-  undo_stack_.push(new BrushStrokeCommand(*this, stroke_, cell, tenths));
+void Document::PaintStroke(const std::vector<QPoint>& cells, std::int32_t tenths) {
+  if (!cells.empty()) undo_stack_.push(new BrushStrokeCommand(*this, stroke_, cells, tenths));
 }
 
 void Document::EditComment(const std::string& text) {
@@ -49,9 +67,16 @@ void Document::RevisitEditAt(int index) {
   }
 }
 
-void Document::StoreCell(QPoint cell, std::int32_t tenths) {
-  mesh_.SetElevation(cell.x(), cell.y(), tenths);
-  emit CellsChanged(QRect(cell, QSize(1, 1)));
+// A row made present changes how the whole row is drawn.
+std::optional<OmittedRow> Document::StoreCell(QPoint cell, std::int32_t tenths) {
+  const std::optional<OmittedRow> omitted = StoreElevation(mesh_, cell.x(), cell.y(), tenths);
+  emit CellsChanged(omitted ? QRect(1, cell.y(), kMeshSize, 1) : QRect(cell, QSize(1, 1)));
+  return omitted;
+}
+
+void Document::RestoreOmittedRow(const OmittedRow& row) {
+  koravel::RestoreOmittedRow(mesh_, row);
+  emit CellsChanged(QRect(1, row.row, kMeshSize, 1));
 }
 
 void Document::StoreComment(const Cp932Text& comment) {

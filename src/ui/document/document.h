@@ -6,8 +6,11 @@
 #include <QString>
 #include <QUndoStack>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "core/edit/cell_store.h"
 #include "core/mesh/mesh_document.h"
 
 namespace koravel {
@@ -23,24 +26,26 @@ class Document : public QObject {
   explicit Document(QObject* parent = nullptr);
 
   const MeshDocument& Mesh() const { return mesh_; }
-  /// The file the mesh was read from; empty while no file is open.
+  /// Whether a mesh was opened or made; until then nothing can be edited.
+  bool IsOpen() const { return open_; }
+  /// The file the mesh belongs to; empty for a new mesh not yet saved.
   QString FileName() const { return QString::fromStdString(mesh_.MeshFileName); }
-  bool IsOpen() const { return !mesh_.MeshFileName.empty(); }
-  /// Whether the mesh differs from what was last opened or saved.
-  bool IsModified() const { return !undo_stack_.isClean(); }
+  /// Whether the mesh differs from its file: edited since it was last opened
+  /// or saved, or made new and never saved.
+  bool IsModified() const { return open_ && (!undo_stack_.isClean() || mesh_.MeshFileName.empty()); }
   QUndoStack& UndoStack() { return undo_stack_; }
 
-  /// Puts `mesh`, read from `file_name`, in place of the open one, with an
-  /// empty history.
+  /// Puts `mesh`, read from `file_name` (empty for a new mesh), in place of
+  /// the open one, with an empty history.
   void Replace(MeshDocument mesh, const QString& file_name);
-  /// The mesh now is what its file holds.
-  void MarkSaved() { undo_stack_.setClean(); }
+  /// The mesh now is what `file_name` holds, which becomes its file.
+  void MarkSavedAs(const QString& file_name);
 
   /// One typed value stored in `cell` (grid column, row): one undo step.
   void EnterValue(QPoint cell, std::int32_t tenths);
   /// Starts a brush stroke: every cell painted until the next start is one undo step.
   void BeginStroke() { ++stroke_; }
-  void PaintStroke(QPoint cell, std::int32_t tenths);
+  void PaintStroke(const std::vector<QPoint>& cells, std::int32_t tenths);
   /// The comment as typed; typing merges into one undo step until EndCommentEdit.
   void EditComment(const std::string& text);
   void EndCommentEdit() { ++comment_session_; }
@@ -53,6 +58,8 @@ class Document : public QObject {
   void CellsChanged(const QRect& area);
   void CommentChanged();
   void ModifiedChanged(bool modified);
+  /// The mesh was saved under another name.
+  void FileNameChanged();
   /// Another mesh took the place of the open one.
   void Replaced();
   /// Undo or redo went back to or over an edit whose first cell is `cell`.
@@ -62,12 +69,16 @@ class Document : public QObject {
   friend class CellEditCommand;
   friend class CommentCommand;
 
-  void StoreCell(QPoint cell, std::int32_t tenths);
+  std::optional<OmittedRow> StoreCell(QPoint cell, std::int32_t tenths);
+  void RestoreOmittedRow(const OmittedRow& row);
   void StoreComment(const Cp932Text& comment);
   void RevisitEditAt(int index);
+  void ShowModified();
 
   MeshDocument mesh_;
+  bool open_ = false;
   QUndoStack undo_stack_;
+  bool shown_modified_ = false;
   int stroke_ = 0;
   int comment_session_ = 0;
 };

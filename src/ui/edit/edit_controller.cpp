@@ -9,6 +9,7 @@
 
 #include "ui/common/qt_bridge.h"
 #include "ui/common/status_panels.h"
+#include "core/edit/cell_line.h"
 #include "core/edit/elevation_entry.h"
 #include "core/text/value_text.h"
 #include "ui/views/map_views.h"
@@ -48,17 +49,27 @@ void EditController::Connect() {
   connect(&widgets_.brush_mode, &QAction::triggered, this, &EditController::mnuEditBrushMode_Click);
   connect(&widgets_.detail, &Picture::Pressed, this, &EditController::Picture2_MouseDown);
   connect(&widgets_.detail, &Picture::Moved, this, &EditController::Picture2_MouseMove);
-  connect(&widgets_.detail, &Picture::Released, this, [this] { editing_.PointerHeld = false; });
-  connect(&widgets_.brush, &QLineEdit::textChanged, this, &EditController::Text4_Change);
+  connect(&widgets_.detail, &Picture::Released, this, [this] {
+    editing_.PointerHeld = false;
+    stroke_tenths_.reset();
+  });
+  widgets_.brush.installEventFilter(this);
+  connect(&document_, &Document::CellsChanged, this, &EditController::ShowCursorValue);
 }
 
 void EditController::SetCellValue(std::int32_t tenths) { document_.EnterValue({view_.MapX, view_.MapY}, tenths); }
+
+void EditController::SetAutoMoveDirection(MoveDirection direction) {
+  widgets_.options[static_cast<std::size_t>(direction) - 1]->setChecked(true);
+  editing_.AutoMoveDirection = direction;
+}
 
 bool EditController::eventFilter(QObject* watched, QEvent* event) {
   if (watched == &widgets_.value && event->type() == QEvent::KeyPress) {
     return Text2_KeyDown(static_cast<QKeyEvent*>(event)->key());
   }
   if (watched == &widgets_.value && FocusMovedOn(event)) Text2_LostFocus();
+  if (watched == &widgets_.brush && (IsEnterKey(event) || FocusMovedOn(event))) AcceptBrushHeight();
   return QObject::eventFilter(watched, event);
 }
 
@@ -80,7 +91,7 @@ void EditController::EnterValue() {
   const std::optional<std::int32_t> tenths = ParseElevation(widgets_.value.text().toStdString());
   if (!tenths) {
     dialogs_.ShowMessage(kRangeMessage);
-    RestoreCursorValue(widgets_.value);
+    RestoreCursorValue();
     return;
   }
   SetCellValue(*tenths);
@@ -100,9 +111,12 @@ void EditController::Picture2_MouseDown(double x, double y, Qt::MouseButton butt
   const auto [column, row] = maps_.ViewCellAt(x, y);
   dragged_cell_ = {column, row};
   maps_.ShowCursorPosition(column, row);
-  if (editing_.EditMode != EditingState::kBrush || button != Qt::LeftButton) return;
+  if (editing_.EditMode != EditingState::kBrush || button != Qt::LeftButton || !AcceptBrushHeight()) return;
+  stroke_tenths_ = ParseElevation(brush_height_.toStdString());
+  if (!stroke_tenths_) return;
   document_.BeginStroke();
-  BrushStroke();
+  stroke_cell_ = {view_.MapX, view_.MapY};
+  document_.PaintStroke({QPoint(view_.MapX, view_.MapY)}, *stroke_tenths_);
 }
 
 void EditController::Picture2_MouseMove(double x, double y, Qt::MouseButtons buttons) {
@@ -112,35 +126,58 @@ void EditController::Picture2_MouseMove(double x, double y, Qt::MouseButtons but
   if (dragged_cell_ == std::pair(column, row)) return;
   dragged_cell_ = {column, row};
   maps_.ShowCursorPosition(column, row);
-  if (editing_.EditMode == EditingState::kBrush) BrushStroke();
+  if (stroke_tenths_) PaintTo({view_.MapX, view_.MapY});
 }
 
-// The field never keeps a value out of range, so the stroke needs no check.
-void EditController::BrushStroke() {
-  if (const std::optional<std::int32_t> tenths = ParseElevation(widgets_.brush.text().toStdString())) {
-    document_.PaintStroke({view_.MapX, view_.MapY}, *tenths);
+// Every cell between the last one reached and this one, however quick the
+// pointer moved.
+void EditController::PaintTo(std::pair<int, int> cell) {
+  std::vector<QPoint> cells;
+  for (const auto& [x, y] : CellsOnLine(stroke_cell_, cell)) {
+    if (std::pair(x, y) != stroke_cell_) cells.emplace_back(x, y);
   }
+  stroke_cell_ = cell;
+  document_.PaintStroke(cells, *stroke_tenths_);
 }
 
-// Putting the cursor cell's value back is itself a change, checked again.
-void EditController::Text4_Change() {
-  if (ParseElevation(widgets_.brush.text().toStdString())) return;
+// The brush height is taken on Enter, when the field is left and when a
+// stroke starts; a text that is no height is refused and the last height
+// taken comes back. An empty field paints nothing.
+bool EditController::AcceptBrushHeight() {
+  const QString text = widgets_.brush.text();
+  if (text.trimmed().isEmpty() || ParseElevation(text.toStdString())) {
+    brush_height_ = text;
+    return !text.trimmed().isEmpty();
+  }
   dialogs_.ShowMessage(kRangeMessage);
-  RestoreCursorValue(widgets_.brush);
+  widgets_.brush.setText(brush_height_);
+  widgets_.brush.selectAll();
+  return false;
+}
+
+// The field shows the cursor cell as it is now, so that Enter there never
+// writes back a value a stroke or an undo has replaced.
+void EditController::ShowCursorValue(const QRect& changed) {
+  if (!changed.contains(view_.MapX, view_.MapY)) return;
+  const bool selected = widgets_.value.hasSelectedText();
+  widgets_.value.setText(CursorValueText());
+  if (selected) widgets_.value.selectAll();
 }
 
 // Selected, so that the next character typed replaces the refused entry
 // instead of joining the value put back.
-void EditController::RestoreCursorValue(QLineEdit& field) {
-  field.setText(CursorValueText());
-  field.selectAll();
+void EditController::RestoreCursorValue() {
+  widgets_.value.setText(CursorValueText());
+  widgets_.value.selectAll();
 }
 
 // Each mode's own field takes the keyboard, so that digits typed next never
 // land in the comment.
+// The value is selected, so that digits typed next replace it.
 void EditController::mnuEditpointEditMode_Click() {
   ShowMode(EditingState::kPointEdit);
   widgets_.value.setFocus();
+  widgets_.value.selectAll();
 }
 
 void EditController::mnuEditBrushMode_Click() {

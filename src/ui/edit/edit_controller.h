@@ -43,6 +43,8 @@ class EditController : public QObject {
 
   /// Stores `tenths` in the cursor cell as one undo step.
   void SetCellValue(std::int32_t tenths);
+  /// The step after each entry, with its option button.
+  void SetAutoMoveDirection(MoveDirection direction);
 
   void mnuEditpointEditMode_Click();
   void mnuEditBrushMode_Click();
@@ -58,10 +60,11 @@ class EditController : public QObject {
   void MoveCursor(MoveDirection direction);
   void Picture2_MouseDown(double x, double y, Qt::MouseButton button);
   void Picture2_MouseMove(double x, double y, Qt::MouseButtons buttons);
-  void Text4_Change();
-  void BrushStroke();
+  bool AcceptBrushHeight();
+  void PaintTo(std::pair<int, int> cell);
   void ShowMode(int mode);
-  void RestoreCursorValue(QLineEdit& field);
+  void ShowCursorValue(const QRect& changed);
+  void RestoreCursorValue();
   QString CursorValueText() const;
 
   Document& document_;
@@ -71,6 +74,9 @@ class EditController : public QObject {
   Dialogs& dialogs_;
   Widgets widgets_;
   std::pair<int, int> dragged_cell_;  ///< the view cell the pointer last handled
+  QString brush_height_;              ///< the brush's last accepted text; empty paints nothing
+  std::optional<std::int32_t> stroke_tenths_;  ///< what the stroke under way paints
+  std::pair<int, int> stroke_cell_;            ///< the grid cell the stroke last reached
 };
 
 }  // namespace koravel

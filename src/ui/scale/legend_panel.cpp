@@ -1,11 +1,15 @@
 #include "ui/scale/legend_panel.h"
 
 #include <QKeyEvent>
+#include <QPainter>
+#include <QPixmap>
 #include <cmath>
 
 #include "ui/common/qt_bridge.h"
 #include "core/text/lenient_number.h"
+#include "core/text/typed_number.h"
 #include "core/scale/scale_presets.h"
+#include "ui/views/omitted_row_brush.h"
 #include "ui/views/picture.h"
 
 namespace koravel {
@@ -21,8 +25,16 @@ RgbColor ToRgb(const QColor& color) {
           static_cast<std::uint8_t>(color.blue())};
 }
 
-std::optional<double> ShownLevel(const QLineEdit* field) {
-  return StrictNumber(field->text().toStdString());
+std::optional<double> ShownLevel(const QLineEdit* field) { return TypedNumber(field->text().toStdString()); }
+
+QString Metres(std::optional<double> level) { return QString::fromStdString(LevelText(level.value_or(0))); }
+
+// The range a level may take between the levels beside it, in the words of
+// the elevation field's range message.
+QString LevelRangeMessage(std::optional<double> below, std::optional<double> above) {
+  if (!below) return QStringLiteral("境界の標高は%1m以下で入力して下さい。").arg(Metres(above));
+  if (!above) return QStringLiteral("境界の標高は%1m以上で入力して下さい。").arg(Metres(below));
+  return QStringLiteral("境界の標高は%1m～%2mの範囲で入力して下さい。").arg(Metres(below), Metres(above));
 }
 
 }  // namespace
@@ -58,15 +70,29 @@ void LegendPanel::DrawLegend() {
     const int top = kLowestSwatchTop - kSwatchSize * i;
     widgets_.swatches.FillBox(0, top, kSwatchSize, kSwatchSize, ToQColor(scale_.ScaleColors[i]));
   }
+  DrawNoDataSwatch();
+}
+
+// Omitted rows hold no data, coloured as such and hatched.
+void LegendPanel::DrawNoDataSwatch() {
+  const double ratio = widgets_.no_data_swatch.devicePixelRatioF();
+  QPixmap swatch(widgets_.no_data_swatch.size() * ratio);
+  swatch.setDevicePixelRatio(ratio);
+  const QColor colour = ToQColor(scale_.ElevationColor(kNoData));
+  swatch.fill(colour);
+  QPainter(&swatch).fillRect(QRect(QPoint(), widgets_.no_data_swatch.size()), OmittedRowBrush(colour.rgb()));
+  widgets_.no_data_swatch.setPixmap(swatch);
+}
+
+void LegendPanel::ShowNoData(bool shown) {
+  widgets_.no_data_swatch.setVisible(shown);
+  widgets_.no_data_caption.setVisible(shown);
 }
 
 bool LegendPanel::eventFilter(QObject* watched, QEvent* event) {
   for (int i = 0; i < kScaleLevelCount; ++i) {
     if (watched != widgets_.levels[i]) continue;
-    const bool enter = event->type() == QEvent::KeyPress &&
-                       (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Return ||
-                        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Enter);
-    if (enter) Text3_Enter(i);
+    if (IsEnterKey(event)) Text3_Enter(i);
     if (FocusMovedOn(event)) ShowLevel(i);
   }
   return QObject::eventFilter(watched, event);
@@ -88,14 +114,16 @@ void LegendPanel::Command1_Click(int preset) {
 }
 
 // A level must stay between the levels its neighbours show; a text that is
-// no number, in the field or beside it, is refused the same way.
+// no number is refused the same way, with the range it may take.
 void LegendPanel::Text3_Enter(int index) {
   const std::optional<double> value = ShownLevel(widgets_.levels[index]);
   const std::optional<double> below = index > 0 ? ShownLevel(widgets_.levels[index - 1]) : std::nullopt;
   const std::optional<double> above =
       index < kScaleLevelCount - 1 ? ShownLevel(widgets_.levels[index + 1]) : std::nullopt;
   if (!value || !LevelFitsBetweenNeighbours(index, *value, below, above)) {
+    dialogs_.ShowMessage(LevelRangeMessage(below, above));
     ShowLevel(index);
+    widgets_.levels[index]->selectAll();
     return;
   }
   scale_.ScaleLevels[index] = *value;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QObject>
 #include <QPushButton>
@@ -14,7 +15,8 @@ namespace koravel {
 class Picture;
 
 /// The legend beside the detail view: the 16 colour swatches, the 15 level
-/// fields, the presets and the redraw button. Every change of the scale ends
+/// fields, the presets, the redraw button and the swatch of rows without
+/// data. Every change of the scale ends
 /// with ScaleChanged, on which both maps are redrawn.
 class LegendPanel : public QObject {
   Q_OBJECT
@@ -25,6 +27,8 @@ class LegendPanel : public QObject {
     std::array<QLineEdit*, 15> levels;
     std::array<QPushButton*, 3> presets;
     QPushButton& redraw;
+    QLabel& no_data_swatch;  ///< the hatch of omitted rows, beside its caption
+    QLabel& no_data_caption;
   };
 
   LegendPanel(ElevationScale& scale, const Document& document, Dialogs& dialogs, const Widgets& widgets);
@@ -35,6 +39,8 @@ class LegendPanel : public QObject {
   /// from them, so that fields and scale agree exactly.
   void SetDefaultLevels();
   void DrawLegend();
+  /// Whether the legend shows the hatch of omitted rows, as the maps do.
+  void ShowNoData(bool shown);
 
  signals:
   /// The scale changed, or the user asked for the maps to be drawn anew.
@@ -47,6 +53,7 @@ class LegendPanel : public QObject {
   void Command1_Click(int preset);
   void Text3_Enter(int index);
   void ShowLevel(int index);
+  void DrawNoDataSwatch();
   void Picture3_MouseDown(double y);
 
   ElevationScale& scale_;

@@ -12,6 +12,7 @@
 #include "ui/common/status_panels.h"
 #include "core/text/value_text.h"
 #include "core/views/map_geometry.h"
+#include "ui/views/omitted_row_brush.h"
 #include "ui/views/picture.h"
 #include "core/views/position_readout.h"
 
@@ -61,6 +62,11 @@ void MapViews::ConnectPointer() {
   }
 }
 
+void MapViews::SetHatchOmittedRows(bool hatched) {
+  hatch_omitted_rows_ = hatched;
+  RefreshDrawnMaps();
+}
+
 void MapViews::SetShaded(bool shaded) {
   shaded_ = shaded;
   if (shaded_) hill_shade_.Compute(document_.Mesh());
@@ -95,11 +101,11 @@ MapViews::GridFrame MapViews::OverviewFrame() const {
           QSizeF(kOverviewCellWidth, kOverviewCellHeight), 2};
 }
 
-// The whole cells the viewport shows from the view's start.
+// The cells the viewport shows from the view's start, to the grid's end.
 MapViews::GridFrame MapViews::DetailFrame() const {
   const QPoint first(view_.MapXstart, view_.MapYstart);
-  const QSize cells(std::min(viewport_.Columns(), kMeshSize + 1 - first.x()),
-                    std::min(viewport_.Rows(), kMeshSize + 1 - first.y()));
+  const QSize cells(std::min(viewport_.VisibleColumns(), kMeshSize + 1 - first.x()),
+                    std::min(viewport_.VisibleRows(), kMeshSize + 1 - first.y()));
   return {widgets_.detail, first, cells, QSizeF(viewport_.CellWidth(), viewport_.CellHeight()), 1};
 }
 
@@ -123,8 +129,27 @@ void MapViews::Render(QPainter& painter, const QRect& area, const GridFrame& fra
   const GridEdges edges = Edges(frame);
   const QRect covered(QPoint(edges.xs.front(), edges.ys.front()), QPoint(edges.xs.back() - 1, edges.ys.back() - 1));
   PaintGrid(painter, frame, edges, area.intersected(covered));
+  if (hatch_omitted_rows_) HatchOmittedRows(painter, frame, edges, area.intersected(covered));
   for (const QRect& rest : QRegion(area).subtracted(covered)) painter.fillRect(rest, background);
   PaintTracks(painter, frame, area);
+}
+
+// Rows the file omits have no data, as sea has none; a hatch over their
+// colour tells the two apart.
+void MapViews::HatchOmittedRows(QPainter& painter, const GridFrame& frame, const GridEdges& edges,
+                                const QRect& area) const {
+  const MeshDocument& mesh = document_.Mesh();
+  const int last = frame.origin.y() + frame.cells.height() - 1;
+  for (int row = frame.origin.y(); row <= last; ++row) {
+    if (mesh.IsRowPresent(row)) continue;
+    int end = row;
+    while (end < last && !mesh.IsRowPresent(end + 1)) ++end;
+    const int top = frame.picture.ToDevice((row - frame.origin.y()) * frame.cell.height());
+    const int bottom = frame.picture.ToDevice((end + 1 - frame.origin.y()) * frame.cell.height());
+    const QRect rows = QRect(QPoint(edges.xs.front(), top), QPoint(edges.xs.back() - 1, bottom - 1)).intersected(area);
+    if (!rows.isEmpty()) painter.fillRect(rows, OmittedRowBrush(CellRgb(frame.origin.x(), row)));
+    row = end;
+  }
 }
 
 // Only the boxes holding cells of `area` are painted again.
@@ -349,19 +374,18 @@ void MapViews::Detail_Moved(double x, double y, Qt::MouseButtons buttons) {
   }
   const auto [column, row] = viewport_.CellAt(x, y);
   const QPoint cell(view_.MapXstart + column, view_.MapYstart + row);
-  const bool shown = column >= 0 && row >= 0 && column < viewport_.Columns() && row < viewport_.Rows() &&
+  const bool shown = column >= 0 && row >= 0 && column < viewport_.VisibleColumns() && row < viewport_.VisibleRows() &&
                      cell.x() <= kMeshSize && cell.y() <= kMeshSize;
   ShowPointerCell(shown ? std::optional(cell) : std::nullopt);
 }
 
 void MapViews::ShowPointerCell(std::optional<QPoint> cell) {
   if (!cell || !detail_drawn_) {
-    widgets_.status.SetText(StatusPanels::kPointer, QString());
+    widgets_.pointer.setText(QString());
     return;
   }
   const std::int32_t value = document_.Mesh().Elevation(cell->x(), cell->y());
-  widgets_.status.SetText(StatusPanels::kPointer,
-                          QStringLiteral("ポインタ %1 , 標高 : %2")
+  widgets_.pointer.setText(QStringLiteral("ポインタ %1\n標高 : %2")
                               .arg(QString::fromStdString(RecordPositionText(cell->x(), cell->y())),
                                    QString::fromStdString(ValueText(value))));
 }

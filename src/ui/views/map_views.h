@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLineF>
 #include <QPainter>
@@ -35,6 +36,7 @@ class MapViews : public QObject {
     QScrollBar& horizontal;   ///< HScroll1
     QScrollBar& vertical;     ///< VScroll1
     QLineEdit& value;         ///< Text2
+    QLabel& pointer;          ///< the cell under the pointer
     StatusPanels& status;
   };
 
@@ -45,6 +47,8 @@ class MapViews : public QObject {
   void SetTracksShown(bool shown) { tracks_shown_ = shown; }
   /// Whether both maps shade the relief.
   void SetShaded(bool shaded);
+  /// Whether both maps hatch the rows the file omits.
+  void SetHatchOmittedRows(bool hatched);
 
   void DrawOverview();
   /// The tracks over the overview.
@@ -107,6 +111,7 @@ class MapViews : public QObject {
   void Render(QPainter& painter, const QRect& area, const GridFrame& frame, bool drawn) const;
   void RepaintIn(Picture& picture, const GridFrame& frame, bool drawn, const QRect& area) const;
   void PaintGrid(QPainter& painter, const GridFrame& frame, const GridEdges& edges, const QRect& area) const;
+  void HatchOmittedRows(QPainter& painter, const GridFrame& frame, const GridEdges& edges, const QRect& area) const;
   void PaintTracks(QPainter& painter, const GridFrame& frame, const QRect& area) const;
   QRgb CellRgb(int x, int y) const;
   void ShowCursorColor();
@@ -122,6 +127,7 @@ class MapViews : public QObject {
   mutable QImage strip_;  ///< one row of boxes on its way to the screen
   bool tracks_shown_ = true;
   bool shaded_ = false;
+  bool hatch_omitted_rows_ = true;
   bool overview_drawn_ = false;  ///< nothing is drawn before the first drawing
   bool detail_drawn_ = false;
   std::optional<QPointF> pan_from_;  ///< where a middle-button drag started, in twips

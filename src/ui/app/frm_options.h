@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QDialog>
+
+#include "core/edit/cursor_step.h"
+
+class QCheckBox;
+class QComboBox;
+
+namespace koravel {
+
+/// The choices the program remembers for the user, as ｵﾌﾟｼｮﾝ edits them.
+struct Options {
+  bool shaded_relief = false;
+  bool hatch_omitted_rows = true;
+  MoveDirection auto_move_direction = MoveDirection::Right;
+};
+
+/// ｵﾌﾟｼｮﾝ: a dialog of what the program remembers, filled from `options`;
+/// Chosen() holds the answers once it is accepted.
+class frmOptions : public QDialog {
+ public:
+  explicit frmOptions(const Options& options, QWidget* parent = nullptr);
+
+  Options Chosen() const;
+
+ private:
+  QCheckBox* shaded_relief_;
+  QCheckBox* hatch_omitted_rows_;
+  QComboBox* auto_move_direction_;
+};
+
+}  // namespace koravel

@@ -1,0 +1,52 @@
+#include "ui/common/settings.h"
+
+namespace koravel {
+namespace {
+
+constexpr char kShadedRelief[] = "ShadedRelief";
+constexpr char kHatchOmittedRows[] = "HatchOmittedRows";
+constexpr char kAutoMoveDirection[] = "AutoMoveDirection";
+constexpr char kRecentFiles[] = "RecentFiles";
+
+}  // namespace
+
+Settings::Settings() : store_("Koravel", "Koravel") { store_.beginGroup("Settings"); }
+
+bool Settings::Flag(const char* key, bool fallback) const {
+  const QString text = store_.value(key).toString();
+  return text.isEmpty() ? fallback : text == "1";
+}
+
+void Settings::SetFlag(const char* key, bool value) { store_.setValue(key, QString::number(value ? 1 : 0)); }
+
+bool Settings::ShadedRelief() const { return Flag(kShadedRelief, false); }
+
+void Settings::SetShadedRelief(bool shaded) { SetFlag(kShadedRelief, shaded); }
+
+bool Settings::HatchOmittedRows() const { return Flag(kHatchOmittedRows, true); }
+
+void Settings::SetHatchOmittedRows(bool hatched) { SetFlag(kHatchOmittedRows, hatched); }
+
+MoveDirection Settings::AutoMoveDirection() const {
+  const int stored = store_.value(kAutoMoveDirection).toString().toInt();
+  const bool known = stored >= static_cast<int>(MoveDirection::Right) && stored <= static_cast<int>(MoveDirection::Up);
+  return known ? static_cast<MoveDirection>(stored) : MoveDirection::Right;
+}
+
+void Settings::SetAutoMoveDirection(MoveDirection direction) {
+  store_.setValue(kAutoMoveDirection, QString::number(static_cast<int>(direction)));
+}
+
+QStringList Settings::RecentFiles() const { return store_.value(kRecentFiles).toStringList(); }
+
+void Settings::SetRecentFiles(const QStringList& paths) { store_.setValue(kRecentFiles, paths); }
+
+std::optional<int> Settings::Twips(const char* key) const {
+  bool is_number = false;
+  const int twips = store_.value(key).toString().toInt(&is_number);
+  return is_number ? std::optional(twips) : std::nullopt;
+}
+
+void Settings::SetTwips(const char* key, int twips) { store_.setValue(key, QString::number(twips)); }
+
+}  // namespace koravel

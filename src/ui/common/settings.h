@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QSettings>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+#include "core/edit/cursor_step.h"
+
+namespace koravel {
+
+/// What the program remembers for the user, in the per-user store of
+/// application "Koravel", section "Settings". Values are kept as text, as
+/// the store of the window's geometry always has been.
+class Settings {
+ public:
+  Settings();
+
+  /// Where the store lies on this system, for the user to find.
+  QString FilePath() const { return store_.fileName(); }
+
+  bool ShadedRelief() const;
+  void SetShadedRelief(bool shaded);
+  /// Whether rows the file omits are drawn hatched, apart from sea.
+  bool HatchOmittedRows() const;
+  void SetHatchOmittedRows(bool hatched);
+  /// The direction the cursor steps after an entry when the window starts.
+  MoveDirection AutoMoveDirection() const;
+  void SetAutoMoveDirection(MoveDirection direction);
+  QStringList RecentFiles() const;
+  void SetRecentFiles(const QStringList& paths);
+  /// A length of the window's geometry in twips; nothing when not stored.
+  std::optional<int> Twips(const char* key) const;
+  void SetTwips(const char* key, int twips);
+
+ private:
+  bool Flag(const char* key, bool fallback) const;
+  void SetFlag(const char* key, bool value);
+
+  QSettings store_;
+};
+
+}  // namespace koravel

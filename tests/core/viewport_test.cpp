@@ -1,0 +1,35 @@
+#include "core/views/viewport.h"
+
+#include <gtest/gtest.h>
+
+namespace koravel {
+namespace {
+
+// Cells are 100 × 80 twips at zoom 1; the design's picture of 5055 × 4095
+// twips keeps a strip of 55 × 95 free beside its 50 × 50 cells.
+TEST(Viewport, ShowsTheCellsThatFollowCutAtTheEdgeExceptAtTheDesignsGeometry) {
+  const struct {
+    int width, height;
+    double zoom;
+    int columns, rows, visible_columns, visible_rows;
+  } cases[] = {
+      {5055, 4095, 1, 50, 50, 50, 50},
+      {5100, 4100, 1, 50, 50, 51, 52},
+      {10000, 8000, 1, 99, 98, 100, 100},
+      {5055, 4095, 2, 25, 25, 25, 25},
+      {5055, 4095, 3.2, 15, 15, 16, 16},
+      {40000, 40000, 1, 200, 200, 200, 200},
+  };
+  for (const auto& c : cases) {
+    Viewport viewport;
+    viewport.SetSize(c.width, c.height);
+    viewport.SetZoom(c.zoom);
+    EXPECT_EQ(viewport.Columns(), c.columns) << c.width << " x " << c.height << " at " << c.zoom;
+    EXPECT_EQ(viewport.Rows(), c.rows) << c.width << " x " << c.height << " at " << c.zoom;
+    EXPECT_EQ(viewport.VisibleColumns(), c.visible_columns) << c.width << " x " << c.height << " at " << c.zoom;
+    EXPECT_EQ(viewport.VisibleRows(), c.visible_rows) << c.width << " x " << c.height << " at " << c.zoom;
+  }
+}
+
+}  // namespace
+}  // namespace koravel
