@@ -252,21 +252,27 @@ TEST_F(GdalPeer, DemGridEqualsTheGdalPythonConvertersOfTheSameFiles) {
   EXPECT_TRUE(Succeeds("gdalinfo " + Quoted(folder_.Path("ours.tif")) + " | grep -q 'NoData Value=-9999$'"));
 }
 
-TEST_F(GdalPeer, DemRefusesModelsOfMixedCellSizesNamingThem) {
-  test::FgdDemFields coarse;
-  coarse.high = "111 74";
-  coarse.tuples.assign(112 * 75, "地表面,1.00");
-  test::WriteBytes(folder_.Path("coarse.xml"), coarse.Text());
-  const std::string real = test::kRealDemFile.string();
-  const auto mixed = RunShell(Tool("dem " + Quoted(folder_.Path("out.tif")) + " " + Quoted(real) + " " +
-                                   Quoted(folder_.Path("coarse.xml"))));
-  EXPECT_EQ(mixed.status, 1);
-  EXPECT_EQ(mixed.text, folder_.Path("out.tif").string() +
-                            ": 解像度または測地系の異なる数値標高モデルは一つにできません。\n"
-                            "  DEM5A (0.2\" x 0.2\", EPSG:6668): " + real + "\n"
-                            "  5mメッシュ（標高） (0.4\" x 0.401786\", EPSG:6668): " + folder_.Path("coarse.xml").string() +
-                            "\ndem: 0 of 2 files placed, 0 left out\n");
-  EXPECT_FALSE(std::filesystem::exists(folder_.Path("out.tif")));
+// A 10 m tile of a whole second-level mesh, and the real tile on JGD2000.
+TEST_F(GdalPeer, DemRefusesTilesOfMixedCellSizesOrDatumsNamingEachKind) {
+  test::FgdDemFields ten_metres;
+  ten_metres.upper = "35.333333333 138.625";
+  ten_metres.high = "1124 749";
+  ten_metres.tuples.assign(1125 * 750, "地表面,100.00");
+  test::WriteBytes(folder_.Path("FG-GML-5238-74-DEM10B-20161001.xml"), ten_metres.Text());
+  test::WriteBytes(folder_.Path("FG-GML-5238-74-00-DEM5A-jgd2000.xml"), test::RealDemWith("jgd2011", "jgd2000"));
+  const std::pair<const char*, const char*> others[] = {
+      {"FG-GML-5238-74-DEM10B-20161001.xml", "  DEM10B (0.4\" x 0.4\", EPSG:6668): "},
+      {"FG-GML-5238-74-00-DEM5A-jgd2000.xml", "  DEM5A (0.2\" x 0.2\", EPSG:4612): "},
+  };
+  const std::string real = test::kRealDemFile.string(), out = folder_.Path("out.tif").string();
+  for (const auto& [other, kind] : others) {
+    const auto mixed = RunShell(Tool("dem " + Quoted(out) + " " + Quoted(real) + " " + Quoted(folder_.Path(other))));
+    EXPECT_EQ(mixed.status, 1);
+    EXPECT_EQ(mixed.text, out + ": 解像度または測地系の異なる数値標高モデルは一つにできません。\n"
+                                "  DEM5A (0.2\" x 0.2\", EPSG:6668): " + real + "\n" + kind +
+                              folder_.Path(other).string() + "\ndem: 0 of 2 files placed, 0 left out\n");
+  }
+  EXPECT_FALSE(std::filesystem::exists(out));
 }
 
 }  // namespace

@@ -61,34 +61,5 @@ TEST(DemInputs, PlacesTilesFromFoldersAndArchivesInArchivesAndNamesWhatItLeavesO
   EXPECT_EQ(Row(mosaic, 300, 0, 1), std::vector<float>({kDemNoData})) << "beyond the south edge";
 }
 
-TEST(DemInputs, RefusesTilesOfOtherCellSizesOrDatumsTogetherNamingEachKind) {
-  test::ScratchFolder folder;
-  test::FgdDemFields ten_metres;
-  ten_metres.mesh = "523874";
-  ten_metres.upper = "35.333333333 138.625";
-  ten_metres.high = "1124 749";
-  ten_metres.tuples.assign(1125 * 750, "地表面,100.00");
-  WriteBytes(folder.Path("FG-GML-5238-74-DEM10B-20161001.xml"), ten_metres.Text());
-  WriteBytes(folder.Path("FG-GML-5238-74-00-DEM5A-jgd2000.xml"), test::RealDemWith("jgd2011.bl", "jgd2000.bl"));
-  const std::string real = test::kRealDemFile.string();
-  const std::pair<std::string, DemKind> cases[] = {
-      {"FG-GML-5238-74-DEM10B-20161001.xml", {0.4, 0.4, JapaneseDatum::Jgd2011, "DEM10B", {}}},
-      {"FG-GML-5238-74-00-DEM5A-jgd2000.xml", {0.2, 0.2, JapaneseDatum::Jgd2000, "DEM5A", {}}},
-  };
-  for (const auto& [other, kind] : cases) {
-    const DemMosaicResult result = ReadDemMosaic({real, folder.Path(other)}, {});
-    EXPECT_FALSE(result.Mosaic);
-    EXPECT_EQ(result.Report.Error, ErrorCode::DemKindsMixed);
-    ASSERT_EQ(result.Report.Kinds.size(), 2u);
-    EXPECT_EQ(result.Report.Kinds[0].Files, std::vector<std::string>{real});
-    const DemKind& found = result.Report.Kinds[1];
-    EXPECT_EQ(found.Files, std::vector<std::string>{folder.Path(other).string()});
-    EXPECT_NEAR(found.LatitudeStep, kind.LatitudeStep, 1e-6);
-    EXPECT_NEAR(found.LongitudeStep, kind.LongitudeStep, 1e-6);
-    EXPECT_EQ(found.Datum, kind.Datum);
-    EXPECT_EQ(found.DataType, kind.DataType);
-  }
-}
-
 }  // namespace
 }  // namespace koravel

@@ -62,7 +62,9 @@ TEST(ReferenceDem, FillsANewMeshWithTheModelsHeightsAtTheCellCentres) {
   const DemInputReport report = FillMeshFromDem(mesh, {folder.Path("")}, {});
   ASSERT_FALSE(report.Error);
   EXPECT_EQ(report.Placed, 1u);
-  for (const HandWorked& cell : kCells) EXPECT_EQ(mesh.Elevation(cell.x, cell.y), cell.tenths) << cell.x << "," << cell.y;
+  for (const HandWorked& cell : kCells) {
+    EXPECT_EQ(mesh.Elevation(cell.x, cell.y), cell.tenths) << cell.x << "," << cell.y;
+  }
   EXPECT_EQ(mesh.MeshComment.Text(), "基盤地図情報数値標高モデルＤＥＭ１０Ｂから作成");
 
   std::istringstream file(std::get<std::string>(FormatMeshFile(mesh)));

@@ -23,7 +23,8 @@ int RunDem(std::vector<std::string_view> args) {
   DemInputReport report;
   {
     ProgressBar bar("dem");
-    report = ConvertDem(inputs, output, options, [&bar](std::size_t done, std::size_t total) { bar.Report(done, total); });
+    const auto progress = [&bar](std::size_t done, std::size_t total) { bar.Report(done, total); };
+    report = ConvertDem(inputs, output, options, progress);
   }
   PrintDemReport(report, output);
   std::cout << "dem: " << report.Placed << " of " << report.Found << " files placed, " << report.LeftOut.size()

@@ -24,12 +24,13 @@ int ThisYear() {
 }
 
 // Fills the mesh from the model and says how it went.
-DemInputReport FillFromDem(MeshDocument& mesh, const std::vector<std::filesystem::path>& inputs, const DemReadOptions& options,
-                 const std::filesystem::path& output) {
+DemInputReport FillFromDem(MeshDocument& mesh, const std::vector<std::filesystem::path>& inputs,
+                           const DemReadOptions& options, const std::filesystem::path& output) {
   DemInputReport report;
   {
     ProgressBar bar("new");
-    report = FillMeshFromDem(mesh, inputs, options, [&bar](std::size_t done, std::size_t total) { bar.Report(done, total); });
+    const auto progress = [&bar](std::size_t done, std::size_t total) { bar.Report(done, total); };
+    report = FillMeshFromDem(mesh, inputs, options, progress);
   }
   PrintDemReport(report, output);
   if (report.Error) return report;

@@ -4,36 +4,28 @@
 
 #include <optional>
 
+#include "core/dynamic_symbol.h"
+
 namespace koravel {
-namespace {
-
-template <typename Function>
-bool Resolve(void* library, const char* name, Function& function) {
-  function = reinterpret_cast<Function>(dlsym(library, name));
-  return function != nullptr;
-}
-
-std::optional<ZipLibrary> Load() {
-  void* library = dlopen(KORAVEL_LIBZIP_SONAME, RTLD_LAZY | RTLD_LOCAL);
-  ZipLibrary zip;
-  const bool complete = library != nullptr && Resolve(library, "zip_open", zip.Open) &&
-                        Resolve(library, "zip_source_buffer_create", zip.BufferSource) &&
-                        Resolve(library, "zip_open_from_source", zip.OpenFromSource) &&
-                        Resolve(library, "zip_source_free", zip.FreeSource) &&
-                        Resolve(library, "zip_discard", zip.Discard) &&
-                        Resolve(library, "zip_get_num_entries", zip.EntryCount) &&
-                        Resolve(library, "zip_get_name", zip.EntryName) &&
-                        Resolve(library, "zip_stat_index", zip.StatEntry) &&
-                        Resolve(library, "zip_fopen_index", zip.OpenEntry) &&
-                        Resolve(library, "zip_fread", zip.ReadEntry) && Resolve(library, "zip_fclose", zip.CloseEntry);
-  if (!complete) return std::nullopt;
-  return zip;
-}
-
-}  // namespace
 
 const ZipLibrary* ZipLibrary::Get() {
-  static const std::optional<ZipLibrary> library = Load();
+  static const std::optional<ZipLibrary> library = []() -> std::optional<ZipLibrary> {
+    void* handle = dlopen(KORAVEL_LIBZIP_SONAME, RTLD_LAZY | RTLD_LOCAL);
+    ZipLibrary zip;
+    const bool complete = handle != nullptr && ResolveSymbol(handle, "zip_open", zip.Open) &&
+                          ResolveSymbol(handle, "zip_source_buffer_create", zip.BufferSource) &&
+                          ResolveSymbol(handle, "zip_open_from_source", zip.OpenFromSource) &&
+                          ResolveSymbol(handle, "zip_source_free", zip.FreeSource) &&
+                          ResolveSymbol(handle, "zip_discard", zip.Discard) &&
+                          ResolveSymbol(handle, "zip_get_num_entries", zip.EntryCount) &&
+                          ResolveSymbol(handle, "zip_get_name", zip.EntryName) &&
+                          ResolveSymbol(handle, "zip_stat_index", zip.StatEntry) &&
+                          ResolveSymbol(handle, "zip_fopen_index", zip.OpenEntry) &&
+                          ResolveSymbol(handle, "zip_fread", zip.ReadEntry) &&
+                          ResolveSymbol(handle, "zip_fclose", zip.CloseEntry);
+    if (!complete) return std::nullopt;
+    return zip;
+  }();
   return library ? &*library : nullptr;
 }
 

@@ -9,6 +9,8 @@
 #include <initializer_list>
 #include <vector>
 
+#include "core/dynamic_symbol.h"
+
 namespace koravel {
 namespace {
 
@@ -42,20 +44,15 @@ struct ProjLibrary {
   static std::optional<ProjLibrary> Bind(void* handle) {
     if (handle == nullptr) return std::nullopt;
     ProjLibrary library{};
-    const bool bound = Find(handle, "proj_context_create", library.context_create) &&
-                       Find(handle, "proj_context_destroy", library.context_destroy) &&
-                       Find(handle, "proj_log_level", library.log_level) &&
-                       Find(handle, "proj_context_set_enable_network", library.set_enable_network) &&
-                       Find(handle, "proj_create", library.create) && Find(handle, "proj_destroy", library.destroy) &&
-                       Find(handle, "proj_trans", library.trans);
+    const bool bound = ResolveSymbol(handle, "proj_context_create", library.context_create) &&
+                       ResolveSymbol(handle, "proj_context_destroy", library.context_destroy) &&
+                       ResolveSymbol(handle, "proj_log_level", library.log_level) &&
+                       ResolveSymbol(handle, "proj_context_set_enable_network", library.set_enable_network) &&
+                       ResolveSymbol(handle, "proj_create", library.create) &&
+                       ResolveSymbol(handle, "proj_destroy", library.destroy) &&
+                       ResolveSymbol(handle, "proj_trans", library.trans);
     if (!bound) return std::nullopt;
     return library;
-  }
-
-  template <typename Function>
-  static bool Find(void* handle, const char* name, Function& function) {
-    function = reinterpret_cast<Function>(dlsym(handle, name));
-    return function != nullptr;
   }
 };
 
