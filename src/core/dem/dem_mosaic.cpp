@@ -24,7 +24,8 @@ bool SameStep(double a, double b) { return std::abs(a - b) <= kSameStep * std::a
 
 std::vector<DemKind> KindsOf(const std::vector<DemMosaic::NamedTile>& tiles) {
   std::vector<DemKind> kinds;
-  for (const auto& [name, tile] : tiles) {
+  for (const DemMosaic::NamedTile& named : tiles) {
+    const DemTile& tile = named.Tile;
     auto kind = std::find_if(kinds.begin(), kinds.end(), [&tile](const DemKind& k) {
       return SameStep(k.LatitudeStep, tile.LatitudeStep()) && SameStep(k.LongitudeStep, tile.LongitudeStep()) &&
              k.Datum == tile.Datum;
@@ -32,7 +33,7 @@ std::vector<DemKind> KindsOf(const std::vector<DemMosaic::NamedTile>& tiles) {
     if (kind == kinds.end()) {
       kind = kinds.insert(kinds.end(), {tile.LatitudeStep(), tile.LongitudeStep(), tile.Datum, tile.DataType, {}});
     }
-    kind->Files.push_back(name);
+    kind->Files.push_back(named.Name);
   }
   return kinds;
 }
@@ -42,7 +43,7 @@ double Quantised(double seconds, double per_second) { return std::round(seconds 
 // The whole number of cells `offset` comes to, if it comes to one.
 std::optional<int> WholeCells(double offset) {
   const double cells = std::round(offset);
-  if (std::abs(offset - cells) > kCellTolerance || std::abs(cells) > kFarthestCell) return std::nullopt;
+  if (!(std::abs(offset - cells) <= kCellTolerance && std::abs(cells) <= kFarthestCell)) return std::nullopt;
   return static_cast<int>(cells);
 }
 

@@ -6,6 +6,7 @@
 #include <array>
 #include <cctype>
 #include <charconv>
+#include <cmath>
 #include <string>
 #include <utility>
 #include <vector>
@@ -250,7 +251,9 @@ class FgdDemParser {
   // A corner in degrees, latitude first.
   void Corner(double& latitude, double& longitude) {
     const auto degrees = TwoNumbers<double>(text_);
-    if (!degrees) return Stop(ErrorCode::NotDemFile);
+    if (!degrees || !(std::abs(degrees->first) <= 90) || !(std::abs(degrees->second) <= 180)) {
+      return Stop(ErrorCode::NotDemFile);
+    }
     latitude = degrees->first * kSecondsPerDegree;
     longitude = degrees->second * kSecondsPerDegree;
     ++corners_;
@@ -258,7 +261,9 @@ class FgdDemParser {
 
   void GridSize() {
     const auto high = TwoNumbers<long long>(text_);
-    if (!high || high->first < 0 || high->second < 0 || (high->first + 1) * (high->second + 1) > kMostPoints) {
+    const auto within = [](long long last) { return last >= 0 && last < kMostPoints; };
+    if (!high || !within(high->first) || !within(high->second) ||
+        (high->first + 1) * (high->second + 1) > kMostPoints) {
       return Stop(ErrorCode::NotDemFile);
     }
     tile_.Columns = static_cast<int>(high->first + 1);
