@@ -1,6 +1,8 @@
 #pragma once
 
+#include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/geo/datum_converter.h"
@@ -9,6 +11,10 @@ namespace koravel {
 
 /// The height that marks a point of an elevation model without data.
 inline constexpr float kDemNoData = -9999.0f;
+
+/// The survey's codes for the kinds of model, as its file names carry them.
+inline constexpr std::array<std::string_view, 6> kDemDataTypes = {"DEM5A",  "DEM5B",  "DEM5C",
+                                                                  "DEM10A", "DEM10B", "DEM1A"};
 
 /// One tile of the survey's newer elevation model (基盤地図情報 数値標高モデル)
 /// as its file describes it.

@@ -3,7 +3,6 @@
 #include <expat.h>
 
 #include <algorithm>
-#include <array>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -27,7 +26,6 @@ constexpr double kSecondsPerDegree = 3600;
 constexpr std::string_view kSea = "海水面";
 constexpr std::string_view kNoDataType = "データなし";
 constexpr double kNoDataValue = -9999;
-constexpr std::array<std::string_view, 6> kDataTypes = {"DEM5A", "DEM5B", "DEM5C", "DEM10A", "DEM10B", "DEM1A"};
 
 enum class Field { None, MeshCode, Type, LowerCorner, UpperCorner, High, StartPoint, Tuples };
 enum class Stage { BeforeDem, InDem, AfterDem };
@@ -91,7 +89,7 @@ std::optional<JapaneseDatum> DatumNamed(std::string_view srs_name) {
 // "5mメッシュ（標高）", whichever of 5A, 5B or 5C it is.
 std::string DataTypeOf(std::string_view name, std::string_view type_text) {
   name = name.substr(name.find_last_of('/') + 1);
-  for (std::string_view type : kDataTypes) {
+  for (std::string_view type : kDemDataTypes) {
     if (name.find(type) != std::string_view::npos) return std::string(type);
   }
   return std::string(type_text);

@@ -17,7 +17,6 @@ constexpr double kAreaMargin = 1;
 constexpr std::size_t kCommentWidth = 40;
 constexpr std::string_view kSourceHead = "基盤地図情報数値標高モデル";
 constexpr std::string_view kSourceTail = "から作成";
-constexpr std::array<std::string_view, 6> kKnownTypes = {"DEM5A", "DEM5B", "DEM5C", "DEM10A", "DEM10B", "DEM1A"};
 
 // The data types are ASCII, whose full-width forms all lie in U+3000..U+FF5E.
 std::string FullWidth(std::string_view ascii) {
@@ -33,7 +32,7 @@ std::string FullWidth(std::string_view ascii) {
 // they are not the survey's codes or would not fit the comment.
 std::string SourceOf(const std::vector<std::string>& data_types) {
   const bool known = std::all_of(data_types.begin(), data_types.end(), [](const std::string& type) {
-    return std::find(kKnownTypes.begin(), kKnownTypes.end(), type) != kKnownTypes.end();
+    return std::find(kDemDataTypes.begin(), kDemDataTypes.end(), type) != kDemDataTypes.end();
   });
   std::string types;
   for (const std::string& type : known ? data_types : std::vector<std::string>()) {
