@@ -7,18 +7,19 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QLineEdit>
 #include <QScrollBar>
-#include <QStatusBar>
 #include <QWindow>
 #include <cmath>
 #include <cstring>
 #include <memory>
 #include <string>
 
-#include "ui/common/status_panels.h"
 #include "core/mesh/mesh_reader.h"
-#include "ui/views/map_views.h"
+#include "ui/document/document.h"
+#include "ui/document/editing_session.h"
+#include "ui/views/detail_view.h"
+#include "ui/views/grid_painter.h"
+#include "ui/views/overview_map.h"
 #include "ui/views/picture.h"
 
 namespace {
@@ -42,25 +43,14 @@ void WaitUntilExposed(QWidget& widget) {
 // The widgets and state the map views work on, with the sample loaded.
 struct MapFixture {
   Document document;
-  ElevationScale scale;
-  ViewState view;
+  EditingSession session{document};
   Picture overview;
   Picture detail;
   QScrollBar horizontal;
   QScrollBar vertical;
-  QLineEdit value;
-  QLabel pointer;
-  QStatusBar bar;
-  StatusPanels status{bar};
-  TrackSet tracks;
-  MapViews views{document, scale, view, tracks,
-                 {.overview = overview,
-                  .detail = detail,
-                  .horizontal = horizontal,
-                  .vertical = vertical,
-                  .value = value,
-                  .pointer = pointer,
-                  .status = status}};
+  GridPainter painter{document, session};
+  OverviewMap overview_map{document, session, painter, overview};
+  DetailView detail_view{document, session, painter, {.detail = detail, .horizontal = horizontal, .vertical = vertical}};
 
   explicit MapFixture(int segments = 0) {
     document.Replace(ReadMeshFile(KORAVEL_SAMPLE_MESH).document.value(), KORAVEL_SAMPLE_MESH);
@@ -71,25 +61,24 @@ struct MapFixture {
     WaitUntilExposed(overview);
     WaitUntilExposed(detail);
     if (detail.DeviceRatio() != device_ratio) qFatal("the detail view is not at the ratio asked for");
-    views.DrawOverview();
-    views.DrawDetail();
-    for (int i = 0; i < kZoomSteps; ++i) views.ZoomBy(Viewport::kZoomStep);
+    for (int i = 0; i < kZoomSteps; ++i) session.ZoomBy(Viewport::kZoomStep);
     // A long walk back and forth across the whole mesh, as a day's log is.
+    TrackSet tracks;
     for (int i = 0; i < segments; ++i) {
       const double t = i * 0.01;
       tracks.Append({100 + 90 * std::sin(t), 100 + 90 * std::cos(1.3 * t),
                      100 + 90 * std::sin(t + 0.01), 100 + 90 * std::cos(1.3 * (t + 0.01))});
     }
+    session.SetTracks(std::move(tracks));
   }
 };
 
 // Arguments: track segments, and 1 for shaded relief.
 void BM_FullRedraw(benchmark::State& state) {
   MapFixture maps(static_cast<int>(state.range(0)));
-  maps.views.SetShaded(state.range(1) != 0);
+  maps.session.SetShaded(state.range(1) != 0);
   for (auto _ : state) {
-    maps.views.DrawOverview();
-    maps.views.DrawDetail();
+    maps.session.Redraw();
     maps.overview.repaint();
     maps.detail.repaint();
   }
@@ -104,7 +93,7 @@ void BM_ZoomStep(benchmark::State& state) {
   const QPointF pointer(maps.detail.width() * 15 / 3.0, maps.detail.height() * 15 / 3.0);
   bool in = true;
   for (auto _ : state) {
-    maps.views.ZoomBy(in ? Viewport::kZoomStep : 1 / Viewport::kZoomStep, pointer);
+    maps.session.ZoomBy(in ? Viewport::kZoomStep : 1 / Viewport::kZoomStep, pointer);
     maps.detail.repaint();
     in = !in;
   }
@@ -116,7 +105,7 @@ void BM_ScrollStep(benchmark::State& state) {
   int position = 1;
   for (auto _ : state) {
     position = position % maps.horizontal.maximum() + 1;
-    maps.views.HScroll1_Change(position);
+    maps.horizontal.setValue(position);
     maps.detail.repaint();
   }
 }
@@ -128,15 +117,15 @@ void BM_BrushCell(benchmark::State& state) {
   MapFixture maps(static_cast<int>(state.range(0)));
   maps.document.BeginStroke();
   // A row in sight of the zoomed detail view.
-  const int y = maps.view.MapYstart + 6;
+  const int y = maps.session.ViewStart().y() + 6;
   int x = 1;
   for (auto _ : state) {
     x = x % 50 + 1;
     maps.document.PaintStroke({QPoint(x, y)}, 1234);
     // The window paints only what changed: the cell, in pixels of each map.
-    const Viewport& viewport = maps.views.DetailViewport();
-    maps.detail.repaint(QRectF((x - maps.view.MapXstart) * viewport.CellWidth() / 15,
-                               (y - maps.view.MapYstart) * viewport.CellHeight() / 15, viewport.CellWidth() / 15,
+    const Viewport& viewport = maps.session.DetailViewport();
+    maps.detail.repaint(QRectF((x - maps.session.ViewStart().x()) * viewport.CellWidth() / 15,
+                               (y - maps.session.ViewStart().y()) * viewport.CellHeight() / 15, viewport.CellWidth() / 15,
                                viewport.CellHeight() / 15)
                             .toAlignedRect());
     maps.overview.repaint(QRectF((x - 1) * 10 / 15.0, (y - 1) * 8 / 15.0, 2, 2).toAlignedRect());

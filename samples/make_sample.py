@@ -57,7 +57,7 @@ def line_dist(x, y, x0, y0, x1, y1):
 # Valleys radiating from the massif: (start, end, half-width in cells, depth 0..1).
 VALLEYS = [((70, 58), (150, 100), 6.0, 0.55),
            ((45, 65), (10, 150), 5.0, 0.50),
-           ((68, 42), (130, 5), 4.0, 0.45),
+           ((68, 42), (130, 5), 4.5, 0.45),
            ((95, 85), (95, 170), 5.0, 0.40)]
 
 

@@ -30,6 +30,9 @@ std::string_view MessageText(ErrorCode code) {
     case ErrorCode::MeshTooFar: return "最初のメッシュから遠すぎるため配置できません。";
     case ErrorCode::NoMeshToPlace: return "並べられるメッシュがありません。";
     case ErrorCode::DuplicateOutputName: return "同じ名前で書き出すファイルが先にあります。";
+    case ErrorCode::ElevationOutOfRange: return "標高は-999.9m～9999.9mの範囲で入力して下さい。";
+    case ErrorCode::NotElevationText:
+      return "貼り付ける文字列に数値として読めない値があります。標高(m)をタブと改行で区切って下さい。";
     case ErrorCode::InvalidMeshCode:
       return "メッシュコードは6桁の数字です。日本の範囲の1次メッシュ4桁(緯度30～68、経度22～53)に、"
              "2次メッシュの行と列(0～7)が続きます。";

@@ -27,6 +27,8 @@ enum class ErrorCode {
   MeshTooFar,
   NoMeshToPlace,
   DuplicateOutputName,
+  ElevationOutOfRange,
+  NotElevationText,
   InvalidMeshCode,
   NotDemFile,
   DemOrderUnsupported,

@@ -96,6 +96,52 @@ check "a read error exits 1" 1 $?
 check "a read error message" "ファイルエラーです。" "$message"
 check "a read error keeps what was read" "0 0 100 80" "$(cat "$scratch/out.txt")"
 
+# check and fill, on copies of the sample with cells set by hand.
+set_cells() {  # set_cells IN OUT "x y tenths"...
+  python3 - "$@" <<'PY'
+import sys
+lines = open(sys.argv[1], 'rb').read().split(b'\r\n')
+for spec in sys.argv[3:]:
+    x, y, v = map(int, spec.split())
+    field = (b'%05d' % v) if v >= 0 else (b'-%04d' % -v)
+    lines[y] = lines[y][:9 + 5 * (x - 1)] + field + lines[y][14 + 5 * (x - 1):]
+open(sys.argv[2], 'wb').write(b'\r\n'.join(lines))
+PY
+}
+check "check finds nothing on the sample" "$sample: 0 findings" "$("$tool" check "$sample")"
+check "check exits 0 when nothing is found" 0 $?
+set_cells "$sample" "$scratch/spike.mem" "100 30 99999"
+check "check names a spike by column and row" "$scratch/spike.mem: spike 100 30 9999.9 m" \
+  "$("$tool" check "$scratch/spike.mem" | head -n 1 | cut -d, -f1)"
+"$tool" check "$sample" "$scratch/spike.mem" > /dev/null; check "check exits 1 when something is found" 1 $?
+check "check --json gives one array for all files" "0 spike 100 30 9999.9" \
+  "$("$tool" check --json "$sample" "$scratch/spike.mem" | python3 -c 'import json,sys; a=json.load(sys.stdin); f=a[1]["findings"][0]; print(len(a[0]["findings"]), f["kind"], f["column"], f["row"], f["value"])')"
+check "--spike raises the threshold" "$scratch/spike.mem: 0 findings" "$("$tool" check --spike 10000 "$scratch/spike.mem")"
+"$tool" check --spike high "$sample" > /dev/null 2>&1; check "check refuses a threshold that is no number" 2 $?
+"$tool" check --json > /dev/null 2>&1; check "check without files exits 2" 2 $?
+
+# Cell 100 30 alone without data: filled with the mean of its four
+# neighbours, rounded half to even as Python's round() does.
+set_cells "$sample" "$scratch/hole.mem" "100 30 -9999" "101 31 -9999"
+check "check reports the hole once" "$scratch/hole.mem: hole 100 30 2 cells in columns 100-101, rows 30-31" \
+  "$("$tool" check "$scratch/hole.mem" | head -n 1)"
+"$tool" fill --hole-cells 1 "$scratch/hole.mem" "$scratch/small.mem" > /dev/null; check "fill exits 0" 0 $?
+cmp -s "$scratch/hole.mem" "$scratch/small.mem"; check "fill leaves holes larger than asked" 0 $?
+set_cells "$sample" "$scratch/hole.mem" "100 30 -9999"
+check "fill says how many cells it filled" "fill: 1 cell filled" "$("$tool" fill "$scratch/hole.mem" "$scratch/filled.mem")"
+check "fill puts the mean of the four neighbours" "$(python3 -c '
+import sys
+rows = open(sys.argv[1], "rb").read().split(b"\r\n")
+v = lambda x, y: int(rows[y][9 + 5 * (x - 1):14 + 5 * (x - 1)])
+print(round((v(99, 30) + v(101, 30) + v(100, 29) + v(100, 31)) / 4))' "$sample")" \
+  "$(python3 -c '
+import sys
+rows = open(sys.argv[1], "rb").read().split(b"\r\n")
+print(int(rows[30][9 + 5 * 99:14 + 5 * 99]))' "$scratch/filled.mem")"
+message=$("$tool" fill "$scratch/absent.mem" "$scratch/out.mem" 2>&1 >/dev/null); status=$?
+check "fill of a missing file exits 1 with its message" "1 $scratch/absent.mem: ファイルが見つかりません。" "$status $message"
+"$tool" fill "$scratch/hole.mem" > /dev/null 2>&1; check "fill without an output exits 2" 2 $?
+
 "$tool" frobnicate > /dev/null 2>&1; check "unknown command exits 2" 2 $?
 "$tool" info > /dev/null 2>&1; check "missing argument exits 2" 2 $?
 "$tool" --help | grep -q 'export IN.mem OUT.asc'; check "--help explains the commands" 0 $?

@@ -1,5 +1,7 @@
 #include "core/views/viewport.h"
 
+#include "core/views/repaint_geometry.h"
+
 #include <gtest/gtest.h>
 
 namespace koravel {
@@ -29,6 +31,25 @@ TEST(Viewport, ShowsTheCellsThatFollowCutAtTheEdgeExceptAtTheDesignsGeometry) {
     EXPECT_EQ(viewport.VisibleColumns(), c.visible_columns) << c.width << " x " << c.height << " at " << c.zoom;
     EXPECT_EQ(viewport.VisibleRows(), c.visible_rows) << c.width << " x " << c.height << " at " << c.zoom;
   }
+}
+
+// A shaded cell takes its slope from its 3 × 3 neighbourhood.
+TEST(RepaintGeometry, AShadedEditRepaintsItsNeighboursWithinTheGrid) {
+  const std::tuple<CellRect, bool, CellRect> cases[] = {
+      {{5, 5, 5, 5}, false, {5, 5, 5, 5}},
+      {{5, 5, 5, 5}, true, {4, 4, 6, 6}},
+      {{1, 1, 200, 1}, true, {1, 1, 200, 2}},
+      {{200, 199, 200, 200}, true, {199, 198, 200, 200}},
+  };
+  for (const auto& [edited, shaded, changed] : cases) EXPECT_EQ(CellsChangedByEdit(edited, shaded), changed);
+}
+
+// 15 twips to a logical pixel; boxes meet where one ends and the next starts.
+TEST(RepaintGeometry, PlacesTwipsOnDevicePixels) {
+  const std::tuple<double, double, int> cases[] = {
+      {100, 1, 6}, {200, 1, 13}, {100, 2, 13}, {100, 1.5, 10}, {5055, 1, 337}, {14.99, 1, 0}, {15, 1, 1},
+  };
+  for (const auto& [twips, ratio, pixel] : cases) EXPECT_EQ(DevicePixel(twips, ratio), pixel) << twips << " at " << ratio;
 }
 
 }  // namespace

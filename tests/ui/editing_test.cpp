@@ -134,7 +134,7 @@ class EditingTest : public QObject {
 
   void saveWritesOnlyTheEditedValueBack() {
     Enter("-0.5");
-    Find<QAction>(design_name::saveButton)->trigger();
+    QTest::mouseClick(Find(design_name::saveButton), Qt::LeftButton);
     QVERIFY(fixture_->dialogs.messages.isEmpty());
     QVERIFY(!fixture_->SaveEnabled());
     QFile saved(opened_), sample(KORAVEL_SAMPLE_MESH);

@@ -135,7 +135,7 @@ class MainWindowTest : public QObject {
       code->setText("523875");
       ok->click();
     };
-    Find<QAction>(design_name::newButton)->trigger();
+    QTest::mouseClick(Find(design_name::newButton), Qt::LeftButton);
     QVERIFY(refused);
     QCOMPARE(Window()->windowTitle(), QString("523875.mem[*] - Koravel"));
     QVERIFY(fixture_->SaveEnabled());

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSettings>
+#include <QToolButton>
 #include <QtTest>
 
 #include "ui/app/design_names.h"
@@ -31,7 +32,7 @@ QString WindowFixture::Panel(int number) const {
 }
 
 bool WindowFixture::SaveEnabled() const {
-  return Find<QAction>(design_name::saveAction)->isEnabled() && Find<QAction>(design_name::saveButton)->isEnabled();
+  return Find<QAction>(design_name::saveAction)->isEnabled() && Find<QToolButton>(design_name::saveButton)->isEnabled();
 }
 
 QString WindowFixture::CopyOfSample(const QString& name) const {

@@ -8,9 +8,11 @@
 #include <string_view>
 #include <vector>
 
+#include "check_command.h"
 #include "core/export/mesh_export.h"
 #include "dem_command.h"
 #include "export_commands.h"
+#include "fill_command.h"
 #include "core/geo/datum_converter.h"
 #include "core/mesh/mesh_reader.h"
 #include "core/mesh/mesh_writer.h"
@@ -41,7 +43,7 @@ constexpr std::string_view kUsage =
     "                           a folder given as INPUT stands for its .mem files\n"
     "  mosaic OUT.tif|OUT.asc INPUT...\n"
     "                           place neighbouring meshes by their corners into one grid\n"
-    "  new CODE OUT.mem          write an empty mesh (every cell without data) for the\n"
+    "  new CODE OUT.mem         write an empty mesh (every cell without data) for the\n"
     "                           six-digit mesh code, its corners on the Tokyo datum\n"
     "  new CODE OUT.mem --from INPUT... [--sea-zero]\n"
     "                           the same with heights from the newer elevation model\n"
@@ -54,6 +56,15 @@ constexpr std::string_view kUsage =
     "  tracks FILE.mem TRACK    print the segments of a .trk or .gpx track placed on\n"
     "                           the mesh's grid, one 'x1 y1 x2 y2' line each, in grid\n"
     "                           cells, each number exactly as stored\n"
+    "  check [--json] [--spike METRES] [--hole-cells N] FILE.mem...\n"
+    "                           list spikes, pits, holes of up to N cells (400),\n"
+    "                           seams with neighbouring meshes in the same folder\n"
+    "                           and omitted records, one 'FILE: KIND COLUMN ROW detail'\n"
+    "                           line each; METRES (50) is how far a cell may stand\n"
+    "                           from its neighbours; exit status 1 when anything is found\n"
+    "  fill [--hole-cells N] IN.mem OUT.mem\n"
+    "                           fill every hole of up to N cells (400) with the smooth\n"
+    "                           surface through its border and write the mesh\n"
     "  --version                the program's version and its datum conversion\n"
     "\n"
     "A file that cannot be read or written ends the command with the program's\n"
@@ -120,18 +131,7 @@ void PrintExactly(double value, char after) {
 
 int Version() {
   std::cout << "koravel-tool " << KORAVEL_VERSION << '\n';
-  const DatumConverter converter;
-  switch (converter.Method()) {
-    case DatumConversion::Grid:
-      std::cout << "datum conversion: WGS 84 to Tokyo by the grid " << converter.GridFile() << '\n';
-      break;
-    case DatumConversion::Helmert:
-      std::cout << "datum conversion: WGS 84 to Tokyo by EPSG:15484 (Helmert, about 9 m)\n";
-      break;
-    case DatumConversion::Unavailable:
-      std::cout << "datum conversion: unavailable (PROJ could not set it up)\n";
-      break;
-  }
+  std::cout << "datum conversion: " << DescribeDatumConversion(DatumConverter()) << '\n';
   return 0;
 }
 
@@ -176,6 +176,8 @@ int main(int argc, char** argv) {
   if (command == "export") return Convert(args, ExportMesh);
   if (command == "mosaic") return Status(RunMosaic(args));
   if (command == "tracks") return Tracks(args);
+  if (command == "check") return Status(RunCheck(args));
+  if (command == "fill") return Status(RunFill(args));
   if (command == "new") return RunNew(args);
   if (command == "dem") return Status(RunDem(args));
   return UsageError();

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "core/geo/mesh_georeference.h"
+#include "core/text/value_text.h"
 
 namespace koravel {
 namespace {
@@ -31,6 +32,12 @@ std::string LatitudeLongitudeText(const MeshDocument& document, int column, int 
   const GeographicPoint corner = MeshGeoreference::Of(document).CellSouthWest(column, row);
   return "緯度 : " + AngleText(corner.Latitude, "%02.0f°%02.0f' %04.1f") + "\" , 経度 : " +
          AngleText(corner.Longitude, "%03.0f°%02.0f' %05.2f") + "\"";
+}
+
+std::string ModeText(EditMode mode) { return mode == EditMode::Brush ? "筆モード" : "点編集モード"; }
+
+std::string PointerText(int column, int row, std::int32_t tenths) {
+  return "ポインタ " + RecordPositionText(column, row) + "\n標高 : " + ValueText(tenths);
 }
 
 }  // namespace koravel

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "core/edit/edit_mode.h"
 #include "core/mesh/mesh_document.h"
 
 namespace koravel {
@@ -14,5 +15,12 @@ std::string RecordPositionText(int column, int row);
 /// bar shows them: "緯度 : 35°44' 58.5" , 経度 : 139°30' 00.00"". Row 200
 /// lies on the mesh's south edge and column 1 on its west edge.
 std::string LatitudeLongitudeText(const MeshDocument& document, int column, int row);
+
+/// The edit mode as the status bar names it: "点編集モード", "筆モード".
+std::string ModeText(EditMode mode);
+
+/// The cell under the pointer and its value in metres, on two lines:
+/// "ポインタ レコード位置 : 004 , 005" and "標高 : 125.8".
+std::string PointerText(int column, int row, std::int32_t tenths);
 
 }  // namespace koravel

@@ -119,29 +119,11 @@ void CreateEditFields(QWidget& client, MainWindowControls& c) {
   PlaceLabel(client, "Label16", "コメントは全て全角文字で入力して下さい", 120, 6480, 3255, 255);
 }
 
-// The desktop's icon theme where it has one, Qt's own pictures otherwise.
-QIcon ToolBarIcon(QWidget& client, const char* theme_name, QStyle::StandardPixmap fallback) {
-  return QIcon::fromTheme(theme_name, client.style()->standardIcon(fallback));
-}
-
 void CreateToolBar(QWidget& client, MainWindowControls& c) {
   c.toolBar = new QToolBar(&client);
   c.toolBar->setObjectName(design_name::toolBar);
   c.toolBar->setMovable(false);
   c.toolBar->setGeometry(0, 0, 9600 / kTwipsPerPixel, 420 / kTwipsPerPixel);
-  c.newButton = c.toolBar->addAction(ToolBarIcon(client, "document-new", QStyle::SP_FileIcon), "New");
-  c.openButton = c.toolBar->addAction(ToolBarIcon(client, "document-open", QStyle::SP_DialogOpenButton), "Open");
-  c.saveButton = c.toolBar->addAction(ToolBarIcon(client, "document-save", QStyle::SP_DialogSaveButton), "Save");
-  const std::array<std::tuple<QAction*, const char*, const char*>, 3> buttons = {
-      {{c.newButton, design_name::newButton, "新規作成"},
-       {c.openButton, design_name::openButton, "開く"},
-       {c.saveButton, design_name::saveButton, "上書き保存"}}};
-  int caption_id = 1020;
-  for (const auto& [action, name, key] : buttons) {
-    action->setObjectName(name);
-    action->setToolTip(QString::number(caption_id++));
-    action->setData(QString::fromUtf8(key));
-  }
 }
 
 // Screen readers announce the main controls by what they hold.
@@ -281,9 +263,29 @@ void AddViewMenu(QMenuBar& bar, MainWindowMenus& m) {
   m.shadeAction = AddItem(view, design_name::shadeAction, QStringLiteral("陰影(&S)"), true);
 }
 
+// The desktop's icon theme where it has one, Qt's own pictures otherwise.
+QIcon ToolBarIcon(const QToolBar& bar, const char* theme_name, QStyle::StandardPixmap fallback) {
+  return QIcon::fromTheme(theme_name, bar.style()->standardIcon(fallback));
+}
+
+// The buttons are the menu's own items, so they are enabled and run
+// together; their tips are captions of the string table.
+void AddToolBarButtons(QToolBar& bar, const MainWindowMenus& m) {
+  const std::array<std::tuple<QAction*, const char*, int, const char*, QStyle::StandardPixmap>, 3> buttons = {
+      {{m.newAction, design_name::newButton, 1020, "document-new", QStyle::SP_FileIcon},
+       {m.openAction, design_name::openButton, 1021, "document-open", QStyle::SP_DialogOpenButton},
+       {m.saveAction, design_name::saveButton, 1022, "document-save", QStyle::SP_DialogSaveButton}}};
+  for (const auto& [action, name, tip_id, icon, fallback] : buttons) {
+    action->setIcon(ToolBarIcon(bar, icon, fallback));
+    action->setToolTip(QString::number(tip_id));
+    bar.addAction(action);
+    bar.widgetForAction(action)->setObjectName(name);
+  }
+}
+
 }  // namespace
 
-MainWindowMenus CreateMainWindowMenus(QMenuBar& bar) {
+MainWindowMenus CreateMainWindowMenus(QMenuBar& bar, QToolBar& tool_bar) {
   MainWindowMenus m;
   AddFileMenu(bar, m);
   AddEditMenu(bar, m);
@@ -291,6 +293,7 @@ MainWindowMenus CreateMainWindowMenus(QMenuBar& bar) {
   AddToolsMenu(bar, m);
   QMenu& help = *AddMenu(bar, "mnuHelp", 1016);
   m.aboutAction = AddItem(help, design_name::aboutAction, 1019);
+  AddToolBarButtons(tool_bar, m);
   return m;
 }
 

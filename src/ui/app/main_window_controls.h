@@ -23,10 +23,7 @@ class Picture;
 /// design_names.h) as its object name.
 struct MainWindowControls {
   DesignLayout* layout = nullptr;  ///< gives the window's room to the detail view
-  QToolBar* toolBar = nullptr;
-  QAction* newButton = nullptr;
-  QAction* openButton = nullptr;
-  QAction* saveButton = nullptr;
+  QToolBar* toolBar = nullptr;  ///< holds the menu's New, Open and Save
 
   Picture* overviewMap = nullptr;
   Picture* detailMap = nullptr;
@@ -88,7 +85,8 @@ struct MainWindowMenus {
 /// come from the string table carry their number until LoadCaptions runs.
 MainWindowControls CreateMainWindowControls(QWidget& client);
 
-/// Creates the menus with their items, shortcuts, check marks and separators.
-MainWindowMenus CreateMainWindowMenus(QMenuBar& bar);
+/// Creates the menus with their items, shortcuts, check marks and
+/// separators, and puts New, Open and Save on `tool_bar` as well.
+MainWindowMenus CreateMainWindowMenus(QMenuBar& bar, QToolBar& tool_bar);
 
 }  // namespace koravel

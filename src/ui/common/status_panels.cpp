@@ -4,8 +4,6 @@
 #include <QLocale>
 #include <QStatusBar>
 
-#include "core/views/position_readout.h"
-
 namespace koravel {
 
 StatusPanels::StatusPanels(QStatusBar& bar) {
@@ -16,10 +14,6 @@ StatusPanels::StatusPanels(QStatusBar& bar) {
   for (Panel panel : {kMode, kRecordPosition, kPosition, kDate, kTime}) {
     bar.addWidget(panels_[panel - 1], panel == kPosition ? 1 : 0);
   }
-  SetText(kMode, QStringLiteral("点編集モード"));
-  // Before any file the readout shows its layout with every number zero.
-  SetText(kRecordPosition, QString::fromStdString(RecordPositionText(0, 0)));
-  SetText(kPosition, QString::fromStdString(LatitudeLongitudeText(MeshDocument(), 1, 1)));
   ShowClock();
   QObject::connect(&clock_, &QTimer::timeout, [this] { ShowClock(); });
   clock_.start(1000);

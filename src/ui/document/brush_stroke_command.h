@@ -8,8 +8,8 @@ namespace koravel {
 /// cells merge into the stroke's command, so the stroke is one undo step.
 class BrushStrokeCommand : public CellEditCommand {
  public:
-  BrushStrokeCommand(Document& document, int stroke, const std::vector<QPoint>& cells, std::int32_t tenths)
-      : CellEditCommand(document, cells, tenths), stroke_(stroke) {}
+  BrushStrokeCommand(Document& document, int stroke, CellChanges changes)
+      : CellEditCommand(document, std::move(changes)), stroke_(stroke) {}
 
   int id() const override { return kId; }
   bool mergeWith(const QUndoCommand* other) override;

@@ -1,42 +1,37 @@
 #pragma once
 
 #include <QPoint>
+#include <QRect>
 #include <QUndoCommand>
-#include <cstdint>
-#include <vector>
 
-#include "core/edit/cell_store.h"
+#include "core/edit/cell_changes.h"
 
 namespace koravel {
 
 class Document;
 
-/// New values stored in cells of the grid; undo puts the old ones back, and
-/// omits again the rows the values made present.
+/// New values stored in cells of the grid, however many: one undo step.
+/// Undo puts the old values back and omits again the rows the new values
+/// made present.
 class CellEditCommand : public QUndoCommand {
  public:
-  CellEditCommand(Document& document, const std::vector<QPoint>& cells, std::int32_t tenths);
+  CellEditCommand(Document& document, CellChanges changes);
 
   void undo() override;
   void redo() override;
 
   /// The first cell the edit changed, where the cursor returns on undo and redo.
-  QPoint FirstCell() const { return changes_.front().cell; }
+  QPoint FirstCell() const;
 
  protected:
-  /// Takes over the cells of `other`, changed after these.
+  /// Takes over the changes of `other`, made after these.
   void Append(const CellEditCommand& other);
 
  private:
-  struct Change {
-    QPoint cell;
-    std::int32_t before;
-    std::int32_t after;
-  };
+  QRect Area() const;
 
   Document& document_;
-  std::vector<Change> changes_;
-  std::vector<OmittedRow> rows_made_present_;
+  CellChanges changes_;
 };
 
 }  // namespace koravel

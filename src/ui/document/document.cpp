@@ -1,5 +1,6 @@
 #include "ui/document/document.h"
 
+#include "core/edit/change_builder.h"
 #include "ui/document/brush_stroke_command.h"
 #include "ui/document/comment_command.h"
 
@@ -34,12 +35,21 @@ void Document::ShowModified() {
   emit ModifiedChanged(shown_modified_);
 }
 
-void Document::EnterValue(QPoint cell, std::int32_t tenths) {
-  undo_stack_.push(new CellEditCommand(*this, {cell}, tenths));
+CellChanges Document::ChangesStoring(const std::vector<QPoint>& cells, std::int32_t tenths) const {
+  ChangeBuilder builder(mesh_);
+  for (const QPoint& cell : cells) builder.Store({cell.x(), cell.y()}, tenths);
+  return std::move(builder).Finish();
 }
 
+void Document::EnterValue(QPoint cell, std::int32_t tenths) { Edit(ChangesStoring({cell}, tenths)); }
+
 void Document::PaintStroke(const std::vector<QPoint>& cells, std::int32_t tenths) {
-  if (!cells.empty()) undo_stack_.push(new BrushStrokeCommand(*this, stroke_, cells, tenths));
+  CellChanges changes = ChangesStoring(cells, tenths);
+  if (!changes.Empty()) undo_stack_.push(new BrushStrokeCommand(*this, stroke_, std::move(changes)));
+}
+
+void Document::Edit(CellChanges changes) {
+  if (!changes.Empty()) undo_stack_.push(new CellEditCommand(*this, std::move(changes)));
 }
 
 void Document::EditComment(const std::string& text) {
@@ -67,16 +77,14 @@ void Document::RevisitEditAt(int index) {
   }
 }
 
-// A row made present changes how the whole row is drawn.
-std::optional<OmittedRow> Document::StoreCell(QPoint cell, std::int32_t tenths) {
-  const std::optional<OmittedRow> omitted = StoreElevation(mesh_, cell.x(), cell.y(), tenths);
-  emit CellsChanged(omitted ? QRect(1, cell.y(), kMeshSize, 1) : QRect(cell, QSize(1, 1)));
-  return omitted;
+void Document::ApplyChanges(const CellChanges& changes, const QRect& area) {
+  changes.Apply(mesh_);
+  emit CellsChanged(area);
 }
 
-void Document::RestoreOmittedRow(const OmittedRow& row) {
-  koravel::RestoreOmittedRow(mesh_, row);
-  emit CellsChanged(QRect(1, row.row, kMeshSize, 1));
+void Document::RevertChanges(const CellChanges& changes, const QRect& area) {
+  changes.Revert(mesh_);
+  emit CellsChanged(area);
 }
 
 void Document::StoreComment(const Cp932Text& comment) {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "core/edit/cell_store.h"
+#include "core/edit/cell_changes.h"
 #include "core/mesh/mesh_document.h"
 
 namespace koravel {
@@ -42,10 +42,13 @@ class Document : public QObject {
   void MarkSavedAs(const QString& file_name);
 
   /// One typed value stored in `cell` (grid column, row): one undo step.
+  /// A value a cell holds already changes nothing and is no step.
   void EnterValue(QPoint cell, std::int32_t tenths);
   /// Starts a brush stroke: every cell painted until the next start is one undo step.
   void BeginStroke() { ++stroke_; }
   void PaintStroke(const std::vector<QPoint>& cells, std::int32_t tenths);
+  /// An edit of many cells, worked out against the mesh as it stands: one undo step.
+  void Edit(CellChanges changes);
   /// The comment as typed; typing merges into one undo step until EndCommentEdit.
   void EditComment(const std::string& text);
   void EndCommentEdit() { ++comment_session_; }
@@ -54,7 +57,8 @@ class Document : public QObject {
   void Redo();
 
  signals:
-  /// The cells in `area` (grid columns and rows) hold new values.
+  /// The cells in `area` (grid columns and rows) hold new values: told once
+  /// per command done, undone or redone.
   void CellsChanged(const QRect& area);
   void CommentChanged();
   void ModifiedChanged(bool modified);
@@ -69,8 +73,9 @@ class Document : public QObject {
   friend class CellEditCommand;
   friend class CommentCommand;
 
-  std::optional<OmittedRow> StoreCell(QPoint cell, std::int32_t tenths);
-  void RestoreOmittedRow(const OmittedRow& row);
+  CellChanges ChangesStoring(const std::vector<QPoint>& cells, std::int32_t tenths) const;
+  void ApplyChanges(const CellChanges& changes, const QRect& area);
+  void RevertChanges(const CellChanges& changes, const QRect& area);
   void StoreComment(const Cp932Text& comment);
   void RevisitEditAt(int index);
   void ShowModified();

@@ -42,9 +42,11 @@ CommentField::CommentField(Document& document, Dialogs& dialogs, QLineEdit& fiel
   connect(&field_, &QLineEdit::textEdited, this, &CommentField::Text1_Change);
   connect(&document_, &Document::CommentChanged, this, &CommentField::ShowComment);
   connect(&document_, &Document::Replaced, this, [this] {
+    field_.setEnabled(true);
     ShowComment();
     field_.setCursorPosition(0);
   });
+  field_.setEnabled(document.IsOpen());
 }
 
 bool CommentField::eventFilter(QObject* watched, QEvent* event) {

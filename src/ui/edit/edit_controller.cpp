@@ -7,12 +7,13 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
-#include "ui/common/qt_bridge.h"
-#include "ui/common/status_panels.h"
-#include "core/edit/cell_line.h"
+#include "core/edit/brush.h"
 #include "core/edit/elevation_entry.h"
 #include "core/text/value_text.h"
-#include "ui/views/map_views.h"
+#include "ui/common/dialogs.h"
+#include "ui/common/qt_bridge.h"
+#include "ui/document/document.h"
+#include "ui/document/editing_session.h"
 #include "ui/views/picture.h"
 
 namespace koravel {
@@ -32,43 +33,43 @@ std::optional<MoveDirection> ArrowDirection(int key) {
 
 }  // namespace
 
-EditController::EditController(Document& document, ViewState& view, EditingState& editing, MapViews& maps,
-                               Dialogs& dialogs, const Widgets& widgets)
-    : document_(document), view_(view), editing_(editing), maps_(maps), dialogs_(dialogs), widgets_(widgets) {
+EditController::EditController(Document& document, EditingSession& session, Dialogs& dialogs, const Widgets& widgets)
+    : document_(document), session_(session), dialogs_(dialogs), widgets_(widgets) {
   Connect();
+  ShowMode(session.Mode());
+  // Nothing can be typed before a mesh is opened or made.
+  widgets_.value.setEnabled(document.IsOpen());
+  widgets_.brush.setEnabled(document.IsOpen());
 }
 
 void EditController::Connect() {
   widgets_.value.installEventFilter(this);
+  widgets_.brush.installEventFilter(this);
   for (std::size_t i = 0; i < widgets_.options.size(); ++i) {
-    connect(widgets_.options[i], &QRadioButton::clicked, this, [this, i] {
-      editing_.AutoMoveDirection = static_cast<MoveDirection>(i + 1);
-    });
+    connect(widgets_.options[i], &QRadioButton::clicked, this,
+            [this, i] { session_.SetAutoMoveDirection(static_cast<MoveDirection>(i + 1)); });
   }
-  connect(&widgets_.point_mode, &QAction::triggered, this, &EditController::mnuEditpointEditMode_Click);
-  connect(&widgets_.brush_mode, &QAction::triggered, this, &EditController::mnuEditBrushMode_Click);
+  connect(&session_, &EditingSession::AutoMoveDirectionChanged, this, [this](MoveDirection direction) {
+    widgets_.options[static_cast<std::size_t>(direction) - 1]->setChecked(true);
+  });
+  connect(&widgets_.point_mode, &QAction::triggered, this, [this] { session_.SetMode(EditMode::PointEdit); });
+  connect(&widgets_.brush_mode, &QAction::triggered, this, [this] { session_.SetMode(EditMode::Brush); });
+  connect(&session_, &EditingSession::ModeChanged, this, &EditController::ShowMode);
+  connect(&session_, &EditingSession::CursorChanged, this, &EditController::ShowCursorCell);
+  connect(&document_, &Document::CellsChanged, this, &EditController::ShowCursorValue);
   connect(&widgets_.detail, &Picture::Pressed, this, &EditController::Picture2_MouseDown);
   connect(&widgets_.detail, &Picture::Moved, this, &EditController::Picture2_MouseMove);
   connect(&widgets_.detail, &Picture::Released, this, [this] {
-    editing_.PointerHeld = false;
+    pointer_held_ = false;
     stroke_tenths_.reset();
   });
-  widgets_.brush.installEventFilter(this);
-  connect(&document_, &Document::CellsChanged, this, &EditController::ShowCursorValue);
-}
-
-void EditController::SetCellValue(std::int32_t tenths) { document_.EnterValue({view_.MapX, view_.MapY}, tenths); }
-
-void EditController::SetAutoMoveDirection(MoveDirection direction) {
-  widgets_.options[static_cast<std::size_t>(direction) - 1]->setChecked(true);
-  editing_.AutoMoveDirection = direction;
 }
 
 bool EditController::eventFilter(QObject* watched, QEvent* event) {
   if (watched == &widgets_.value && event->type() == QEvent::KeyPress) {
     return Text2_KeyDown(static_cast<QKeyEvent*>(event)->key());
   }
-  if (watched == &widgets_.value && FocusMovedOn(event)) Text2_LostFocus();
+  if (watched == &widgets_.value && FocusMovedOn(event)) widgets_.value.setText(CursorValueText());
   if (watched == &widgets_.brush && (IsEnterKey(event) || FocusMovedOn(event))) AcceptBrushHeight();
   return QObject::eventFilter(watched, event);
 }
@@ -85,8 +86,6 @@ bool EditController::Text2_KeyDown(int key) {
   return false;
 }
 
-void EditController::Text2_LostFocus() { widgets_.value.setText(CursorValueText()); }
-
 void EditController::EnterValue() {
   const std::optional<std::int32_t> tenths = ParseElevation(widgets_.value.text().toStdString());
   if (!tenths) {
@@ -94,49 +93,48 @@ void EditController::EnterValue() {
     RestoreCursorValue();
     return;
   }
-  SetCellValue(*tenths);
-  MoveCursor(editing_.AutoMoveDirection);
+  document_.EnterValue(session_.Cursor(), *tenths);
+  MoveCursor(session_.AutoMoveDirection());
 }
 
+// Typing into cells out of sight invites wrong edits, so the view follows.
 void EditController::MoveCursor(MoveDirection direction) {
-  StepCursor(view_, direction);
-  // Typing into cells out of sight invites wrong edits, so the view follows.
-  maps_.ShowCell({view_.MapX, view_.MapY});
+  ViewState stepped = session_.View();
+  StepCursor(stepped, direction);
+  session_.ShowCell({stepped.MapX, stepped.MapY});
 }
 
 // The middle button pans the view and leaves the cursor where it is.
 void EditController::Picture2_MouseDown(double x, double y, Qt::MouseButton button) {
-  if (button == Qt::MiddleButton) return;
-  editing_.PointerHeld = true;
-  const auto [column, row] = maps_.ViewCellAt(x, y);
-  dragged_cell_ = {column, row};
-  maps_.ShowCursorPosition(column, row);
-  if (editing_.EditMode != EditingState::kBrush || button != Qt::LeftButton || !AcceptBrushHeight()) return;
+  if (button == Qt::MiddleButton || !document_.IsOpen()) return;
+  pointer_held_ = true;
+  dragged_cell_ = session_.CellAt({x, y});
+  session_.SetCursor(dragged_cell_);
+  if (session_.Mode() != EditMode::Brush || button != Qt::LeftButton || !AcceptBrushHeight()) return;
   stroke_tenths_ = ParseElevation(brush_height_.toStdString());
   if (!stroke_tenths_) return;
   document_.BeginStroke();
-  stroke_cell_ = {view_.MapX, view_.MapY};
-  document_.PaintStroke({QPoint(view_.MapX, view_.MapY)}, *stroke_tenths_);
+  document_.PaintStroke({session_.Cursor()}, *stroke_tenths_);
 }
 
 void EditController::Picture2_MouseMove(double x, double y, Qt::MouseButtons buttons) {
-  if (buttons != Qt::LeftButton || !editing_.PointerHeld) return;
-  const auto [column, row] = maps_.ViewCellAt(x, y);
+  if (buttons != Qt::LeftButton || !pointer_held_) return;
+  const QPoint cell = session_.CellAt({x, y});
   // Moves within one cell would only store and show the same again.
-  if (dragged_cell_ == std::pair(column, row)) return;
-  dragged_cell_ = {column, row};
-  maps_.ShowCursorPosition(column, row);
-  if (stroke_tenths_) PaintTo({view_.MapX, view_.MapY});
+  if (cell == dragged_cell_) return;
+  const QPoint from = session_.Cursor();
+  dragged_cell_ = cell;
+  session_.SetCursor(cell);
+  if (stroke_tenths_) PaintTo(from);
 }
 
-// Every cell between the last one reached and this one, however quick the
-// pointer moved.
-void EditController::PaintTo(std::pair<int, int> cell) {
+// Every cell between the cell the stroke last reached and the cursor's,
+// however quick the pointer moved.
+void EditController::PaintTo(QPoint from) {
   std::vector<QPoint> cells;
-  for (const auto& [x, y] : CellsOnLine(stroke_cell_, cell)) {
-    if (std::pair(x, y) != stroke_cell_) cells.emplace_back(x, y);
+  for (const GridCell cell : LineCells({from.x(), from.y()}, {session_.Cursor().x(), session_.Cursor().y()})) {
+    if (QPoint(cell.x, cell.y) != from) cells.emplace_back(cell.x, cell.y);
   }
-  stroke_cell_ = cell;
   document_.PaintStroke(cells, *stroke_tenths_);
 }
 
@@ -155,10 +153,20 @@ bool EditController::AcceptBrushHeight() {
   return false;
 }
 
+// The cursor's value, selected in a focused field, ready to be typed over.
+void EditController::ShowCursorCell() {
+  if (!document_.IsOpen()) return;
+  widgets_.value.setEnabled(true);
+  widgets_.brush.setEnabled(true);
+  widgets_.value.setText(CursorValueText());
+  widgets_.value.setFocus();
+  widgets_.value.selectAll();
+}
+
 // The field shows the cursor cell as it is now, so that Enter there never
 // writes back a value a stroke or an undo has replaced.
 void EditController::ShowCursorValue(const QRect& changed) {
-  if (!changed.contains(view_.MapX, view_.MapY)) return;
+  if (!changed.contains(session_.Cursor())) return;
   const bool selected = widgets_.value.hasSelectedText();
   widgets_.value.setText(CursorValueText());
   if (selected) widgets_.value.selectAll();
@@ -172,32 +180,21 @@ void EditController::RestoreCursorValue() {
 }
 
 // Each mode's own field takes the keyboard, so that digits typed next never
-// land in the comment.
-// The value is selected, so that digits typed next replace it.
-void EditController::mnuEditpointEditMode_Click() {
-  ShowMode(EditingState::kPointEdit);
-  widgets_.value.setFocus();
-  widgets_.value.selectAll();
-}
-
-void EditController::mnuEditBrushMode_Click() {
-  ShowMode(EditingState::kBrush);
-  widgets_.brush.setFocus();
-}
-
-void EditController::ShowMode(int mode) {
-  const bool brush = mode == EditingState::kBrush;
+// land in the comment; the value is selected, so that they replace it.
+void EditController::ShowMode(EditMode mode) {
+  const bool brush = mode == EditMode::Brush;
   widgets_.point_mode.setChecked(!brush);
   widgets_.brush_mode.setChecked(brush);
   widgets_.directions.setVisible(!brush);
   widgets_.brush_caption.setVisible(brush);
   widgets_.brush.setVisible(brush);
-  widgets_.status.SetText(StatusPanels::kMode, brush ? QStringLiteral("筆モード") : QStringLiteral("点編集モード"));
-  editing_.EditMode = mode;
+  QLineEdit& field = brush ? widgets_.brush : widgets_.value;
+  field.setFocus();
+  if (!brush) field.selectAll();
 }
 
 QString EditController::CursorValueText() const {
-  return QString::fromStdString(ValueText(document_.Mesh().Elevation(view_.MapX, view_.MapY)));
+  return QString::fromStdString(ValueText(document_.Mesh().Elevation(session_.Cursor().x(), session_.Cursor().y())));
 }
 
 }  // namespace koravel

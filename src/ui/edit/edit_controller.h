@@ -1,13 +1,14 @@
 #pragma once
 
 #include <QObject>
+#include <QPoint>
+#include <QString>
 #include <array>
-#include <utility>
+#include <cstdint>
+#include <optional>
 
-#include "ui/common/dialogs.h"
-#include "ui/document/document.h"
-#include "core/edit/editing_state.h"
-#include "core/views/view_state.h"
+#include "core/edit/cursor_step.h"
+#include "core/edit/edit_mode.h"
 
 class QAction;
 class QGroupBox;
@@ -17,13 +18,15 @@ class QRadioButton;
 
 namespace koravel {
 
-class MapViews;
+class Dialogs;
+class Document;
+class EditingSession;
 class Picture;
-class StatusPanels;
 
 /// Editing the grid: value entry in the elevation field with its steps and
-/// arrow keys, picking and dragging in the detail view, the brush and the
-/// two edit modes. Every value goes to the document as a command.
+/// arrow keys, picking and painting in the detail view, the brush and the
+/// two edit modes. Every value goes to the document as a command; the
+/// cursor, the mode and the step after an entry are the session's.
 class EditController : public QObject {
  public:
   struct Widgets {
@@ -35,19 +38,9 @@ class EditController : public QObject {
     QAction& point_mode;
     QAction& brush_mode;
     Picture& detail;
-    StatusPanels& status;
   };
 
-  EditController(Document& document, ViewState& view, EditingState& editing, MapViews& maps,
-                 Dialogs& dialogs, const Widgets& widgets);
-
-  /// Stores `tenths` in the cursor cell as one undo step.
-  void SetCellValue(std::int32_t tenths);
-  /// The step after each entry, with its option button.
-  void SetAutoMoveDirection(MoveDirection direction);
-
-  void mnuEditpointEditMode_Click();
-  void mnuEditBrushMode_Click();
+  EditController(Document& document, EditingSession& session, Dialogs& dialogs, const Widgets& widgets);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -55,28 +48,26 @@ class EditController : public QObject {
  private:
   void Connect();
   bool Text2_KeyDown(int key);
-  void Text2_LostFocus();
   void EnterValue();
   void MoveCursor(MoveDirection direction);
   void Picture2_MouseDown(double x, double y, Qt::MouseButton button);
   void Picture2_MouseMove(double x, double y, Qt::MouseButtons buttons);
   bool AcceptBrushHeight();
-  void PaintTo(std::pair<int, int> cell);
-  void ShowMode(int mode);
+  void PaintTo(QPoint cell);
+  void ShowMode(EditMode mode);
+  void ShowCursorCell();
   void ShowCursorValue(const QRect& changed);
   void RestoreCursorValue();
   QString CursorValueText() const;
 
   Document& document_;
-  ViewState& view_;
-  EditingState& editing_;
-  MapViews& maps_;
+  EditingSession& session_;
   Dialogs& dialogs_;
   Widgets widgets_;
-  std::pair<int, int> dragged_cell_;  ///< the view cell the pointer last handled
-  QString brush_height_;              ///< the brush's last accepted text; empty paints nothing
+  bool pointer_held_ = false;                  ///< a button went down in the detail view and is not yet up
+  QPoint dragged_cell_;                        ///< the cell the pointer last handled
+  QString brush_height_;                       ///< the brush's last accepted text; empty paints nothing
   std::optional<std::int32_t> stroke_tenths_;  ///< what the stroke under way paints
-  std::pair<int, int> stroke_cell_;            ///< the grid cell the stroke last reached
 };
 
 }  // namespace koravel

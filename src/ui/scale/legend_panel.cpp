@@ -5,8 +5,12 @@
 #include <QPixmap>
 #include <cmath>
 
+#include "core/mesh/mesh_document.h"
+#include "core/scale/elevation_scale.h"
+#include "ui/common/dialogs.h"
 #include "ui/common/qt_bridge.h"
-#include "core/text/lenient_number.h"
+#include "ui/document/document.h"
+#include "ui/document/editing_session.h"
 #include "core/text/typed_number.h"
 #include "core/scale/scale_presets.h"
 #include "ui/views/omitted_row_brush.h"
@@ -39,36 +43,39 @@ QString LevelRangeMessage(std::optional<double> below, std::optional<double> abo
 
 }  // namespace
 
-LegendPanel::LegendPanel(ElevationScale& scale, const Document& document, Dialogs& dialogs,
+LegendPanel::LegendPanel(EditingSession& session, const Document& document, Dialogs& dialogs,
                          const Widgets& widgets)
-    : scale_(scale), document_(document), dialogs_(dialogs), widgets_(widgets) {
+    : session_(session), document_(document), dialogs_(dialogs), widgets_(widgets) {
   for (int i = 0; i < 3; ++i) {
     connect(widgets_.presets[i], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
   }
-  connect(&widgets_.redraw, &QPushButton::clicked, this, &LegendPanel::ScaleChanged);
+  connect(&widgets_.redraw, &QPushButton::clicked, &session_, &EditingSession::Redraw);
   for (QLineEdit* field : widgets_.levels) field->installEventFilter(this);
   connect(&widgets_.swatches, &Picture::Pressed, this, [this](double, double y) { Picture3_MouseDown(y); });
+  // A picture starts a blank image when its size or screen density changes.
+  connect(&widgets_.swatches, &Picture::ImageReplaced, this, &LegendPanel::DrawLegend);
+  connect(&session_, &EditingSession::ScaleChanged, this, &LegendPanel::ShowScale);
+  connect(&session_, &EditingSession::DisplayChanged, this, [this] {
+    widgets_.no_data_swatch.setVisible(session_.HatchOmittedRows());
+    widgets_.no_data_caption.setVisible(session_.HatchOmittedRows());
+  });
+  ShowScale();
 }
 
-void LegendPanel::SetDefaultColors() {
-  scale_.SetDefaultColors();
+// A field keeps its text while that reads as its level: "0200" typed and
+// taken stays until the field is left.
+void LegendPanel::ShowScale() {
+  for (int i = 0; i < kScaleLevelCount; ++i) {
+    if (TypedNumber(widgets_.levels[i]->text().toStdString()) != session_.Scale().ScaleLevels[i]) ShowLevel(i);
+  }
   DrawLegend();
-}
-
-void LegendPanel::SetDefaultLevels() {
-  for (int i = 0; i < kScaleLevelCount; ++i) {
-    widgets_.levels[i]->setText(QString::fromUtf8(kDefaultLevelTexts[i].data(), kDefaultLevelTexts[i].size()));
-  }
-  for (int i = 0; i < kScaleLevelCount; ++i) {
-    scale_.ScaleLevels[i] = number(widgets_.levels[i]->text().toStdString());
-  }
 }
 
 // Swatch 0, the lowest band, lies at the bottom; swatch 15 at the top.
 void LegendPanel::DrawLegend() {
   for (int i = 0; i < kScaleColorCount; ++i) {
     const int top = kLowestSwatchTop - kSwatchSize * i;
-    widgets_.swatches.FillBox(0, top, kSwatchSize, kSwatchSize, ToQColor(scale_.ScaleColors[i]));
+    widgets_.swatches.FillBox(0, top, kSwatchSize, kSwatchSize, ToQColor(session_.Scale().ScaleColors[i]));
   }
   DrawNoDataSwatch();
 }
@@ -78,15 +85,10 @@ void LegendPanel::DrawNoDataSwatch() {
   const double ratio = widgets_.no_data_swatch.devicePixelRatioF();
   QPixmap swatch(widgets_.no_data_swatch.size() * ratio);
   swatch.setDevicePixelRatio(ratio);
-  const QColor colour = ToQColor(scale_.ElevationColor(kNoData));
+  const QColor colour = ToQColor(session_.Scale().ElevationColor(kNoData));
   swatch.fill(colour);
   QPainter(&swatch).fillRect(QRect(QPoint(), widgets_.no_data_swatch.size()), OmittedRowBrush(colour.rgb()));
   widgets_.no_data_swatch.setPixmap(swatch);
-}
-
-void LegendPanel::ShowNoData(bool shown) {
-  widgets_.no_data_swatch.setVisible(shown);
-  widgets_.no_data_caption.setVisible(shown);
 }
 
 bool LegendPanel::eventFilter(QObject* watched, QEvent* event) {
@@ -99,18 +101,17 @@ bool LegendPanel::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void LegendPanel::Command1_Click(int preset) {
+  ElevationScale scale = session_.Scale();
+  const MeshDocument& mesh = document_.Mesh();
   if (preset == 0) {
-    SetDefaultColors();
-    SetDefaultLevels();
+    scale.SetDefaultColors();
+    scale.SetDefaultLevels();
+  } else if (preset == 1) {
+    SpreadLevelsFromLowestToHighest(scale, mesh.MinElevation, mesh.MaxElevation);
   } else {
-    if (preset == 1) {
-      SpreadLevelsFromLowestToHighest(scale_, document_.Mesh().MinElevation, document_.Mesh().MaxElevation);
-    } else {
-      StepLevelsFromLowest(scale_, document_.Mesh().MinElevation);
-    }
-    for (int i = 0; i < kScaleLevelCount; ++i) ShowLevel(i);
+    StepLevelsFromLowest(scale, mesh.MinElevation);
   }
-  emit ScaleChanged();
+  session_.SetScale(scale);
 }
 
 // A level must stay between the levels its neighbours show; a text that is
@@ -126,23 +127,24 @@ void LegendPanel::Text3_Enter(int index) {
     widgets_.levels[index]->selectAll();
     return;
   }
-  scale_.ScaleLevels[index] = *value;
-  emit ScaleChanged();
+  ElevationScale scale = session_.Scale();
+  scale.ScaleLevels[index] = *value;
+  session_.SetScale(scale);
 }
 
 void LegendPanel::ShowLevel(int index) {
-  widgets_.levels[index]->setText(QString::fromStdString(LevelText(scale_.ScaleLevels[index])));
+  widgets_.levels[index]->setText(QString::fromStdString(LevelText(session_.Scale().ScaleLevels[index])));
 }
 
 void LegendPanel::Picture3_MouseDown(double y) {
   const int swatch = kScaleColorCount - 1 - static_cast<int>(std::floor(y / kSwatchSize));
   if (swatch < 0 || swatch >= kScaleColorCount) return;
+  ElevationScale scale = session_.Scale();
   const std::optional<QColor> chosen =
-      dialogs_.ChooseColor(QStringLiteral("標高色の設定"), ToQColor(scale_.ScaleColors[swatch]));
+      dialogs_.ChooseColor(QStringLiteral("標高色の設定"), ToQColor(scale.ScaleColors[swatch]));
   if (!chosen) return;
-  scale_.ScaleColors[swatch] = ToRgb(*chosen);
-  DrawLegend();
-  emit ScaleChanged();
+  scale.ScaleColors[swatch] = ToRgb(*chosen);
+  session_.SetScale(scale);
 }
 
 }  // namespace koravel

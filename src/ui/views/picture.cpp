@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/views/repaint_geometry.h"
 #include "ui/common/qt_bridge.h"
 
 namespace koravel {
@@ -15,9 +16,7 @@ Picture::Picture(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-int Picture::ToDevice(double twips) const {
-  return static_cast<int>(std::floor(twips * device_ratio_ / kTwipsPerPixel));
-}
+int Picture::ToDevice(double twips) const { return DevicePixel(twips, device_ratio_); }
 
 // A box covers the device pixels from its left edge up to where the next
 // box starts, and at least one.
@@ -28,12 +27,12 @@ QRect Picture::DeviceBox(double left, double top, double width, double height) c
 }
 
 void Picture::Invalidate() {
-  stale_ = true;
+  unread_ = QRect(QPoint(), size() * device_ratio_);
   update();
 }
 
 void Picture::InvalidateDevice(const QRect& area) {
-  stale_ = true;
+  unread_ += area;
   update(Logical(area));
 }
 
@@ -145,22 +144,26 @@ void Picture::EnsureImage() {
   const bool replaced = !image_.isNull();
   image_ = QImage(device_size, QImage::Format_RGB32);
   image_.fill(palette().color(QPalette::Window));
-  stale_ = true;
   if (replaced) emit ImageReplaced();
 }
 
+// Only what paint events were asked for is painted into the copy read, so
+// a change that never asks for its pixels shows as the stale pixels it leaves.
 void Picture::EnsureRendered() {
   EnsureImage();
   if (!renderer_) return;
   const QSize device_size = size() * device_ratio_;
   if (image_.size() != device_size) {
     image_ = QImage(device_size, QImage::Format_RGB32);
-    stale_ = true;
+    unread_ = image_.rect();
   }
-  if (!stale_) return;
-  stale_ = false;
+  if (unread_.isEmpty()) return;
   QPainter painter(&image_);
-  renderer_(painter, image_.rect());
+  for (const QRect& area : unread_) {
+    painter.setClipRect(area);
+    renderer_(painter, area);
+  }
+  unread_ = QRegion();
 }
 
 }  // namespace koravel

@@ -6,6 +6,7 @@
 #include <QLineF>
 #include <QList>
 #include <QPoint>
+#include <QRegion>
 #include <QSize>
 #include <QWidget>
 #include <functional>
@@ -45,7 +46,8 @@ class Picture : public QWidget {
   QPoint OutlinePosition() const { return outline_position_; }
   QSize OutlineSize() const { return outline_size_; }
 
-  /// The colour drawn at (x, y) twips, outline aside; an invalid colour outside the picture.
+  /// The colour drawn at (x, y) twips, outline aside, once the paints asked
+  /// for are done; an invalid colour outside the picture.
   QColor ColorAt(int x, int y) const;
 
   /// The device pixel at which a position of `twips` starts.
@@ -88,7 +90,7 @@ class Picture : public QWidget {
   double device_ratio_ = 1.0;
   QImage image_;
   Renderer renderer_;
-  bool stale_ = false;  ///< the image lags behind the renderer
+  QRegion unread_;  ///< device pixels asked to be painted since the image was last read
   QColor outline_color_;
   QSize outline_size_;
   QPoint outline_position_;

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "core/edit/cell_selection.h"
+
+namespace koravel {
+
+/// A point on the grid in cell units: 0, 0 at the north-west corner of
+/// cell (1, 1), x eastward and y southward (the frame of track positions).
+struct GridPoint {
+  double x = 0;
+  double y = 0;
+};
+
+/// The cells whose centres lie inside the closed polygon through
+/// `vertices` (a lasso), by the even-odd rule; a centre on a west or north
+/// side counts as inside.
+CellSelection PolygonSelection(const std::vector<GridPoint>& vertices);
+
+/// Which cells ValueSelection takes.
+struct ValueCriterion {
+  bool no_data = false;          ///< the cells without data, instead of a range
+  std::int32_t lowest = 0;       ///< tenths of a metre, included
+  std::int32_t highest = 0;      ///< tenths of a metre, included
+  std::optional<GridCell> connected_to;  ///< only the cells 8-connected to this one through matching cells
+};
+
+/// The cells of `mesh` with data between the criterion's bounds, or those
+/// without data; with `connected_to`, only its group (nothing when that
+/// cell does not match).
+CellSelection ValueSelection(const MeshDocument& mesh, const ValueCriterion& criterion);
+
+}  // namespace koravel

@@ -1,0 +1,133 @@
+#include "ui/document/editing_session.h"
+
+#include <algorithm>
+
+#include "core/mesh/mesh_document.h"
+#include "ui/document/document.h"
+
+namespace koravel {
+
+EditingSession::EditingSession(const Document& document, QObject* parent) : QObject(parent) {
+  scale_.SetDefaultColors();
+  scale_.SetDefaultLevels();
+  connect(&document, &Document::Replaced, this, &EditingSession::Reset);
+  connect(&document, &Document::EditRevisited, this, &EditingSession::ShowCell);
+}
+
+// Everything an Open puts back: the view and the cursor at cell 1, 1, the
+// default levels (the colours the user chose stay), and no tracks.
+void EditingSession::Reset() {
+  view_ = ViewState();
+  scale_.SetDefaultLevels();
+  tracks_.Clear();
+  pointer_cell_.reset();
+  emit ViewChanged();
+  emit CursorChanged(Cursor());
+  emit ScaleChanged();
+  emit TracksChanged();
+}
+
+QPoint EditingSession::CellAt(QPointF point) const {
+  const auto [column, row] = viewport_.CellAt(point.x(), point.y());
+  return ViewStart() + QPoint(column, row);
+}
+
+void EditingSession::SetCursor(QPoint cell) {
+  view_.PlaceCursor(cell.x() - view_.MapXstart, cell.y() - view_.MapYstart);
+  emit CursorChanged(Cursor());
+}
+
+// The view moves only as far as it must for the cell to come into sight.
+void EditingSession::ShowCell(QPoint cell) {
+  const auto scrolled = [](int start, int position, int shown, int last) {
+    return std::min(std::clamp(start, position - shown + 1, position), last);
+  };
+  SetViewStart({scrolled(view_.MapXstart, cell.x(), viewport_.Columns(), viewport_.LastStartColumn()),
+                scrolled(view_.MapYstart, cell.y(), viewport_.Rows(), viewport_.LastStartRow())});
+  SetCursor(cell);
+}
+
+void EditingSession::SetViewStart(QPoint start) {
+  const QPoint held(std::clamp(start.x(), 1, viewport_.LastStartColumn()),
+                    std::clamp(start.y(), 1, viewport_.LastStartRow()));
+  if (held == ViewStart()) return;
+  view_.MapXstart = static_cast<std::int16_t>(held.x());
+  view_.MapYstart = static_cast<std::int16_t>(held.y());
+  view_.PlaceCursor(view_.MapX - view_.MapXstart, view_.MapY - view_.MapYstart);
+  emit ViewChanged();
+}
+
+void EditingSession::CentreViewOn(QPointF overview_point) {
+  ViewState centred = view_;
+  centred.CentreOnOverviewPoint(overview_point.x(), overview_point.y(), viewport_.Columns(), viewport_.Rows());
+  SetViewStart({centred.MapXstart, centred.MapYstart});
+}
+
+void EditingSession::SetViewSize(QSize twips) {
+  viewport_.SetSize(twips.width(), twips.height());
+  HoldViewInGrid();
+  emit ViewChanged();
+}
+
+void EditingSession::ZoomBy(double factor, std::optional<QPointF> around) {
+  const QPointF point = around.value_or(QPointF(viewport_.Columns() * viewport_.CellWidth() / 2,
+                                                viewport_.Rows() * viewport_.CellHeight() / 2));
+  const QPoint cell = CellAt(point);
+  viewport_.SetZoom(viewport_.Zoom() * factor);
+  const QPoint offset = CellAt(point) - ViewStart();
+  view_.MapXstart = static_cast<std::int16_t>(cell.x() - offset.x());
+  view_.MapYstart = static_cast<std::int16_t>(cell.y() - offset.y());
+  HoldViewInGrid();
+  emit ViewChanged();
+}
+
+void EditingSession::ZoomToActualSize() { ZoomBy(1 / viewport_.Zoom()); }
+
+void EditingSession::HoldViewInGrid() {
+  view_.MapXstart = static_cast<std::int16_t>(std::clamp<int>(view_.MapXstart, 1, viewport_.LastStartColumn()));
+  view_.MapYstart = static_cast<std::int16_t>(std::clamp<int>(view_.MapYstart, 1, viewport_.LastStartRow()));
+  view_.PlaceCursor(view_.MapX - view_.MapXstart, view_.MapY - view_.MapYstart);
+}
+
+void EditingSession::SetPointerCell(std::optional<QPoint> cell) {
+  if (cell == pointer_cell_) return;
+  pointer_cell_ = cell;
+  emit PointerChanged();
+}
+
+void EditingSession::SetScale(const ElevationScale& scale) {
+  scale_ = scale;
+  emit ScaleChanged();
+}
+
+void EditingSession::SetTracks(TrackSet tracks) {
+  tracks_ = std::move(tracks);
+  emit TracksChanged();
+}
+
+void EditingSession::SetTracksShown(bool shown) {
+  tracks_shown_ = shown;
+  emit DisplayChanged();
+}
+
+void EditingSession::SetShaded(bool shaded) {
+  shaded_ = shaded;
+  emit DisplayChanged();
+}
+
+void EditingSession::SetHatchOmittedRows(bool hatched) {
+  hatch_omitted_rows_ = hatched;
+  emit DisplayChanged();
+}
+
+void EditingSession::SetMode(EditMode mode) {
+  mode_ = mode;
+  emit ModeChanged(mode);
+}
+
+void EditingSession::SetAutoMoveDirection(MoveDirection direction) {
+  auto_move_direction_ = direction;
+  emit AutoMoveDirectionChanged(direction);
+}
+
+}  // namespace koravel

@@ -1,0 +1,107 @@
+#pragma once
+
+#include <QObject>
+#include <QPoint>
+#include <QPointF>
+#include <QSize>
+#include <optional>
+
+#include "core/edit/cursor_step.h"
+#include "core/edit/edit_mode.h"
+#include "core/scale/elevation_scale.h"
+#include "core/tracks/track_set.h"
+#include "core/views/view_state.h"
+#include "core/views/viewport.h"
+
+namespace koravel {
+
+class Document;
+
+/// Everything of one editing session beside the document: the cursor and
+/// the cell under the pointer, the part of the grid the detail view shows
+/// and its zoom, the colour scale, the tracks, how the maps draw, and how
+/// input edits. Controllers change it; views, the status bar and the panels
+/// follow its signals, each on its own, so the order in which they were made
+/// does not matter. A document put in place resets it, as Open does.
+class EditingSession : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit EditingSession(const Document& document, QObject* parent = nullptr);
+
+  /// The cursor cell and the view's first cell, in grid columns and rows.
+  const ViewState& View() const { return view_; }
+  QPoint Cursor() const { return {view_.MapX, view_.MapY}; }
+  QPoint ViewStart() const { return {view_.MapXstart, view_.MapYstart}; }
+  const Viewport& DetailViewport() const { return viewport_; }
+  /// The grid cell under detail-view point (x, y) twips, not limited to the grid.
+  QPoint CellAt(QPointF point) const;
+
+  /// Puts the cursor on `cell`, held inside the grid; the view stays.
+  void SetCursor(QPoint cell);
+  /// Puts the cursor on `cell`, scrolling the view just enough to show it.
+  void ShowCell(QPoint cell);
+  /// Starts the view at `start`, as far as the grid allows.
+  void SetViewStart(QPoint start);
+  /// Centres the view on the overview point (x, y) twips.
+  void CentreViewOn(QPointF overview_point);
+  /// The detail view's size in twips.
+  void SetViewSize(QSize twips);
+  /// Zooms by `factor`, keeping the cell under `around` (detail-view
+  /// twips) in place; around the view's centre without a point.
+  void ZoomBy(double factor, std::optional<QPointF> around = std::nullopt);
+  void ZoomToActualSize();
+
+  /// The cell under the pointer, on either map; nothing off the maps.
+  std::optional<QPoint> PointerCell() const { return pointer_cell_; }
+  void SetPointerCell(std::optional<QPoint> cell);
+
+  const ElevationScale& Scale() const { return scale_; }
+  void SetScale(const ElevationScale& scale);
+
+  const TrackSet& Tracks() const { return tracks_; }
+  void SetTracks(TrackSet tracks);
+  bool TracksShown() const { return tracks_shown_; }
+  void SetTracksShown(bool shown);
+
+  bool Shaded() const { return shaded_; }
+  void SetShaded(bool shaded);
+  bool HatchOmittedRows() const { return hatch_omitted_rows_; }
+  void SetHatchOmittedRows(bool hatched);
+  /// Both maps are drawn anew, as 再描画 asks.
+  void Redraw() { emit DisplayChanged(); }
+
+  EditMode Mode() const { return mode_; }
+  void SetMode(EditMode mode);
+  MoveDirection AutoMoveDirection() const { return auto_move_direction_; }
+  void SetAutoMoveDirection(MoveDirection direction);
+
+ signals:
+  void CursorChanged(QPoint cell);
+  /// The view's first cell, its size or its zoom changed.
+  void ViewChanged();
+  void PointerChanged();
+  void ScaleChanged();
+  void TracksChanged();
+  /// Shading, the hatch or the tracks' visibility changed, or a redraw was asked for.
+  void DisplayChanged();
+  void ModeChanged(EditMode mode);
+  void AutoMoveDirectionChanged(MoveDirection direction);
+
+ private:
+  void Reset();
+  void HoldViewInGrid();
+
+  ViewState view_;
+  Viewport viewport_;
+  std::optional<QPoint> pointer_cell_;
+  ElevationScale scale_;
+  TrackSet tracks_;
+  bool tracks_shown_ = true;
+  bool shaded_ = false;
+  bool hatch_omitted_rows_ = true;
+  EditMode mode_ = EditMode::PointEdit;
+  MoveDirection auto_move_direction_ = MoveDirection::Right;
+};
+
+}  // namespace koravel

@@ -1,0 +1,144 @@
+#include "ui/views/grid_painter.h"
+
+#include <QList>
+#include <QRegion>
+#include <algorithm>
+#include <cstring>
+
+#include "core/views/repaint_geometry.h"
+#include "ui/common/qt_bridge.h"
+#include "ui/document/document.h"
+#include "ui/document/editing_session.h"
+#include "ui/views/omitted_row_brush.h"
+#include "ui/views/picture.h"
+
+namespace koravel {
+
+GridPainter::GridPainter(const Document& document, const EditingSession& session)
+    : document_(document), session_(session) {
+  connect(&document, &Document::Replaced, this, [this] {
+    shade_computed_ = false;
+    FollowShading();
+  });
+  connect(&session, &EditingSession::DisplayChanged, this, &GridPainter::FollowShading);
+  // Shading takes its slope from the neighbours, so an edit reshades them too.
+  connect(&document, &Document::CellsChanged, this, [this](const QRect& area) {
+    if (shade_computed_) hill_shade_.Update(document_.Mesh(), area.left(), area.top(), area.right(), area.bottom());
+  });
+}
+
+// The shade is worked out when it is first shown and kept up to date from then on.
+void GridPainter::FollowShading() {
+  if (!session_.Shaded() || shade_computed_) return;
+  hill_shade_.Compute(document_.Mesh());
+  shade_computed_ = true;
+}
+
+QRgb GridPainter::CellRgb(int x, int y) const {
+  RgbColor color = session_.Scale().ElevationColor(document_.Mesh().Elevation(x, y));
+  if (session_.Shaded()) color = hill_shade_.Shade(color, x, y);
+  return qRgb(color.Red, color.Green, color.Blue);
+}
+
+// The device pixel edges of a map's boxes, from the first box's left (top)
+// edge to the last one's right (bottom) edge, the last box cut at the grid's end.
+GridPainter::Edges GridPainter::EdgesOf(const GridFrame& frame) {
+  const auto axis = [&](int cells, double cell) {
+    std::vector<int> edges;
+    for (int box = 0; box * frame.step < cells; ++box) edges.push_back(frame.picture.ToDevice(box * frame.step * cell));
+    edges.push_back(frame.picture.ToDevice(cells * cell));
+    return edges;
+  };
+  return {axis(frame.cells.width(), frame.cell.width()), axis(frame.cells.height(), frame.cell.height())};
+}
+
+void GridPainter::Render(QPainter& painter, const QRect& area, const GridFrame& frame) const {
+  const QColor background = frame.picture.palette().color(QPalette::Window);
+  if (!document_.IsOpen()) return painter.fillRect(area, background);
+  const Edges edges = EdgesOf(frame);
+  const QRect covered(QPoint(edges.xs.front(), edges.ys.front()), QPoint(edges.xs.back() - 1, edges.ys.back() - 1));
+  PaintCells(painter, frame, edges, area.intersected(covered));
+  if (session_.HatchOmittedRows()) HatchOmittedRows(painter, frame, edges, area.intersected(covered));
+  for (const QRect& rest : QRegion(area).subtracted(covered)) painter.fillRect(rest, background);
+  PaintTracks(painter, frame, area);
+}
+
+void GridPainter::RepaintEdit(const GridFrame& frame, const QRect& area) const {
+  const CellRect changed =
+      CellsChangedByEdit({area.left(), area.top(), area.right(), area.bottom()}, session_.Shaded());
+  const QRect shown = QRect(QPoint(changed.left, changed.top), QPoint(changed.right, changed.bottom))
+                          .intersected(QRect(frame.origin, frame.cells));
+  if (!document_.IsOpen() || shown.isEmpty()) return;
+  const Edges edges = EdgesOf(frame);
+  const auto box = [&](int offset) { return offset / frame.step; };
+  const QPoint first = shown.topLeft() - frame.origin;
+  const QPoint last = shown.bottomRight() - frame.origin;
+  frame.picture.InvalidateDevice(QRect(QPoint(edges.xs[box(first.x())], edges.ys[box(first.y())]),
+                              QPoint(edges.xs[box(last.x()) + 1] - 1, edges.ys[box(last.y()) + 1] - 1)));
+}
+
+// Paints the boxes within `area`, each coloured by its top-left cell: a strip
+// of one row of boxes at a time, one scan line filled and copied down.
+void GridPainter::PaintCells(QPainter& painter, const GridFrame& frame, const Edges& edges, const QRect& area) const {
+  if (area.isEmpty()) return;
+  const auto box_at = [](const std::vector<int>& edges_of_axis, int pixel) {
+    return static_cast<int>(std::upper_bound(edges_of_axis.begin(), edges_of_axis.end() - 1, pixel) -
+                            edges_of_axis.begin()) - 1;
+  };
+  const int width = area.width();
+  const int first_column = box_at(edges.xs, area.left());
+  const int last_column = box_at(edges.xs, area.right());
+  for (int row = box_at(edges.ys, area.top()); row <= box_at(edges.ys, area.bottom()); ++row) {
+    const int top = std::max(edges.ys[row], area.top());
+    const int height = std::min(edges.ys[row + 1], area.bottom() + 1) - top;
+    if (height <= 0) continue;
+    if (strip_.width() < width || strip_.height() < height) strip_ = QImage(width, height, QImage::Format_RGB32);
+    auto* line = reinterpret_cast<QRgb*>(strip_.scanLine(0));
+    for (int column = first_column; column <= last_column; ++column) {
+      const QRgb rgb = CellRgb(frame.origin.x() + column * frame.step, frame.origin.y() + row * frame.step);
+      std::fill(line + std::max(edges.xs[column] - area.left(), 0),
+                line + std::min(edges.xs[column + 1] - area.left(), width), rgb);
+    }
+    for (int y = 1; y < height; ++y) std::memcpy(strip_.scanLine(y), line, width * sizeof(QRgb));
+    painter.drawImage(QPoint(area.left(), top), strip_, QRect(0, 0, width, height));
+  }
+}
+
+// Rows the file omits have no data, as sea has none; a hatch over their
+// colour tells the two apart.
+void GridPainter::HatchOmittedRows(QPainter& painter, const GridFrame& frame, const Edges& edges,
+                                   const QRect& area) const {
+  const MeshDocument& mesh = document_.Mesh();
+  const int last = frame.origin.y() + frame.cells.height() - 1;
+  for (int row = frame.origin.y(); row <= last; ++row) {
+    if (mesh.IsRowPresent(row)) continue;
+    int end = row;
+    while (end < last && !mesh.IsRowPresent(end + 1)) ++end;
+    const int top = frame.picture.ToDevice((row - frame.origin.y()) * frame.cell.height());
+    const int bottom = frame.picture.ToDevice((end + 1 - frame.origin.y()) * frame.cell.height());
+    const QRect rows = QRect(QPoint(edges.xs.front(), top), QPoint(edges.xs.back() - 1, bottom - 1)).intersected(area);
+    if (!rows.isEmpty()) painter.fillRect(rows, OmittedRowBrush(CellRgb(frame.origin.x(), row)));
+    row = end;
+  }
+}
+
+// The segments that reach into `area` (device pixels), in white.
+void GridPainter::PaintTracks(QPainter& painter, const GridFrame& frame, const QRect& area) const {
+  const TrackSet& tracks = session_.Tracks();
+  if (!session_.TracksShown() || tracks.Segments().empty() || area.isEmpty()) return;
+  const QPointF origin = frame.origin - QPointF(1, 1);
+  const double x_scale = frame.cell.width() * frame.picture.DeviceRatio() / double{kTwipsPerPixel};
+  const double y_scale = frame.cell.height() * frame.picture.DeviceRatio() / double{kTwipsPerPixel};
+  const QRectF reach = QRectF(area).adjusted(-1, -1, 1, 1);
+  QList<QLineF> lines;
+  lines.reserve(static_cast<qsizetype>(tracks.Segments().size()));
+  for (const TrackSegment& segment : tracks.Segments()) {
+    const QLineF line((segment.X1 - origin.x()) * x_scale, (segment.Y1 - origin.y()) * y_scale,
+                      (segment.X2 - origin.x()) * x_scale, (segment.Y2 - origin.y()) * y_scale);
+    if (reach.intersects(QRectF(line.p1(), line.p2()).normalized().adjusted(-1, -1, 1, 1))) lines.append(line);
+  }
+  painter.setPen(QPen(Qt::white, 0));
+  painter.drawLines(lines);
+}
+
+}  // namespace koravel

@@ -1,0 +1,49 @@
+#include "ui/views/overview_map.h"
+
+#include "core/mesh/mesh_document.h"
+#include "core/views/map_geometry.h"
+#include "ui/document/document.h"
+#include "ui/document/editing_session.h"
+#include "ui/views/picture.h"
+
+namespace koravel {
+
+OverviewMap::OverviewMap(const Document& document, EditingSession& session, const GridPainter& painter,
+                         Picture& overview)
+    : document_(document), session_(session), painter_(painter), overview_(overview) {
+  overview_.SetRenderer([this](QPainter& p, const QRect& area) { painter_.Render(p, area, Frame()); });
+  overview_.setMouseTracking(true);
+  connect(&document, &Document::CellsChanged, this, [this](const QRect& area) { painter_.RepaintEdit(Frame(), area); });
+  connect(&document, &Document::Replaced, &overview_, &Picture::Invalidate);
+  for (auto changed : {&EditingSession::ScaleChanged, &EditingSession::TracksChanged, &EditingSession::DisplayChanged}) {
+    connect(&session, changed, &overview_, &Picture::Invalidate);
+  }
+  connect(&session, &EditingSession::ViewChanged, this, &OverviewMap::ShowViewFrame);
+  connect(&overview_, &Picture::Pressed, this, [this](double x, double y) { session_.CentreViewOn({x, y}); });
+  connect(&overview_, &Picture::Moved, this, &OverviewMap::Pointer_Moved);
+  connect(&overview_, &Picture::PointerLeft, this, [this] { session_.SetPointerCell(std::nullopt); });
+  ShowViewFrame();
+}
+
+// One box of 2 × 2 cells, coloured by its top-left cell, tiles the 200 × 200
+// grid into 2000 × 1600 twips.
+GridFrame OverviewMap::Frame() const {
+  return {overview_, QPoint(1, 1), QSize(kMeshSize, kMeshSize), QSizeF(kOverviewCellWidth, kOverviewCellHeight), 2};
+}
+
+void OverviewMap::ShowViewFrame() {
+  const Viewport& viewport = session_.DetailViewport();
+  overview_.SetOutline(Qt::white, viewport.Columns() * kOverviewCellWidth, viewport.Rows() * kOverviewCellHeight);
+  overview_.MoveOutline((session_.ViewStart().x() - 1) * kOverviewCellWidth,
+                        (session_.ViewStart().y() - 1) * kOverviewCellHeight);
+}
+
+// Dragging drags the view's frame along.
+void OverviewMap::Pointer_Moved(double x, double y, Qt::MouseButtons buttons) {
+  if (buttons & Qt::LeftButton) session_.CentreViewOn({x, y});
+  const QPoint cell(static_cast<int>(x / kOverviewCellWidth) + 1, static_cast<int>(y / kOverviewCellHeight) + 1);
+  const bool on_grid = document_.IsOpen() && QRect(1, 1, kMeshSize, kMeshSize).contains(cell);
+  session_.SetPointerCell(on_grid ? std::optional(cell) : std::nullopt);
+}
+
+}  // namespace koravel
