@@ -29,6 +29,17 @@ enum class ErrorCode {
   DuplicateOutputName,
   ElevationOutOfRange,
   NotElevationText,
+  InvalidMeshCode,
+  NotDemFile,
+  DemOrderUnsupported,
+  DemTooManyPoints,
+  DemUnknownReferenceSystem,
+  BrokenArchive,
+  ZipLibraryMissing,
+  DemKindsMixed,
+  DemOffGrid,
+  NoDemToPlace,
+  DatumConversionUnavailable,
 };
 
 /// Conditions worth telling the user about that do not stop a command.
