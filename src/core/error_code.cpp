@@ -30,6 +30,7 @@ std::string_view MessageText(ErrorCode code) {
     case ErrorCode::MeshTooFar: return "最初のメッシュから遠すぎるため配置できません。";
     case ErrorCode::NoMeshToPlace: return "並べられるメッシュがありません。";
     case ErrorCode::DuplicateOutputName: return "同じ名前で書き出すファイルが先にあります。";
+    case ErrorCode::NotRegularFile: return "通常のファイルではありません。";
   }
   return "ファイルエラーです。";
 }
@@ -40,6 +41,8 @@ std::string_view MessageText(Warning warning) {
       return "省略されたレコードがあります。まだこの形式の保存には未対応です。";
     case Warning::TrackDatumDiffers:
       return "このファイルは測地系が異なるため若干位置がずれます。";
+    case Warning::DataAfterLastRecord:
+      return "ファイルの最後のレコードの後にデータがあります。このデータは保存されません。";
   }
   return {};
 }

@@ -27,12 +27,14 @@ enum class ErrorCode {
   MeshTooFar,
   NoMeshToPlace,
   DuplicateOutputName,
+  NotRegularFile,
 };
 
 /// Conditions worth telling the user about that do not stop a command.
 enum class Warning {
   OmittedRecords,
   TrackDatumDiffers,
+  DataAfterLastRecord,
 };
 
 std::string_view MessageText(ErrorCode code);

@@ -96,6 +96,22 @@ check "a read error exits 1" 1 $?
 check "a read error message" "ファイルエラーです。" "$message"
 check "a read error keeps what was read" "0 0 100 80" "$(cat "$scratch/out.txt")"
 
+# A pipe is refused before it is opened for reading, which would wait for a writer.
+mkfifo "$scratch/pipe.mem" "$scratch/pipe.trk"
+message=$(timeout 5 "$tool" info "$scratch/pipe.mem" 2>&1 >/dev/null); status=$?
+check "a pipe as the mesh exits 1 at once" 1 $status
+check "a pipe as the mesh says why" "通常のファイルではありません。" "$message"
+message=$(timeout 5 "$tool" tracks "$sample" "$scratch/pipe.trk" 2>&1 >/dev/null); status=$?
+check "a pipe as the track exits 1 at once" 1 $status
+check "a pipe as the track says why" "通常のファイルではありません。" "$message"
+
+# A file name with a line end cannot fake a line of the report.
+mkdir "$scratch/in"
+printf 533945 > "$scratch/in/a"$'\n'"export: 1 of 1 meshes written, 0 skipped.mem"
+"$tool" export --to "$scratch/out" "$scratch/in" > /dev/null 2> "$scratch/batch.err"
+check "a skipped name with a line end prints escaped on one line" \
+  "$scratch/in/a\\nexport: 1 of 1 meshes written, 0 skipped.mem: メッシュファイルではありません。" "$(cat "$scratch/batch.err")"
+
 "$tool" frobnicate > /dev/null 2>&1; check "unknown command exits 2" 2 $?
 "$tool" info > /dev/null 2>&1; check "missing argument exits 2" 2 $?
 "$tool" --help | grep -q 'export IN.mem OUT.asc'; check "--help explains the commands" 0 $?

@@ -14,6 +14,7 @@
 #include "core/mesh/mesh_reader.h"
 #include "core/mesh/mesh_writer.h"
 #include "mesh_summary.h"
+#include "printable_path.h"
 #include "core/tracks/track_reader.h"
 
 namespace {
@@ -110,7 +111,7 @@ int Version() {
   const DatumConverter converter;
   switch (converter.Method()) {
     case DatumConversion::Grid:
-      std::cout << "datum conversion: WGS 84 to Tokyo by the grid " << converter.GridFile() << '\n';
+      std::cout << "datum conversion: WGS 84 to Tokyo by the grid " << PrintablePath(converter.GridFile()) << '\n';
       break;
     case DatumConversion::Helmert:
       std::cout << "datum conversion: WGS 84 to Tokyo by EPSG:15484 (Helmert, about 9 m)\n";
