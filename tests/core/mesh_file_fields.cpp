@@ -89,7 +89,8 @@ MeshFileFields NeighbourMesh(int east, int north) {
   fields.comment = Repeated(kIdeographicSpace, WidthOf(HeaderField::Comment));
   fields.value_text = [east, north](int x, int y) {
     char text[16];
-    std::snprintf(text, sizeof text, "%0*d", kValueWidth, (7 * (x + 200 * east) + 13 * (y + 200 * (100 - north))) % 90000);
+    const int value = (7 * (x + 200 * east) + 13 * (y + 200 * (100 - north))) % 90000;
+    std::snprintf(text, sizeof text, "%0*d", kValueWidth, value);
     return std::string(text);
   };
   return fields;

@@ -31,7 +31,9 @@ int main(int argc, char** argv) {
   }
   if (mode == "repeat" && argc == 6) {
     bool failed = false;
-    for (long i = std::strtol(argv[5], nullptr, 10); i > 0; --i) failed |= WriteVersion(kind, target, letter).has_value();
+    for (long i = std::strtol(argv[5], nullptr, 10); i > 0; --i) {
+      failed |= WriteVersion(kind, target, letter).has_value();
+    }
     return failed ? 1 : 0;
   }
   WriteVersion(kind, target, letter);

@@ -20,7 +20,9 @@ std::vector<std::filesystem::path> Paths(std::vector<std::string_view>::const_it
 }
 
 void ReportSkipped(const std::vector<SkippedInput>& skipped) {
-  for (const SkippedInput& input : skipped) std::cerr << PrintablePath(input.Path) << ": " << MessageText(input.Reason) << '\n';
+  for (const SkippedInput& input : skipped) {
+    std::cerr << PrintablePath(input.Path) << ": " << MessageText(input.Reason) << '\n';
+  }
 }
 
 std::optional<ExportFormat> FormatNamed(std::string_view name) {

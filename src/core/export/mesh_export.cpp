@@ -59,7 +59,9 @@ std::optional<ErrorCode> ExportMesh(const MeshDocument& document, const std::fil
 
 std::optional<ErrorCode> ExportMeshAs(const MeshDocument& document, const std::filesystem::path& path,
                                       ExportFormat format) {
-  return WriteRaster(ExportRaster::Of(document), path, format);
+  DeferredFlush flush;
+  if (auto failure = WriteRaster(ExportRaster::Of(document), path, format, &flush)) return failure;
+  return flush.Flush();
 }
 
 }  // namespace koravel

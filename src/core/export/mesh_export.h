@@ -36,7 +36,8 @@ std::optional<ErrorCode> WriteRaster(const ExportRaster& raster, const std::file
                                      ExportFormat format, DeferredFlush* deferred = nullptr);
 
 /// Writes the grid of `document`, edits included, to `path` in the format
-/// its extension names, and flushes it to the disk, with the rules of a save.
+/// its extension names, through the writer of a save; its files reach the
+/// disk together once all are named.
 std::optional<ErrorCode> ExportMesh(const MeshDocument& document, const std::filesystem::path& path);
 
 /// The same in `format`, whatever the extension of `path`.

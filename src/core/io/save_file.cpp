@@ -56,7 +56,7 @@ int SaveFile::Descriptor() const { return in_place_ ? target_.File() : replaceme
 
 std::optional<ErrorCode> SaveFile::Prepare() {
   if (target_.File() < 0) return CreateReplacement(nullptr);
-  if (deferred_ == nullptr) RemoveStrays(target_.Folder(), HiddenPrefix());
+  RemoveStrays(target_.Folder(), HiddenPrefix());
   if (!MustWriteInPlace(target_)) {
     if (const std::optional<FileAttributes> attributes = FileAttributes::Capture(target_.File())) {
       if (auto failure = CreateReplacement(&*attributes)) return failure;

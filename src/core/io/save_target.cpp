@@ -65,7 +65,7 @@ std::variant<SaveTarget, ErrorCode> SaveTarget::Open(const std::filesystem::path
   target.name_ = path.filename().string();
   int link_hops = 0;
   for (;;) {
-    const std::variant<Step, ErrorCode> step = target.Advance(link_hops);
+    const Outcome step = target.Advance(link_hops);
     if (const ErrorCode* failure = std::get_if<ErrorCode>(&step)) return *failure;
     if (std::get<Step>(step) == Step::Done) return target;
   }
@@ -73,12 +73,12 @@ std::variant<SaveTarget, ErrorCode> SaveTarget::Open(const std::filesystem::path
 
 // One step towards the file: follows one link, or opens and locks the file
 // it reached; Again when the name changed under it and it must look again.
-std::variant<SaveTarget::Step, ErrorCode> SaveTarget::Advance(int& link_hops) {
+SaveTarget::Outcome SaveTarget::Advance(int& link_hops) {
   if (name_.empty() || name_ == "." || name_ == "..") return ErrorCode::InvalidPathOrNotWritable;
   file_.Close();
   struct stat seen {};
   if (fstatat(folder_.Get(), name_.c_str(), &seen, AT_SYMLINK_NOFOLLOW) != 0) {
-    return errno == ENOENT ? std::variant<Step, ErrorCode>(Step::Done) : ErrorFromErrno(errno);
+    return errno == ENOENT ? Outcome(Step::Done) : ErrorFromErrno(errno);
   }
   if (!S_ISLNK(seen.st_mode)) {
     if (auto refused = RefusalOf(seen)) return *refused;
@@ -96,10 +96,13 @@ std::variant<SaveTarget::Step, ErrorCode> SaveTarget::Advance(int& link_hops) {
 
 // The lock is the file's, not the name's: a save that waited for it looks
 // again, since the one before may have renamed a new file over the name.
-std::variant<SaveTarget::Step, ErrorCode> SaveTarget::OpenAndLock(const struct stat& seen) {
+SaveTarget::Outcome SaveTarget::OpenAndLock(const struct stat& seen) {
   file_ = FileDescriptor(openat(folder_.Get(), name_.c_str(), O_RDWR | kFileFlags));
-  if (!file_.IsOpen() && errno == EACCES) file_ = FileDescriptor(openat(folder_.Get(), name_.c_str(), O_WRONLY | kFileFlags));
-  if (!file_.IsOpen()) return errno == ELOOP || errno == ENOENT ? std::variant<Step, ErrorCode>(Step::Again) : ErrorFromErrno(errno);
+  if (!file_.IsOpen() && errno == EACCES) {
+    file_ = FileDescriptor(openat(folder_.Get(), name_.c_str(), O_WRONLY | kFileFlags));
+  }
+  // A link or nothing where the file was: look again.
+  if (!file_.IsOpen()) return errno == ELOOP || errno == ENOENT ? Outcome(Step::Again) : ErrorFromErrno(errno);
   struct stat now {};
   if (fstat(file_.Get(), &now) != 0 || !SameFile(now, seen)) return Step::Again;
   if (LockAndWait(file_.Get()) != 0) return ErrorFromErrno(errno);

@@ -37,9 +37,10 @@ class SaveTarget {
 
  private:
   enum class Step { Done, Again };
+  using Outcome = std::variant<Step, ErrorCode>;
 
-  std::variant<Step, ErrorCode> Advance(int& link_hops);
-  std::variant<Step, ErrorCode> OpenAndLock(const struct stat& seen);
+  Outcome Advance(int& link_hops);
+  Outcome OpenAndLock(const struct stat& seen);
 
   FileDescriptor folder_;
   std::string name_;
