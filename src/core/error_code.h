@@ -40,12 +40,14 @@ enum class ErrorCode {
   DemOffGrid,
   NoDemToPlace,
   DatumConversionUnavailable,
+  NotRegularFile,
 };
 
 /// Conditions worth telling the user about that do not stop a command.
 enum class Warning {
   OmittedRecords,
   TrackDatumDiffers,
+  DataAfterLastRecord,
 };
 
 std::string_view MessageText(ErrorCode code);

@@ -18,6 +18,7 @@
 #include "core/mesh/mesh_writer.h"
 #include "mesh_summary.h"
 #include "new_command.h"
+#include "printable_path.h"
 #include "core/tracks/track_reader.h"
 
 namespace {
@@ -131,7 +132,7 @@ void PrintExactly(double value, char after) {
 
 int Version() {
   std::cout << "koravel-tool " << KORAVEL_VERSION << '\n';
-  std::cout << "datum conversion: " << DescribeDatumConversion(DatumConverter()) << '\n';
+  std::cout << "datum conversion: " << PrintablePath(DescribeDatumConversion(DatumConverter())) << '\n';
   return 0;
 }
 
