@@ -24,7 +24,7 @@ std::string_view MessageText(ErrorCode code) {
     case ErrorCode::UnsupportedExportFormat:
       return "書き出せない形式です。拡張子を .asc、.tif、.tiff のいずれかにして下さい。";
     case ErrorCode::TiffLibraryMissing:
-      return "GeoTIFFを書き出すためのライブラリ(libtiff、libgeotiff)が見つかりません。";
+      return "GeoTIFFを書き出すためのライブラリ(libtiff)が見つかりません。";
     case ErrorCode::MeshStepsDiffer: return "最初のメッシュと格子の間隔が異なります。";
     case ErrorCode::MeshOffGrid: return "最初のメッシュの格子からずれています。";
     case ErrorCode::MeshTooFar: return "最初のメッシュから遠すぎるため配置できません。";
