@@ -27,7 +27,6 @@ std::string_view MessageText(ErrorCode code) {
       return "GeoTIFFを書き出すためのライブラリ(libtiff)が見つかりません。";
     case ErrorCode::MeshStepsDiffer: return "最初のメッシュと格子の間隔が異なります。";
     case ErrorCode::MeshOffGrid: return "最初のメッシュの格子からずれています。";
-    case ErrorCode::MeshTooFar: return "最初のメッシュから遠すぎるため配置できません。";
     case ErrorCode::NoMeshToPlace: return "並べられるメッシュがありません。";
     case ErrorCode::DuplicateOutputName: return "同じ名前で書き出すファイルが先にあります。";
     case ErrorCode::ElevationOutOfRange: return "標高は-999.9m～9999.9mの範囲で入力して下さい。";
@@ -48,6 +47,16 @@ std::string_view MessageText(ErrorCode code) {
     case ErrorCode::NoDemToPlace: return "並べられる数値標高モデルがありません。";
     case ErrorCode::DatumConversionUnavailable: return "測地系を変換できません(PROJが見つかりません)。";
     case ErrorCode::NotRegularFile: return "通常のファイルではありません。";
+    case ErrorCode::FolderUnreadable: return "フォルダを読めません。";
+    case ErrorCode::FrameTooSparse:
+      return "範囲の1%も覆わないため書き出しません。範囲を広げているファイルを除くか、--allow-sparseを付けて下さい。";
+    case ErrorCode::FrameTooLarge:
+      return "範囲が全国の50mメッシュ(52,000×63,000セル)より大きいため書き出しません。"
+             "書き出すには--allow-largeを付けて下さい。";
+    case ErrorCode::AsciiGridTooLarge:
+      return "ASCIIグリッドは圧縮されず2GBを超えるため書き出しません。GeoTIFF(.tif)で書き出して下さい。";
+    case ErrorCode::CompressionUnavailable:
+      return "インストールされているlibtiffはこの圧縮方式に対応していません。--compress deflateを使って下さい。";
   }
   return "ファイルエラーです。";
 }

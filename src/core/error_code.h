@@ -24,7 +24,6 @@ enum class ErrorCode {
   TiffLibraryMissing,
   MeshStepsDiffer,
   MeshOffGrid,
-  MeshTooFar,
   NoMeshToPlace,
   DuplicateOutputName,
   ElevationOutOfRange,
@@ -41,6 +40,11 @@ enum class ErrorCode {
   NoDemToPlace,
   DatumConversionUnavailable,
   NotRegularFile,
+  FolderUnreadable,
+  FrameTooSparse,
+  FrameTooLarge,
+  AsciiGridTooLarge,
+  CompressionUnavailable,
 };
 
 /// Conditions worth telling the user about that do not stop a command.

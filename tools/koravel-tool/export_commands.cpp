@@ -5,6 +5,7 @@
 
 #include "core/export/batch_export.h"
 #include "core/export/mosaic.h"
+#include "mosaic_options.h"
 #include "printable_path.h"
 #include "progress_bar.h"
 
@@ -44,33 +45,51 @@ int RunBatchExport(const std::vector<std::string_view>& args) {
     inputs += 2;
   }
   if (!format) return kUsageError;
-  const std::vector<std::filesystem::path> meshes = MeshFilesIn(Paths(inputs, args.end()));
+  const InputFiles meshes = MeshFilesIn(Paths(inputs, args.end()));
   BatchResult result;
   {
     ProgressBar bar("export");
-    result = ExportBatch(meshes, folder, *format, [&bar](std::size_t done, std::size_t total) { bar.Report(done, total); });
+    result = ExportBatch(meshes.Files, folder, *format,
+                         [&bar](std::size_t done, std::size_t total) { bar.Report(done, total); });
   }
+  ReportSkipped(meshes.Unreadable);
   ReportSkipped(result.Skipped);
   if (result.Error) std::cerr << PrintablePath(folder) << ": " << MessageText(*result.Error) << '\n';
-  std::cout << "export: " << result.Written << " of " << meshes.size() << " meshes written, "
-            << result.Skipped.size() << " skipped\n";
-  return result.Error || !result.Skipped.empty() ? kFailure : 0;
+  const std::size_t skipped = result.Skipped.size() + meshes.Unreadable.size();
+  std::cout << "export: " << result.Written << " of " << meshes.Files.Size() << " meshes written, " << skipped
+            << " skipped\n";
+  return result.Error || skipped > 0 ? kFailure : 0;
 }
 
-int RunMosaic(const std::vector<std::string_view>& args) {
-  if (args.size() < 2) return kUsageError;
+int RunMosaic(std::vector<std::string_view> args) {
+  const std::optional<MosaicOptions> options = TakeMosaicOptions(args);
+  if (!options || args.size() < 2) return kUsageError;
   const std::filesystem::path output(args[0]);
-  const std::vector<std::filesystem::path> meshes = MeshFilesIn(Paths(args.begin() + 1, args.end()));
-  MosaicResult result;
+  const InputFiles inputs = MeshFilesIn(Paths(args.begin() + 1, args.end()));
+  MosaicPlan plan;
   {
     ProgressBar bar("mosaic");
-    result = WriteMosaic(meshes, output, [&bar](std::size_t done, std::size_t total) { bar.Report(done, total); });
+    plan = PlanMosaic(inputs.Files, [&bar](std::size_t done, std::size_t total) { bar.Report(done, total); });
   }
-  ReportSkipped(result.LeftOut);
-  if (result.Error) std::cerr << PrintablePath(output) << ": " << MessageText(*result.Error) << '\n';
-  std::cout << "mosaic: " << result.Placed << " of " << meshes.size() << " meshes placed, " << result.LeftOut.size()
+  if (plan.Frame) PrintFrame("mosaic", *plan.Frame);
+  MosaicResult result;
+  {
+    ProgressBar bar(plan.Frame ? FrameLabel("mosaic", *plan.Frame) : "mosaic");
+    result = WriteMosaic(plan, inputs.Files, output, *options,
+                         [&bar](std::size_t done, std::size_t total) { bar.Report(done, total); });
+  }
+  ReportSkipped(inputs.Unreadable);
+  for (const LeftOutFile& left : result.LeftOut) {
+    std::cerr << PrintablePath(inputs.Files[left.File]) << ": " << MessageText(left.Reason) << '\n';
+  }
+  if (result.Error) {
+    PrintRefusal(output, *result.Error, plan.Frame ? plan.Frame->Stretching : std::vector<std::size_t>(),
+                 [&](std::size_t mesh) { return inputs.Files[plan.Index.Meshes[mesh].File].string(); });
+  }
+  const std::size_t left_out = result.LeftOut.size() + inputs.Unreadable.size();
+  std::cout << "mosaic: " << result.Placed << " of " << inputs.Files.Size() << " meshes placed, " << left_out
             << " left out\n";
-  return result.Error || !result.LeftOut.empty() ? kFailure : 0;
+  return result.Error || left_out > 0 ? kFailure : 0;
 }
 
 }  // namespace koravel

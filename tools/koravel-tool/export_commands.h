@@ -9,8 +9,9 @@ namespace koravel {
 /// 2 for wrong arguments.
 int RunBatchExport(const std::vector<std::string_view>& args);
 
-/// `mosaic OUT.tif|OUT.asc INPUT...`; returns the exit status, 2 for wrong
+/// `mosaic OUT.tif|OUT.asc INPUT... [--no-cog] [--compress deflate|zstd]
+/// [--allow-sparse] [--allow-large]`; returns the exit status, 2 for wrong
 /// arguments.
-int RunMosaic(const std::vector<std::string_view>& args);
+int RunMosaic(std::vector<std::string_view> args);
 
 }  // namespace koravel

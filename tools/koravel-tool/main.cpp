@@ -2,6 +2,8 @@
 // copies and exports .mem files and places GPS tracks on them, with the same
 // rules and messages as the window.
 
+#include <malloc.h>
+
 #include <algorithm>
 #include <charconv>
 #include <iostream>
@@ -27,6 +29,7 @@ using namespace koravel;
 
 constexpr int kFailure = 1;
 constexpr int kUsageError = 2;
+constexpr int kLargestHeapBlock = 32 << 20;
 
 constexpr std::string_view kUsage =
     "usage: koravel-tool COMMAND ARGUMENTS\n"
@@ -163,6 +166,10 @@ int Status(int status) { return status == kUsageError ? UsageError() : status; }
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Mosaics take and give back blocks the size of a tile by the thousand;
+  // kept in the heap they are used again rather than mapped afresh each time.
+  mallopt(M_MMAP_THRESHOLD, kLargestHeapBlock);
+  mallopt(M_TRIM_THRESHOLD, kLargestHeapBlock);
   if (argc < 2) return UsageError();
   const std::string_view command = argv[1];
   const std::vector<std::string_view> args(argv + 2, argv + argc);

@@ -45,7 +45,10 @@ class SourceWalker {
       : visit_(visit), skipped_(skipped) {}
 
   void Walk(const std::vector<std::filesystem::path>& inputs) {
-    for (const std::filesystem::path& file : FilesIn(inputs, {".xml", ".zip"})) {
+    InputFiles found = FilesIn(inputs, {".xml", ".zip"});
+    skipped_.insert(skipped_.end(), found.Unreadable.begin(), found.Unreadable.end());
+    for (std::size_t i = 0; i < found.Files.Size(); ++i) {
+      const std::filesystem::path file = found.Files[i];
       if (LowerCaseExtension(file) == ".zip") {
         VisitFiles();
         Archive(ZipOrigin{file, nullptr}, file.string(), 1);

@@ -17,12 +17,12 @@ std::optional<ErrorCode> ExportOne(DeferredFlush& flush, const std::filesystem::
 }
 
 // Each output's path; empty where an earlier mesh already takes the name.
-std::vector<std::filesystem::path> OutputPaths(const std::vector<std::filesystem::path>& meshes,
-                                               const std::filesystem::path& folder, ExportFormat format) {
+std::vector<std::filesystem::path> OutputPaths(const PathList& meshes, const std::filesystem::path& folder,
+                                               ExportFormat format) {
   std::vector<std::filesystem::path> outputs;
   std::set<std::filesystem::path> taken;
-  for (const std::filesystem::path& mesh : meshes) {
-    std::filesystem::path output = folder / mesh.filename().replace_extension(ExtensionOf(format));
+  for (std::size_t i = 0; i < meshes.Size(); ++i) {
+    std::filesystem::path output = folder / meshes[i].filename().replace_extension(ExtensionOf(format));
     outputs.push_back(taken.insert(output).second ? output : std::filesystem::path());
   }
   return outputs;
@@ -34,7 +34,7 @@ std::size_t WorkerThreads() { return 2 * std::max(1u, std::thread::hardware_conc
 
 }  // namespace
 
-BatchResult ExportBatch(const std::vector<std::filesystem::path>& meshes, const std::filesystem::path& folder,
+BatchResult ExportBatch(const PathList& meshes, const std::filesystem::path& folder,
                         ExportFormat format, const ProgressReport& progress) {
   BatchResult result;
   std::error_code error;
@@ -44,20 +44,20 @@ BatchResult ExportBatch(const std::vector<std::filesystem::path>& meshes, const 
     return result;
   }
   const std::vector<std::filesystem::path> outputs = OutputPaths(meshes, folder, format);
-  std::vector<std::optional<ErrorCode>> failures(meshes.size());
+  std::vector<std::optional<ErrorCode>> failures(meshes.Size());
   const std::jthread loading = LoadWriterLibraries(format);
   DeferredFlush flush;
   ForEachInParallel(
-      meshes.size(),
+      meshes.Size(),
       [&](std::size_t i) {
         failures[i] = outputs[i].empty() ? ErrorCode::DuplicateOutputName
                                          : ExportOne(flush, meshes[i], outputs[i], format);
       },
       progress, WorkerThreads());
-  for (std::size_t i = 0; i < meshes.size(); ++i) {
+  for (std::size_t i = 0; i < meshes.Size(); ++i) {
     if (failures[i]) result.Skipped.push_back({meshes[i], *failures[i]});
   }
-  result.Written = meshes.size() - result.Skipped.size();
+  result.Written = meshes.Size() - result.Skipped.size();
   result.Error = flush.Flush();
   return result;
 }

@@ -23,7 +23,7 @@ struct BatchResult {
 /// cores and flushed to the disk once at the end. A file that cannot be read
 /// or written is skipped, as is any mesh after the first that would take the
 /// same output name. `progress` counts the meshes done.
-BatchResult ExportBatch(const std::vector<std::filesystem::path>& meshes, const std::filesystem::path& folder,
+BatchResult ExportBatch(const PathList& meshes, const std::filesystem::path& folder,
                         ExportFormat format, const ProgressReport& progress = {});
 
 }  // namespace koravel

@@ -9,6 +9,10 @@
 
 namespace koravel {
 
+/// The height of a cell in metres as the GeoTIFFs hold it: tenths of a
+/// metre divided by ten, and -9999 for kNoData.
+inline float MetresOf(std::int32_t tenths) { return tenths == kNoData ? -9999.0f : static_cast<float>(tenths) / 10.0f; }
+
 /// A grid of elevations on the Tokyo datum as the export writers take it:
 /// its size, its edges and steps, and its rows, handed out one at a time so
 /// that a mosaic never has to be held whole.

@@ -13,7 +13,6 @@
 namespace koravel {
 namespace {
 
-constexpr float kNoDataMetres = -9999.0f;
 constexpr std::size_t kStripBytes = 64 * 1024;
 constexpr double kClassicTiffLimit = 3.9e9;  // bytes of cells, with room for the tags
 constexpr int kStripsPerDiskWrite = 16;
@@ -28,8 +27,6 @@ bool SetTags(const TiffLibrary& tiff, TIFF* file, const ExportRaster& raster) {
          tiff.SetField(file, TIFFTAG_ROWSPERSTRIP, static_cast<std::uint32_t>(RowsPerStrip(raster))) &&
          SetGeoTiffTags(tiff, file, raster.Frame, raster.Epsg);
 }
-
-float Metres(std::int32_t tenths) { return tenths == kNoData ? kNoDataMetres : static_cast<float>(tenths) / 10.0f; }
 
 // Starts the disk on each megabyte as it is written, not on all of them at the end.
 bool WriteStrips(const TiffLibrary& tiff, TIFF* file, int descriptor, const ExportRaster& raster) {
@@ -46,7 +43,7 @@ bool WriteStrips(const TiffLibrary& tiff, TIFF* file, int descriptor, const Expo
         continue;
       }
       raster.FillRow(first + row, tenths);
-      std::transform(tenths.begin(), tenths.end(), strip.begin() + offset, Metres);
+      std::transform(tenths.begin(), tenths.end(), strip.begin() + offset, MetresOf);
     }
     const tmsize_t bytes = static_cast<tmsize_t>(columns * sizeof(float)) * rows;
     if (tiff.WriteEncodedStrip(file, static_cast<std::uint32_t>(index), strip.data(), bytes) != bytes) return false;

@@ -2,25 +2,55 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 
 namespace koravel {
 namespace {
 
-void AddFolder(const std::filesystem::path& folder, const std::vector<std::string>& extensions,
-               std::vector<std::filesystem::path>& files) {
-  std::vector<std::filesystem::path> found;
-  std::error_code error;
-  const auto options = std::filesystem::directory_options::skip_permission_denied;
-  for (auto it = std::filesystem::recursive_directory_iterator(folder, options, error);
-       !error && it != std::filesystem::recursive_directory_iterator(); it.increment(error)) {
-    if (it->is_regular_file(error) && std::find(extensions.begin(), extensions.end(),
-                                                LowerCaseExtension(it->path())) != extensions.end()) {
-      found.push_back(it->path());
+class FolderScan {
+ public:
+  FolderScan(const std::vector<std::string>& extensions, InputFiles& found) : extensions_(extensions), found_(found) {}
+
+  // Each folder is listed on its own, so that one that cannot be read is
+  // named and the others are still scanned.
+  void Scan(const std::filesystem::path& root) {
+    const std::size_t first = found_.Files.Size();
+    std::vector<std::filesystem::path> pending = {root};
+    while (!pending.empty()) {
+      const std::filesystem::path folder = std::move(pending.back());
+      pending.pop_back();
+      std::error_code error;
+      for (std::filesystem::directory_iterator it(folder, error); !error && it != std::filesystem::directory_iterator();
+           it.increment(error)) {
+        Take(*it, pending);
+      }
+      if (error) found_.Unreadable.push_back({folder, ErrorCode::FolderUnreadable});
+    }
+    found_.Files.SortFrom(first);
+  }
+
+ private:
+  void Take(const std::filesystem::directory_entry& entry, std::vector<std::filesystem::path>& pending) {
+    std::error_code error;
+    if (entry.is_directory(error) && !entry.is_symlink(error)) {
+      pending.push_back(entry.path());
+      return;
+    }
+    if (std::find(extensions_.begin(), extensions_.end(), LowerCaseExtension(entry.path())) == extensions_.end()) {
+      return;
+    }
+    error.clear();
+    if (entry.is_regular_file(error)) {
+      found_.Files.Add(entry.path().native());
+    } else if (error) {
+      found_.Unreadable.push_back(
+          {entry.path(), error.value() == ENOENT ? ErrorCode::FileNotFound : ErrorCode::FileError});
     }
   }
-  std::sort(found.begin(), found.end());
-  files.insert(files.end(), found.begin(), found.end());
-}
+
+  const std::vector<std::string>& extensions_;
+  InputFiles& found_;
+};
 
 }  // namespace
 
@@ -31,22 +61,20 @@ std::string LowerCaseExtension(const std::filesystem::path& path) {
   return extension;
 }
 
-std::vector<std::filesystem::path> MeshFilesIn(const std::vector<std::filesystem::path>& inputs) {
-  return FilesIn(inputs, {".mem"});
-}
+InputFiles MeshFilesIn(const std::vector<std::filesystem::path>& inputs) { return FilesIn(inputs, {".mem"}); }
 
-std::vector<std::filesystem::path> FilesIn(const std::vector<std::filesystem::path>& inputs,
-                                           const std::vector<std::string>& extensions) {
-  std::vector<std::filesystem::path> files;
+InputFiles FilesIn(const std::vector<std::filesystem::path>& inputs, const std::vector<std::string>& extensions) {
+  InputFiles found;
+  FolderScan scan(extensions, found);
   for (const std::filesystem::path& input : inputs) {
     std::error_code error;
     if (std::filesystem::is_directory(input, error)) {
-      AddFolder(input, extensions, files);
+      scan.Scan(input);
     } else {
-      files.push_back(input);
+      found.Files.Add(input.native());
     }
   }
-  return files;
+  return found;
 }
 
 }  // namespace koravel

@@ -1,140 +1,130 @@
 #include "core/export/mosaic.h"
 
 #include <algorithm>
-#include <climits>
-#include <cmath>
+#include <mutex>
 
+#include "core/export/cog_writer.h"
 #include "core/export/export_raster.h"
+#include "core/export/grid_mosaic.h"
 #include "core/export/mesh_export.h"
+#include "core/io/file_probe.h"
+#include "core/io/save_file.h"
 #include "core/mesh/mesh_reader.h"
 
 namespace koravel {
 namespace {
 
-constexpr double kStepTolerance = 1e-9;  // arc-seconds
-constexpr double kCellTolerance = 1e-6;  // cells
-// Cells from the first mesh a mesh may lie: all of Japan at 50 m fits in
-// about 52,000 by 63,000; a mesh whose corners say otherwise is a bad file.
-constexpr double kMaxOffsetCells = 65536;
+using MeshCells = GridMosaic<std::int32_t>;
 
-struct Tile {
-  MeshDocument Document;
-  MeshGeoreference Frame;
-  int Column = 0;  // of its north-west cell in the mosaic
-  int Row = 0;
+// Reads the grids of the plan's meshes, noting those that fail.
+class MeshLoader {
+ public:
+  MeshLoader(const MosaicPlan& plan, const PathList& files) : plan_(plan), files_(files) {}
+
+  std::optional<std::vector<std::int32_t>> operator()(std::size_t mesh) {
+    const std::size_t file = plan_.Index.Meshes[mesh].File;
+    const MeshReadResult read = ReadMeshFile(files_[file]);
+    if (!read.document) {
+      const std::lock_guard lock(mutex_);
+      failed_.push_back({file, read.error.value_or(ErrorCode::FileError)});
+      return std::nullopt;
+    }
+    std::vector<std::int32_t> tenths;
+    tenths.reserve(static_cast<std::size_t>(kMeshSize) * kMeshSize);
+    for (int y = 1; y <= kMeshSize; ++y) {
+      for (int x = 1; x <= kMeshSize; ++x) tenths.push_back(read.document->Elevation(x, y));
+    }
+    return tenths;
+  }
+
+  const std::vector<LeftOutFile>& Failed() const { return failed_; }
+
+ private:
+  const MosaicPlan& plan_;
+  const PathList& files_;
+  std::mutex mutex_;
+  std::vector<LeftOutFile> failed_;
 };
 
-struct Reading {
-  std::optional<Tile> Mesh;
-  ErrorCode Error = ErrorCode::FileError;
-};
-
-std::vector<Reading> ReadAll(const std::vector<std::filesystem::path>& paths, const ProgressReport& progress) {
-  std::vector<Reading> readings(paths.size());
-  ForEachInParallel(
-      paths.size(),
-      [&](std::size_t i) {
-        MeshReadResult result = ReadMeshFile(paths[i]);
-        if (result.document) {
-          const MeshGeoreference frame = MeshGeoreference::Of(*result.document);
-          readings[i].Mesh = Tile{std::move(*result.document), frame, 0, 0};
-        }
-        if (result.error) readings[i].Error = *result.error;
-      },
-      progress);
-  return readings;
+ExportRaster RowsOf(MeshCells& cells, const MosaicFrame& frame) {
+  const int columns = static_cast<int>(frame.Columns);
+  return {columns, static_cast<int>(frame.Rows), frame.Edges, [&cells, columns](int row, std::span<std::int32_t> tenths) {
+            const CellArea line = {0, row, columns, 1};
+            cells.Prepare(line);
+            cells.Fill(line, tenths);
+            cells.Release(line);
+          }};
 }
 
-bool IsWhole(double cells) { return std::abs(cells - std::round(cells)) <= kCellTolerance; }
-
-// Sets the tile's place on the reference grid, or says why it has none.
-std::optional<ErrorCode> Place(const MeshGeoreference& reference, Tile& tile) {
-  const MeshGeoreference& frame = tile.Frame;
-  if (!(frame.LongitudeStep > 0 && frame.LatitudeStep > 0)) return ErrorCode::MeshOffGrid;
-  if (std::abs(frame.LongitudeStep - reference.LongitudeStep) > kStepTolerance ||
-      std::abs(frame.LatitudeStep - reference.LatitudeStep) > kStepTolerance) {
-    return ErrorCode::MeshStepsDiffer;
-  }
-  const double column = (frame.WestLongitude - reference.WestLongitude) / reference.LongitudeStep;
-  const double row = (reference.NorthLatitude - frame.NorthLatitude) / reference.LatitudeStep;
-  if (!IsWhole(column) || !IsWhole(row)) return ErrorCode::MeshOffGrid;
-  if (std::abs(column) > kMaxOffsetCells || std::abs(row) > kMaxOffsetCells) return ErrorCode::MeshTooFar;
-  tile.Column = static_cast<int>(std::lround(column));
-  tile.Row = static_cast<int>(std::lround(row));
-  return std::nullopt;
+TiledRaster TilesOf(MeshCells& cells, const MosaicFrame& frame) {
+  return {static_cast<int>(frame.Columns),
+          static_cast<int>(frame.Rows),
+          frame.Edges,
+          4301,
+          [&cells](const CellArea& parts) { cells.Prepare(parts); },
+          [&cells](const CellArea& area, std::span<float> metres) {
+            std::vector<std::int32_t> tenths(area.CellCount());
+            cells.Fill(area, tenths);
+            std::transform(tenths.begin(), tenths.end(), metres.begin(), MetresOf);
+          },
+          [&cells](const CellArea& parts) { cells.Release(parts); }};
 }
 
-// Places every tile that fits on the grid of the first, leaving the others
-// out, and moves them all so that the mosaic starts at cell 0, 0.
-std::vector<Tile> PlaceAll(const std::vector<std::filesystem::path>& paths, std::vector<Reading>& readings,
-                           std::vector<SkippedInput>& left_out) {
-  std::vector<Tile> placed;
-  for (std::size_t i = 0; i < readings.size(); ++i) {
-    std::optional<ErrorCode> refused = readings[i].Mesh ? std::nullopt : std::optional(readings[i].Error);
-    if (!refused) refused = Place(placed.empty() ? readings[i].Mesh->Frame : placed.front().Frame, *readings[i].Mesh);
-    if (refused) {
-      left_out.push_back({paths[i], *refused});
-    } else {
-      placed.push_back(std::move(*readings[i].Mesh));
-    }
+std::optional<ErrorCode> Write(const MosaicPlan& plan, MeshLoader& loader, const std::filesystem::path& output,
+                               ExportFormat format, const MosaicOptions& options, const ProgressReport& progress) {
+  const MosaicFrame& frame = *plan.Frame;
+  const bool tiled = format == ExportFormat::GeoTiff && options.CloudOptimized;
+  MeshCells cells(frame.Areas, kNoData, std::ref(loader), tiled ? kTileSize : static_cast<int>(frame.Columns),
+                  tiled ? kTileSize : 1, progress);
+  DeferredFlush flush;
+  std::optional<ErrorCode> failure;
+  if (tiled) {
+    const TiledRaster raster = TilesOf(cells, frame);
+    failure = WriteFile(
+        output,
+        [&](int descriptor) {
+          return WriteCloudOptimizedGeoTiff(descriptor, raster, options.Compression, FolderOf(output));
+        },
+        &flush);
+  } else {
+    failure = WriteRaster(RowsOf(cells, frame), output, format, &flush);
   }
-  return placed;
-}
-
-// Later meshes win where they have data, and leave earlier data alone
-// where they have none.
-void FillRow(const std::vector<Tile>& tiles, int row, std::span<std::int32_t> tenths) {
-  std::fill(tenths.begin(), tenths.end(), kNoData);
-  for (const Tile& tile : tiles) {
-    if (row < tile.Row || row >= tile.Row + kMeshSize) continue;
-    const int y = row - tile.Row + 1;
-    for (int x = 1; x <= kMeshSize; ++x) {
-      const std::int32_t later = tile.Document.Elevation(x, y);
-      std::int32_t& target = tenths[static_cast<std::size_t>(tile.Column + x - 1)];
-      target = later == kNoData ? target : later;
-    }
-  }
-}
-
-// The frame around all tiles, which move so that it starts at cell 0, 0.
-ExportRaster RasterOf(std::vector<Tile>& tiles) {
-  int west = INT_MAX, north = INT_MAX, east = INT_MIN, south = INT_MIN;
-  for (const Tile& tile : tiles) {
-    west = std::min(west, tile.Column), north = std::min(north, tile.Row);
-    east = std::max(east, tile.Column + kMeshSize), south = std::max(south, tile.Row + kMeshSize);
-  }
-  for (Tile& tile : tiles) tile.Column -= west, tile.Row -= north;
-  const Tile& first = tiles.front();
-  MeshGeoreference frame = first.Frame;
-  frame.WestLongitude -= first.Column * frame.LongitudeStep;
-  frame.NorthLatitude += first.Row * frame.LatitudeStep;
-  frame.SouthLatitude = frame.NorthLatitude - (south - north) * frame.LatitudeStep;
-  return {east - west, south - north, frame,
-          [&tiles](int row, std::span<std::int32_t> tenths) { FillRow(tiles, row, tenths); }};
+  return failure ? failure : flush.Flush();
 }
 
 }  // namespace
 
-MosaicResult WriteMosaic(const std::vector<std::filesystem::path>& meshes, const std::filesystem::path& output,
-                         const ProgressReport& progress) {
+MosaicPlan PlanMosaic(const PathList& files, const ProgressReport& progress) {
+  MosaicPlan plan;
+  plan.Index = IndexMeshes(files, progress);
+  if (plan.Index.Meshes.empty()) return plan;
+  std::vector<GridPosition> positions;
+  positions.reserve(plan.Index.Meshes.size());
+  for (const IndexedMesh& mesh : plan.Index.Meshes) positions.push_back(mesh.Position);
+  plan.Frame = FrameAround(positions, *plan.Index.First);
+  return plan;
+}
+
+MosaicResult WriteMosaic(const MosaicPlan& plan, const PathList& files, const std::filesystem::path& output,
+                         const MosaicOptions& options, const ProgressReport& progress) {
   MosaicResult result;
+  result.LeftOut = plan.Index.LeftOut;
   const std::optional<ExportFormat> format = ExportFormatOf(output);
   if (!format) {
     result.Error = ErrorCode::UnsupportedExportFormat;
-    return result;
-  }
-  std::jthread loading = LoadWriterLibraries(*format);
-  std::vector<Reading> readings = ReadAll(meshes, progress);
-  std::vector<Tile> tiles = PlaceAll(meshes, readings, result.LeftOut);
-  readings.clear();
-  if (tiles.empty()) {
+  } else if (!plan.Frame) {
     result.Error = ErrorCode::NoMeshToPlace;
-    return result;
+  } else {
+    result.Error = plan.Frame->Refusal(*format == ExportFormat::AsciiGrid, options.Limits);
   }
-  DeferredFlush flush;
-  result.Error = WriteRaster(RasterOf(tiles), output, *format, &flush);
-  if (!result.Error) result.Error = flush.Flush();
-  if (!result.Error) result.Placed = tiles.size();
+  if (result.Error) return result;
+  const std::jthread loading = LoadWriterLibraries(*format);
+  MeshLoader loader(plan, files);
+  result.Error = Write(plan, loader, output, *format, options, progress);
+  result.LeftOut.insert(result.LeftOut.end(), loader.Failed().begin(), loader.Failed().end());
+  std::sort(result.LeftOut.begin(), result.LeftOut.end(),
+            [](const LeftOutFile& a, const LeftOutFile& b) { return a.File < b.File; });
+  if (!result.Error) result.Placed = plan.Index.Meshes.size() - loader.Failed().size();
   return result;
 }
 

@@ -36,13 +36,13 @@ class MeshParser {
  public:
   explicit MeshParser(std::istream& input) : fields_(input) {}
 
-  MeshReadResult Parse() {
+  MeshReadResult Parse(bool header_only = false) {
     MeshReadResult result;
-    if (!ReadHeader(result.warnings) || !ReadRecords()) {
+    if (!ReadHeader(result.warnings) || (!header_only && !ReadRecords())) {
       result.error = mesh_code_taken_ ? ErrorCode::NotMeshFile : ErrorCode::FileError;
     } else {
       // Only whether anything follows is looked at, not what.
-      if (!fields_.AtEnd()) result.warnings.push_back(Warning::DataAfterLastRecord);
+      if (!header_only && !fields_.AtEnd()) result.warnings.push_back(Warning::DataAfterLastRecord);
       result.document = std::move(document_);
     }
     return result;
@@ -222,16 +222,20 @@ class MeshParser {
   bool mesh_code_taken_ = false;
 };
 
+MeshReadResult ReadFile(const std::filesystem::path& path, bool header_only) {
+  std::variant<std::unique_ptr<InputFile>, ErrorCode> file = InputFile::Open(path);
+  if (const ErrorCode* failure = std::get_if<ErrorCode>(&file)) return {std::nullopt, *failure, {}};
+  MeshReadResult result = MeshParser(std::get<std::unique_ptr<InputFile>>(file)->Stream()).Parse(header_only);
+  if (result.document) result.document->MeshFileName = path.string();
+  return result;
+}
+
 }  // namespace
 
 MeshReadResult ReadMesh(std::istream& input) { return MeshParser(input).Parse(); }
 
-MeshReadResult ReadMeshFile(const std::filesystem::path& path) {
-  std::variant<std::unique_ptr<InputFile>, ErrorCode> file = InputFile::Open(path);
-  if (const ErrorCode* failure = std::get_if<ErrorCode>(&file)) return {std::nullopt, *failure, {}};
-  MeshReadResult result = ReadMesh(std::get<std::unique_ptr<InputFile>>(file)->Stream());
-  if (result.document) result.document->MeshFileName = path.string();
-  return result;
-}
+MeshReadResult ReadMeshFile(const std::filesystem::path& path) { return ReadFile(path, false); }
+
+MeshReadResult ReadMeshHeaderFile(const std::filesystem::path& path) { return ReadFile(path, true); }
 
 }  // namespace koravel

@@ -26,6 +26,11 @@ struct MeshReadResult {
 /// there is any is all that is looked at.
 MeshReadResult ReadMeshFile(const std::filesystem::path& path);
 
+/// Reads only the header record of the .mem file at `path`, as ReadMeshFile
+/// reads it: the code, the corners and the steps; the document's grid is
+/// left as a new document has it.
+MeshReadResult ReadMeshHeaderFile(const std::filesystem::path& path);
+
 /// Reads the contents of a .mem file from `input`, as ReadMeshFile does.
 MeshReadResult ReadMesh(std::istream& input);
 
