@@ -33,6 +33,22 @@ std::vector<double> GdalRaster(const std::filesystem::path& raster) {
   return {std::istream_iterator<double>(numbers), std::istream_iterator<double>()};
 }
 
+// The largest difference between the cells of two rasters (or of an
+// overview of each) as GDAL reads them, relative to the second's cells.
+double LargestRelativeDifference(const std::filesystem::path& a, const std::filesystem::path& b, int overview = -1) {
+  return std::stod(RunShell("/usr/bin/python3 -c 'import sys, numpy; from osgeo import gdal; o = int(sys.argv[3]); "
+                            "d = [gdal.Open(f) for f in sys.argv[1:3]]; r = [x.GetRasterBand(1) for x in d]; "
+                            "a, b = [(x if o < 0 else x.GetOverview(o)).ReadAsArray().astype(float) for x in r]; "
+                            "print(numpy.max(numpy.abs(a - b) / numpy.maximum(numpy.abs(b), 1e-30)) "
+                            "if a.shape == b.shape else 1e30)' " +
+                            Quoted(a) + " " + Quoted(b) + " " + std::to_string(overview))
+                       .text);
+}
+
+bool ValidCog(const std::filesystem::path& raster) {
+  return Succeeds("/usr/bin/python3 -m osgeo_utils.samples.validate_cloud_optimized_geotiff -q " + Quoted(raster));
+}
+
 // Mesh 533945: 139°37'30" E, 35°45' N, cells of 2.25" by 1.5".
 const std::vector<double> kMeshGeoTransform = {139.625, 2.25 / 3600, 0, 35.75, 0, -1.5 / 3600};
 
@@ -103,8 +119,9 @@ TEST_F(GdalPeer, ReadsOurGeoTiffWithItsValuesNoDataAndTokyoDatum) {
 }
 
 // Nine neighbouring meshes given as a folder, then three that must be left
-// out: one a second off the grid, one with other steps, one no mesh at all.
-TEST_F(GdalPeer, MosaicEqualsGdalsAndLeavesOutWhatDoesNotFit) {
+// out: one a second off the grid, one with other steps, one no mesh at all;
+// and one far away, which would stretch the frame and is refused by name.
+TEST_F(GdalPeer, MosaicEqualsGdalsLeavesOutWhatDoesNotFitAndRefusesAFarMesh) {
   std::filesystem::create_directory(folder_.Path("meshes"));
   std::string gdal_inputs;
   for (int north = 0; north < 3; ++north) {
@@ -123,19 +140,94 @@ TEST_F(GdalPeer, MosaicEqualsGdalsAndLeavesOutWhatDoesNotFit) {
   test::WriteBytes(folder_.Path("other_steps.mem"), other_steps.File());
   test::WriteBytes(folder_.Path("far.mem"), far.File());
   test::WriteBytes(folder_.Path("broken.mem"), "533945");
+  const std::string inputs = Quoted(folder_.Path("meshes")) + " " + Quoted(folder_.Path("off_grid.mem")) + " " +
+                             Quoted(folder_.Path("other_steps.mem")) + " " + Quoted(folder_.Path("broken.mem"));
+  const std::string left_out = folder_.Path("off_grid.mem").string() + ": 最初のメッシュの格子からずれています。\n" +
+                               folder_.Path("other_steps.mem").string() + ": 最初のメッシュと格子の間隔が異なります。\n" +
+                               folder_.Path("broken.mem").string() + ": メッシュファイルではありません。\n";
 
-  const auto mosaic = RunShell(Tool("mosaic " + Quoted(folder_.Path("ours.tif")) + " " + Quoted(folder_.Path("meshes")) +
-                                    " " + Quoted(folder_.Path("off_grid.mem")) + " " +
-                                    Quoted(folder_.Path("other_steps.mem")) + " " + Quoted(folder_.Path("far.mem")) +
-                                    " " + Quoted(folder_.Path("broken.mem"))));
+  const auto refused = RunShell(Tool("mosaic " + Quoted(folder_.Path("ours.tif")) + " " + inputs + " " +
+                                     Quoted(folder_.Path("far.mem"))));
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_EQ(refused.text, "mosaic: 600 x 86200 cells, 0 to 35.916667 N, 139.625 to 140 E, 0.773% covered\n" +
+                              left_out + folder_.Path("ours.tif").string() +
+                              ": 範囲の1%も覆わないため書き出しません。範囲を広げているファイルを除くか、"
+                              "--allow-sparseを付けて下さい。\n  " +
+                              folder_.Path("far.mem").string() + "\nmosaic: 0 of 13 meshes placed, 3 left out\n");
+  EXPECT_FALSE(std::filesystem::exists(folder_.Path("ours.tif")));
+
+  const auto mosaic = RunShell(Tool("mosaic " + Quoted(folder_.Path("ours.tif")) + " " + inputs));
   EXPECT_EQ(mosaic.status, 1);
-  EXPECT_EQ(mosaic.text, folder_.Path("off_grid.mem").string() + ": 最初のメッシュの格子からずれています。\n" +
-                             folder_.Path("other_steps.mem").string() + ": 最初のメッシュと格子の間隔が異なります。\n" +
-                             folder_.Path("far.mem").string() + ": 最初のメッシュから遠すぎるため配置できません。\n" +
-                             folder_.Path("broken.mem").string() + ": メッシュファイルではありません。\n" +
-                             "mosaic: 9 of 13 meshes placed, 4 left out\n");
+  EXPECT_EQ(mosaic.text, "mosaic: 600 x 600 cells, 35.666667 to 35.916667 N, 139.625 to 140 E, 100% covered\n" +
+                             left_out + "mosaic: 9 of 12 meshes placed, 3 left out\n");
+  EXPECT_TRUE(ValidCog(folder_.Path("ours.tif")));
   ASSERT_TRUE(Succeeds("gdal_merge.py -q -of GTiff -o " + Quoted(folder_.Path("gdal.tif")) + gdal_inputs));
   ExpectSameRaster(GdalRaster(folder_.Path("ours.tif")), GdalRaster(folder_.Path("gdal.tif")), 600u * 600);
+}
+
+// 27 meshes of a block of 6 × 6 whose north-west quarter is missing, so
+// that its first tile holds no data; every thirteenth cell without data.
+TEST_F(GdalPeer, CloudOptimisedMosaicReadsAsItsPlainFormAndHasGdalsAverageOverviews) {
+  std::filesystem::create_directory(folder_.Path("meshes"));
+  for (int north = 0; north < 6; ++north) {
+    for (int east = 0; east < 6; ++east) {
+      if (north >= 3 && east < 3) continue;
+      test::MeshFileFields mesh = test::NeighbourMesh(east, north);
+      mesh.value_text = [base = mesh.value_text](int x, int y) { return (x * y) % 13 == 0 ? "-9999" : base(x, y); };
+      test::WriteBytes(folder_.Path("meshes/" + mesh.mesh_code + ".mem"), mesh.File());
+    }
+  }
+  const std::string meshes = " " + Quoted(folder_.Path("meshes"));
+  ASSERT_TRUE(Succeeds(Tool("mosaic " + Quoted(folder_.Path("ours.tif")) + meshes)));
+  ASSERT_TRUE(Succeeds(Tool("mosaic --compress zstd " + Quoted(folder_.Path("zstd.tif")) + meshes)));
+  ASSERT_TRUE(Succeeds(Tool("mosaic --no-cog " + Quoted(folder_.Path("plain.tif")) + meshes)));
+  EXPECT_TRUE(ValidCog(folder_.Path("ours.tif")));
+  EXPECT_TRUE(ValidCog(folder_.Path("zstd.tif")));
+  EXPECT_TRUE(Succeeds("gdalinfo " + Quoted(folder_.Path("ours.tif")) + " | grep -q 'Overviews: 600x600, 300x300'"));
+  EXPECT_FALSE(Succeeds("gdalinfo -mdd TIFF " + Quoted(folder_.Path("ours.tif")) + " | grep -q BLOCK_SIZE_0_0"));
+  EXPECT_EQ(LargestRelativeDifference(folder_.Path("ours.tif"), folder_.Path("plain.tif")), 0);
+  EXPECT_EQ(LargestRelativeDifference(folder_.Path("zstd.tif"), folder_.Path("plain.tif")), 0);
+  ASSERT_TRUE(Succeeds("cp " + Quoted(folder_.Path("plain.tif")) + " " + Quoted(folder_.Path("gdal.tif")) +
+                       " && gdaladdo -q -r average " + Quoted(folder_.Path("gdal.tif")) + " 2 4"));
+  for (int overview = 0; overview < 2; ++overview) {  // within a Float32's rounding
+    EXPECT_LT(LargestRelativeDifference(folder_.Path("ours.tif"), folder_.Path("gdal.tif"), overview), 1.2e-7)
+        << "overview " << overview;
+  }
+}
+
+// Run as another user, to whom one folder deep in the scan is closed.
+TEST_F(GdalPeer, MosaicNamesAFolderItCannotReadAndGoesOn) {
+  std::filesystem::create_directories(folder_.Path("in/a/b/closed"));
+  test::WriteBytes(folder_.Path("in/a/533945.mem"), test::NeighbourMesh(0, 0).File());
+  test::WriteBytes(folder_.Path("in/a/b/closed/533946.mem"), test::NeighbourMesh(1, 0).File());
+  test::WriteBytes(folder_.Path("in/a/b/533946.mem"), test::NeighbourMesh(1, 0).File());
+  std::filesystem::permissions(folder_.Path("in/a/b/closed"), std::filesystem::perms::none);
+  std::filesystem::permissions(folder_.Path(""), std::filesystem::perms::all);
+  const auto mosaic = RunShell("setpriv --reuid=65534 --regid=65534 --clear-groups " +
+                               Tool("mosaic " + Quoted(folder_.Path("out.tif")) + " " + Quoted(folder_.Path("in"))));
+  EXPECT_EQ(mosaic.status, 1);
+  EXPECT_EQ(mosaic.text, "mosaic: 400 x 200 cells, 35.666667 to 35.75 N, 139.625 to 139.875 E, 100% covered\n" +
+                             folder_.Path("in/a/b/closed").string() + ": フォルダを読めません。\n" +
+                             "mosaic: 2 of 2 meshes placed, 1 left out\n");
+  EXPECT_TRUE(ValidCog(folder_.Path("out.tif")));
+}
+
+// The peak of the whole process, from /usr/bin/time, with 20,000 files that
+// are no meshes beside one mesh, against that mesh alone: each costs the
+// bytes of its name and its place in the index, not a mesh's worth.
+TEST_F(GdalPeer, MosaicMemoryStaysBoundedWithThousandsOfInputs) {
+  std::filesystem::create_directories(folder_.Path("many"));
+  test::WriteBytes(folder_.Path("533945.mem"), test::NeighbourMesh(0, 0).File());
+  for (int i = 0; i < 20000; ++i) test::WriteBytes(folder_.Path("many/" + std::to_string(i) + ".mem"), "5");
+  const auto peak_kb = [this](const std::string& inputs) {
+    RunShell("/usr/bin/time -f %M -o " + Quoted(folder_.Path("peak")) + " " +
+             Tool("mosaic " + Quoted(folder_.Path("out.tif")) + " " + inputs) + " > /dev/null");
+    const std::string report = test::ReadBytes(folder_.Path("peak"));  // after any "Command exited" line
+    return std::stol(report.substr(report.find_last_of('\n', report.size() - 2) + 1));
+  };
+  const long alone = peak_kb(Quoted(folder_.Path("533945.mem")));
+  const long with_many = peak_kb(Quoted(folder_.Path("533945.mem")) + " " + Quoted(folder_.Path("many")));
+  EXPECT_LT(with_many - alone, 8 * 1024) << alone << " KB alone, " << with_many << " KB with 20,000 more";
 }
 
 // The names in `folder` with what each holds.
@@ -243,7 +335,8 @@ TEST_F(GdalPeer, DemGridEqualsTheGdalPythonConvertersOfTheSameFiles) {
   ASSERT_TRUE(Succeeds("/usr/bin/python3 " + Quoted(KORAVEL_DEM_CONVERTER) + " " + Quoted(folder_.Path("python.tif")) +
                        python_inputs));
   const auto tif = RunShell(Tool("dem " + Quoted(folder_.Path("ours.tif")) + " " + inputs));
-  EXPECT_EQ(tif.text, "dem: 4 of 4 files placed, 0 left out\n");
+  EXPECT_EQ(tif.text, "dem: 450 x 300 cells, 35.25 to 35.266667 N, 138.5 to 138.525 E, 100% covered\n"
+                      "dem: 4 of 4 files placed, 0 left out\n");
   ASSERT_TRUE(Succeeds(Tool("dem " + Quoted(folder_.Path("ours.asc")) + " " + inputs)));
   const std::vector<double> python = GdalRaster(folder_.Path("python.tif"));
   for (const char* ours : {"ours.tif", "ours.asc"}) {

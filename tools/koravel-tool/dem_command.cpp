@@ -1,9 +1,11 @@
 #include "dem_command.h"
 
 #include <iostream>
+#include <memory>
 
 #include "core/dem/dem_conversion.h"
 #include "dem_report.h"
+#include "mosaic_options.h"
 #include "progress_bar.h"
 
 namespace koravel {
@@ -17,14 +19,20 @@ constexpr int kUsageError = 2;
 int RunDem(std::vector<std::string_view> args) {
   DemReadOptions options;
   options.SeaAsZero = TakeSeaZero(args);
-  if (args.size() < 2) return kUsageError;
+  const std::optional<MosaicOptions> mosaic = TakeMosaicOptions(args);
+  if (!mosaic || args.size() < 2) return kUsageError;
   const std::filesystem::path output(args[0]);
   const std::vector<std::filesystem::path> inputs(args.begin() + 1, args.end());
   DemInputReport report;
   {
-    ProgressBar bar("dem");
-    const auto progress = [&bar](std::size_t done, std::size_t total) { bar.Report(done, total); };
-    report = ConvertDem(inputs, output, options, progress);
+    auto bar = std::make_unique<ProgressBar>("dem");
+    const auto frame_ready = [&bar](const MosaicFrame& frame) {
+      bar.reset();
+      PrintFrame("dem", frame);
+      bar = std::make_unique<ProgressBar>(FrameLabel("dem", frame));
+    };
+    const auto progress = [&bar](std::size_t done, std::size_t total) { bar->Report(done, total); };
+    report = ConvertDem(inputs, output, options, *mosaic, frame_ready, progress);
   }
   PrintDemReport(report, output);
   std::cout << "dem: " << report.Placed << " of " << report.Found << " files placed, " << report.LeftOut.size()

@@ -5,8 +5,9 @@
 
 namespace koravel {
 
-/// `dem OUT.tif|OUT.asc INPUT... [--sea-zero]`; returns the exit status, 2
-/// for wrong arguments.
+/// `dem OUT.tif|OUT.asc INPUT... [--sea-zero] [--no-cog] [--compress
+/// deflate|zstd] [--allow-sparse] [--allow-large]`; returns the exit status,
+/// 2 for wrong arguments.
 int RunDem(std::vector<std::string_view> args);
 
 }  // namespace koravel

@@ -18,6 +18,7 @@ void PrintDemReport(const DemInputReport& report, const std::filesystem::path& o
   }
   if (!report.Error) return;
   std::cerr << output.string() << ": " << MessageText(*report.Error) << '\n';
+  for (const std::string& tile : report.Stretching) std::cerr << "  " << tile << '\n';
   for (const DemKind& kind : report.Kinds) {
     std::cerr << "  " << kind.DataType << " (" << kind.LatitudeStep << "\" x " << kind.LongitudeStep
               << "\", EPSG:" << EpsgCode(kind.Datum) << "): " << kind.Files.front();

@@ -45,14 +45,20 @@ constexpr std::string_view kUsage =
     "  export --to FOLDER [--format asc|tif] INPUT...\n"
     "                           export many meshes at once, each named after its file;\n"
     "                           a folder given as INPUT stands for its .mem files\n"
-    "  mosaic OUT.tif|OUT.asc INPUT...\n"
-    "                           place neighbouring meshes by their corners into one grid\n"
+    "  mosaic OUT.tif|OUT.asc INPUT... [--no-cog] [--compress deflate|zstd]\n"
+    "         [--allow-sparse] [--allow-large]\n"
+    "                           place neighbouring meshes by their corners into one grid;\n"
+    "                           a GeoTIFF is cloud-optimised (tiles of 512, DEFLATE or\n"
+    "                           ZSTD, overviews) unless --no-cog asks for plain strips;\n"
+    "                           the frame is reported first, and refused where the meshes\n"
+    "                           cover less than 1% of it (--allow-sparse) or it is wider\n"
+    "                           than 52,000 or taller than 63,000 cells (--allow-large)\n"
     "  new CODE OUT.mem         write an empty mesh (every cell without data) for the\n"
     "                           six-digit mesh code, its corners on the Tokyo datum\n"
     "  new CODE OUT.mem --from INPUT... [--sea-zero]\n"
     "                           the same with heights from the newer elevation model\n"
     "                           (基盤地図情報 数値標高モデル) at each cell's centre\n"
-    "  dem OUT.tif|OUT.asc INPUT... [--sea-zero]\n"
+    "  dem OUT.tif|OUT.asc INPUT... [--sea-zero] [mosaic's options]\n"
     "                           convert the newer elevation model's FG-GML XML files\n"
     "                           into one grid (Float32 metres, no-data -9999) on their\n"
     "                           datum; INPUT is a file, a folder or a zip archive, and\n"
@@ -74,8 +80,9 @@ constexpr std::string_view kUsage =
     "A file that cannot be read or written ends the command with the program's\n"
     "own message on standard error and exit status 1; wrong arguments give\n"
     "exit status 2. Batch export, mosaic, dem and new --from name each file they\n"
-    "leave out, go on with the others, end with a summary line, and exit with 1\n"
-    "if any was left out.\n";
+    "leave out and each folder they cannot read, go on with the others, end with\n"
+    "a summary line, and exit with 1 if any was left out. An ASCII grid of more\n"
+    "than 2 GB is refused: write the GeoTIFF.\n";
 
 int UsageError() {
   std::cerr << kUsage;

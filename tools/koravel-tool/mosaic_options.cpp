@@ -11,10 +11,14 @@ namespace {
 
 constexpr double kSecondsPerDegree = 3600.0;
 
+// To a millionth of a degree, without trailing zeros: 35.666667, 139.625.
 std::string Degrees(double seconds) {
   char text[32];
-  std::snprintf(text, sizeof text, "%.6g", seconds / kSecondsPerDegree);
-  return text;
+  std::snprintf(text, sizeof text, "%.6f", seconds / kSecondsPerDegree);
+  std::string degrees = text;
+  degrees.erase(degrees.find_last_not_of('0') + 1);
+  if (degrees.back() == '.') degrees.pop_back();
+  return degrees;
 }
 
 }  // namespace

@@ -57,7 +57,7 @@ DemMosaic::DemMosaic(std::vector<NamedTile> tiles, std::vector<SkippedInput>& le
   const double first_west = Quantised(first.WestLongitude, kEdgesPerSecond);
   const double first_north = Quantised(first.NorthLatitude, kEdgesPerSecond);
   int west = INT_MAX, north = INT_MAX, east = INT_MIN, south = INT_MIN;
-  for (auto& [name, tile] : tiles) {
+  for (auto& [name, tile, spilled] : tiles) {
     const std::optional<int> column = WholeCells((tile.WestLongitude - first_west) / frame_.LongitudeStep);
     const std::optional<int> row = WholeCells((first_north - tile.NorthLatitude) / frame_.LatitudeStep);
     if (!column || !row) {
@@ -69,7 +69,7 @@ DemMosaic::DemMosaic(std::vector<NamedTile> tiles, std::vector<SkippedInput>& le
     if (std::find(data_types_.begin(), data_types_.end(), tile.DataType) == data_types_.end()) {
       data_types_.push_back(tile.DataType);
     }
-    tiles_.push_back({*column, *row, std::move(tile)});
+    tiles_.push_back({*column, *row, std::move(tile), std::move(name), spilled});
   }
   for (PlacedTile& placed : tiles_) placed.Column -= west, placed.Row -= north;
   columns_ = east - west;
@@ -77,6 +77,12 @@ DemMosaic::DemMosaic(std::vector<NamedTile> tiles, std::vector<SkippedInput>& le
   frame_.WestLongitude = first_west + west * frame_.LongitudeStep;
   frame_.NorthLatitude = first_north - north * frame_.LatitudeStep;
   frame_.SouthLatitude = frame_.NorthLatitude - rows_ * frame_.LatitudeStep;
+}
+
+std::vector<CellArea> DemMosaic::Areas() const {
+  std::vector<CellArea> areas;
+  for (const PlacedTile& placed : tiles_) areas.push_back({placed.Column, placed.Row, placed.Tile.Columns, placed.Tile.Rows});
+  return areas;
 }
 
 void DemMosaic::FillRow(int row, int first_column, std::span<float> metres) const {
@@ -95,22 +101,42 @@ void DemMosaic::FillRow(int row, int first_column, std::span<float> metres) cons
   }
 }
 
+namespace {
+
+// Where the heights went, or nothing when they could not be kept there.
+std::optional<std::uint64_t> Spill(ScratchFile& spill, DemTile& tile) {
+  const std::optional<std::uint64_t> offset = spill.Append(
+      std::string_view(reinterpret_cast<const char*>(tile.Heights.data()), tile.Heights.size() * sizeof(float)));
+  std::vector<float>().swap(tile.Heights);
+  return offset;
+}
+
+}  // namespace
+
 DemMosaicResult ReadDemMosaic(const std::vector<std::filesystem::path>& inputs, const DemReadOptions& options,
-                              const ProgressReport& progress) {
+                              const ProgressReport& progress, ScratchFile* spill) {
   DemMosaicResult result;
   DemInputReport& report = result.Report;
   std::vector<DemMosaic::NamedTile> tiles;
   const auto read_batch = [&](const std::vector<DemSource>& batch) {
     std::vector<DemReadResult> read(batch.size());
+    std::vector<std::uint64_t> spilled(batch.size());
     const std::size_t before = report.Found;
     report.Found += batch.size();
     ForEachInParallel(
-        batch.size(), [&](std::size_t i) { read[i] = batch[i].Read(options); },
+        batch.size(),
+        [&](std::size_t i) {
+          read[i] = batch[i].Read(options);
+          if (!spill || !read[i].Tile) return;
+          const std::optional<std::uint64_t> offset = Spill(*spill, *read[i].Tile);
+          if (!offset) read[i] = {std::nullopt, ErrorCode::FileError};
+          spilled[i] = offset.value_or(0);
+        },
         [&](std::size_t done, std::size_t) {
           if (progress) progress(before + done, report.Found);
         });
     for (std::size_t i = 0; i < batch.size(); ++i) {
-      if (read[i].Tile) tiles.push_back({batch[i].Name, std::move(*read[i].Tile)});
+      if (read[i].Tile) tiles.push_back({batch[i].Name, std::move(*read[i].Tile), spilled[i]});
       if (read[i].Error) report.LeftOut.push_back({batch[i].Name, *read[i].Error});
     }
   };

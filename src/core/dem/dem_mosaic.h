@@ -8,9 +8,11 @@
 
 #include "core/dem/fgd_dem_reader.h"
 #include "core/error_code.h"
+#include "core/export/cell_area.h"
 #include "core/export/mesh_inputs.h"
 #include "core/export/parallel_for_each.h"
 #include "core/geo/mesh_georeference.h"
+#include "core/io/scratch_file.h"
 
 namespace koravel {
 
@@ -30,6 +32,7 @@ class DemMosaic {
   struct NamedTile {
     std::string Name;
     DemTile Tile;
+    std::uint64_t Spilled = 0;  ///< where its heights are in the spill file, when they were spilled
   };
 
   /// Places `tiles`, all of one kind, on the grid of the first, moved so
@@ -45,6 +48,11 @@ class DemMosaic {
   /// The data types of the tiles placed, in the order first met.
   const std::vector<std::string>& DataTypes() const { return data_types_; }
   std::size_t TileCount() const { return tiles_.size(); }
+  /// Each tile's area on the grid, in the order placed.
+  std::vector<CellArea> Areas() const;
+  /// The name and the spill offset of the tile placed `index`th.
+  const std::string& NameAt(std::size_t index) const { return tiles_[index].Name; }
+  std::uint64_t SpilledAt(std::size_t index) const { return tiles_[index].Spilled; }
 
   /// Fills `metres` with row `row` (0 at the north) from column
   /// `first_column` (0 at the west) on, kDemNoData where no tile has a
@@ -55,6 +63,8 @@ class DemMosaic {
   struct PlacedTile {
     int Column = 0, Row = 0;  // of its north-west point on the grid
     DemTile Tile;
+    std::string Name;
+    std::uint64_t Spilled = 0;
   };
 
   std::vector<PlacedTile> tiles_;
@@ -70,6 +80,7 @@ struct DemInputReport {
   std::size_t Placed = 0;             ///< tiles placed in the mosaic
   std::vector<SkippedInput> LeftOut;  ///< in the order met
   std::vector<DemKind> Kinds;         ///< every kind met, when they are mixed
+  std::vector<std::string> Stretching;  ///< the tiles that stretch a frame refused as sparse
   std::optional<ErrorCode> Error;     ///< why nothing came of them
 
   static DemInputReport Failed(ErrorCode error) {
@@ -89,7 +100,10 @@ struct DemMosaicResult {
 /// cell size or datum are refused together (DemKindsMixed, with `Kinds`);
 /// files that cannot be read are left out; tiles outside `options.Within`
 /// are passed over. `progress` counts the files read of those found so far.
+/// With `spill`, each tile's heights go there as soon as they are read
+/// (Float32, row by row) and the tiles keep only their envelopes, so that
+/// memory never holds them all.
 DemMosaicResult ReadDemMosaic(const std::vector<std::filesystem::path>& inputs, const DemReadOptions& options,
-                              const ProgressReport& progress = {});
+                              const ProgressReport& progress = {}, ScratchFile* spill = nullptr);
 
 }  // namespace koravel

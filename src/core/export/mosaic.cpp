@@ -3,18 +3,13 @@
 #include <algorithm>
 #include <mutex>
 
-#include "core/export/cog_writer.h"
-#include "core/export/export_raster.h"
-#include "core/export/grid_mosaic.h"
 #include "core/export/mesh_export.h"
-#include "core/io/file_probe.h"
-#include "core/io/save_file.h"
 #include "core/mesh/mesh_reader.h"
 
 namespace koravel {
 namespace {
 
-using MeshCells = GridMosaic<std::int32_t>;
+constexpr int kTokyoEpsg = 4301;
 
 // Reads the grids of the plan's meshes, noting those that fail.
 class MeshLoader {
@@ -46,52 +41,6 @@ class MeshLoader {
   std::vector<LeftOutFile> failed_;
 };
 
-ExportRaster RowsOf(MeshCells& cells, const MosaicFrame& frame) {
-  const int columns = static_cast<int>(frame.Columns);
-  return {columns, static_cast<int>(frame.Rows), frame.Edges, [&cells, columns](int row, std::span<std::int32_t> tenths) {
-            const CellArea line = {0, row, columns, 1};
-            cells.Prepare(line);
-            cells.Fill(line, tenths);
-            cells.Release(line);
-          }};
-}
-
-TiledRaster TilesOf(MeshCells& cells, const MosaicFrame& frame) {
-  return {static_cast<int>(frame.Columns),
-          static_cast<int>(frame.Rows),
-          frame.Edges,
-          4301,
-          [&cells](const CellArea& parts) { cells.Prepare(parts); },
-          [&cells](const CellArea& area, std::span<float> metres) {
-            std::vector<std::int32_t> tenths(area.CellCount());
-            cells.Fill(area, tenths);
-            std::transform(tenths.begin(), tenths.end(), metres.begin(), MetresOf);
-          },
-          [&cells](const CellArea& parts) { cells.Release(parts); }};
-}
-
-std::optional<ErrorCode> Write(const MosaicPlan& plan, MeshLoader& loader, const std::filesystem::path& output,
-                               ExportFormat format, const MosaicOptions& options, const ProgressReport& progress) {
-  const MosaicFrame& frame = *plan.Frame;
-  const bool tiled = format == ExportFormat::GeoTiff && options.CloudOptimized;
-  MeshCells cells(frame.Areas, kNoData, std::ref(loader), tiled ? kTileSize : static_cast<int>(frame.Columns),
-                  tiled ? kTileSize : 1, progress);
-  DeferredFlush flush;
-  std::optional<ErrorCode> failure;
-  if (tiled) {
-    const TiledRaster raster = TilesOf(cells, frame);
-    failure = WriteFile(
-        output,
-        [&](int descriptor) {
-          return WriteCloudOptimizedGeoTiff(descriptor, raster, options.Compression, FolderOf(output));
-        },
-        &flush);
-  } else {
-    failure = WriteRaster(RowsOf(cells, frame), output, format, &flush);
-  }
-  return failure ? failure : flush.Flush();
-}
-
 }  // namespace
 
 MosaicPlan PlanMosaic(const PathList& files, const ProgressReport& progress) {
@@ -120,7 +69,8 @@ MosaicResult WriteMosaic(const MosaicPlan& plan, const PathList& files, const st
   if (result.Error) return result;
   const std::jthread loading = LoadWriterLibraries(*format);
   MeshLoader loader(plan, files);
-  result.Error = Write(plan, loader, output, *format, options, progress);
+  result.Error = WriteGridMosaic<std::int32_t>(*plan.Frame, kTokyoEpsg, std::ref(loader), output, *format, options,
+                                               progress);
   result.LeftOut.insert(result.LeftOut.end(), loader.Failed().begin(), loader.Failed().end());
   std::sort(result.LeftOut.begin(), result.LeftOut.end(),
             [](const LeftOutFile& a, const LeftOutFile& b) { return a.File < b.File; });

@@ -5,22 +5,13 @@
 #include <vector>
 
 #include "core/error_code.h"
+#include "core/export/grid_mosaic_writer.h"
 #include "core/export/mesh_index.h"
 #include "core/export/mosaic_frame.h"
 #include "core/export/parallel_for_each.h"
 #include "core/export/path_list.h"
-#include "core/export/tile_encoder.h"
 
 namespace koravel {
-
-/// How a mosaic is written.
-struct MosaicOptions {
-  /// A GeoTIFF as a cloud-optimised GeoTIFF; otherwise uncompressed strips,
-  /// as a single export writes.
-  bool CloudOptimized = true;
-  TileCompression Compression = TileCompression::Deflate;
-  MosaicLimits Limits;
-};
 
 /// Mesh files placed on one frame, before any grid is read.
 struct MosaicPlan {
