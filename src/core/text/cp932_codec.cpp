@@ -1,6 +1,8 @@
 #include "core/text/cp932_codec.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 namespace koravel {
 namespace {
@@ -48,10 +50,19 @@ std::optional<std::string> Cp932Codec::Encode(std::string_view utf8) {
 }
 
 // Without an early exit the loop vectorises: whole fields are checked at once.
+// Eight bytes at a time: a mesh's records are tested a row of 1,000 bytes
+// at a time, twice.
 bool IsAscii(std::string_view text) {
-  unsigned char high_bits = 0;
-  for (char c : text) high_bits |= static_cast<unsigned char>(c);
-  return high_bits < 0x80;
+  constexpr std::uint64_t kHighBits = 0x8080808080808080;
+  std::uint64_t high_bits = 0;
+  std::size_t at = 0;
+  for (; at + sizeof high_bits <= text.size(); at += sizeof high_bits) {
+    std::uint64_t word;
+    std::memcpy(&word, text.data() + at, sizeof word);
+    high_bits |= word;
+  }
+  for (; at < text.size(); ++at) high_bits |= static_cast<unsigned char>(text[at]);
+  return (high_bits & kHighBits) == 0;
 }
 
 std::optional<std::string_view> TakeCp932Characters(std::string_view& bytes, int count) {
