@@ -61,6 +61,7 @@ void GridMosaic<Cell>::Prepare(const CellArea& parts) {
   for (const std::size_t grid : Touching(parts)) {
     if (states_[grid] == State::Unread) unread.push_back(grid);
   }
+  if (unread.empty()) return;
   ForEachInParallel(unread.size(), [this, &unread](std::size_t i) {
     std::optional<std::vector<Cell>> cells = load_(unread[i]);
     if (cells) cells_[unread[i]] = std::move(*cells);

@@ -21,7 +21,9 @@ void ForEachInParallel(std::size_t count, const std::function<void(std::size_t)>
       progress(++done, count);
     }
   };
-  if (threads == 0) threads = std::max(1u, std::thread::hardware_concurrency());
+  // Asking the system costs a file read, and mosaics ask once a row.
+  static const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
+  if (threads == 0) threads = cores;
   std::vector<std::jthread> helpers;
   for (std::size_t i = 1; i < std::min(threads, count); ++i) helpers.emplace_back(run);
   run();
