@@ -79,12 +79,12 @@ class RegionTest : public QObject {
   void valuesPastedAsTextLandWithTheirTopLeftAtTheCursor() {
     QApplication::clipboard()->setText("1.5\t\t2\r\n3\t4\t5\r\n");
     QTest::mouseClick(Find(design_name::detailMap), Qt::LeftButton, {}, test::WindowFixture::DetailCellCentre(4, 6));
-    Trigger(design_name::selectionActions[7]);
+    Trigger(design_name::selectionActions[8]);
     QCOMPARE(Mesh().Elevation(5, 7), 15);
     QCOMPARE(Mesh().Elevation(6, 7), kNoData);
     QCOMPARE(Mesh().Elevation(7, 8), 50);
     QApplication::clipboard()->setText("1.5\tabc");
-    Trigger(design_name::selectionActions[7]);
+    Trigger(design_name::selectionActions[8]);
     QCOMPARE(fixture_->dialogs.messages.size(), 1);
     QCOMPARE(Mesh().Elevation(5, 7), 15);
   }

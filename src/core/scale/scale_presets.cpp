@@ -25,4 +25,13 @@ bool LevelFitsBetweenNeighbours(int index, double value, std::optional<double> b
   return above_below && below_above;
 }
 
+ElevationScale DifferenceScale() {
+  ElevationScale scale;
+  scale.ScaleLevels = {-50, -20, -10, -5, -2, -1, -0.5, 0.5, 1, 2, 5, 10, 20, 50, 100};
+  scale.ScaleColors = {{{5, 48, 97}, {33, 102, 172}, {67, 147, 195}, {146, 197, 222}, {209, 229, 240},
+                        {230, 240, 248}, {243, 248, 252}, {255, 255, 255}, {253, 240, 235}, {253, 219, 199},
+                        {244, 165, 130}, {214, 96, 77}, {178, 24, 43}, {140, 10, 35}, {103, 0, 31}, {70, 0, 20}}};
+  return scale;
+}
+
 }  // namespace koravel

@@ -60,10 +60,12 @@ inline constexpr char deselectAction[] = "mnuEditDeselect";
 inline constexpr char selectByValueAction[] = "mnuEditSelectByValue";
 inline constexpr char selectionMenu[] = "mnuEditSelection";
 /// In the order of SelectionOperation.
-inline constexpr const char* selectionActions[8] = {
-    "mnuEditSelectionSetValue", "mnuEditSelectionNoData",  "mnuEditSelectionOffset", "mnuEditSelectionSmooth",
-    "mnuEditSelectionFillHoles", "mnuEditSelectionRestore", "mnuEditSelectionCopy",  "mnuEditSelectionPaste"};
+inline constexpr const char* selectionActions[9] = {
+    "mnuEditSelectionSetValue", "mnuEditSelectionNoData",  "mnuEditSelectionOffset",    "mnuEditSelectionSmooth",
+    "mnuEditSelectionFillHoles", "mnuEditSelectionRestore", "mnuEditSelectionReference", "mnuEditSelectionCopy",
+    "mnuEditSelectionPaste"};
 inline constexpr char goToAction[] = "mnuEditGoTo";
+inline constexpr char referenceAction[] = "mnuToolsReference";
 inline constexpr char checkAction[] = "mnuToolsCheck";
 inline constexpr char nextFindingAction[] = "mnuToolsNextFinding";
 inline constexpr char previousFindingAction[] = "mnuToolsPreviousFinding";
@@ -85,6 +87,7 @@ inline constexpr char zoomInAction[] = "mnuViewZoomIn";
 inline constexpr char zoomOutAction[] = "mnuViewZoomOut";
 inline constexpr char zoomActualAction[] = "mnuViewZoomActual";
 inline constexpr char shadeAction[] = "mnuViewShade";
+inline constexpr char differenceAction[] = "mnuViewDifference";
 
 /// The name of item `index` of a control array, as "Text3(4)".
 inline QString Item(const char* array, int index) { return QStringLiteral("%1(%2)").arg(array).arg(index); }

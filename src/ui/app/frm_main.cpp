@@ -106,7 +106,8 @@ frmMain::frmMain(Dialogs& dialogs, QWidget* parent)
                     .next = *menus_.nextFindingAction,
                     .previous = *menus_.previousFindingAction}),
       comment_field_(document_, dialogs, *controls_.commentEdit),
-      file_commands_(dialogs, document_, session_, *this),
+      dem_commands_(dialogs, document_, session_),
+      file_commands_(dialogs, document_, session_, dem_commands_, *this),
       track_commands_(dialogs, document_, session_),
       recent_files_(*menus_.recentFilesMenu) {
   setObjectName("frmMain");
@@ -154,6 +155,12 @@ void frmMain::ConnectEditAndViewMenus() {
   connect(menus_.zoomOutAction, &QAction::triggered, this, [this] { session_.ZoomBy(1 / Viewport::kZoomStep); });
   connect(menus_.zoomActualAction, &QAction::triggered, &session_, &EditingSession::ZoomToActualSize);
   connect(menus_.shadeAction, &QAction::toggled, this, &frmMain::ShowShadedRelief);
+  connect(menus_.differenceAction, &QAction::toggled, &session_, &EditingSession::SetShowsDifference);
+  // The difference needs a reference, which a new mesh drops.
+  connect(&session_, &EditingSession::ReferenceChanged, this, [this] {
+    menus_.differenceAction->setEnabled(session_.Reference().has_value());
+    if (!session_.Reference()) menus_.differenceAction->setChecked(false);
+  });
 }
 
 void frmMain::ConnectToolsMenu() {
@@ -161,6 +168,7 @@ void frmMain::ConnectToolsMenu() {
   connect(menus_.trackClearAction, &QAction::triggered, this, [this] { track_commands_.Clear(); });
   connect(menus_.trackShowAction, &QAction::triggered, this, [this] { track_commands_.Show(true); });
   connect(menus_.trackHideAction, &QAction::triggered, this, [this] { track_commands_.Show(false); });
+  connect(menus_.referenceAction, &QAction::triggered, this, [this] { dem_commands_.LoadReference(); });
   connect(menus_.optionsAction, &QAction::triggered, this, &frmMain::mnuToolsOptions_Click);
   connect(menus_.aboutAction, &QAction::triggered, this, &frmMain::mnuHelpAbout_Click);
 }
@@ -203,6 +211,7 @@ void frmMain::StartUp() {
   menus_.undoAction->setEnabled(false);
   menus_.redoAction->setEnabled(false);
   menus_.trackShowAction->setChecked(true);
+  menus_.differenceAction->setEnabled(false);
   for (int i = 1; i < 4; ++i) controls_.sheetNameLabels[i]->hide();
   controls_.severalSheetsCaption->hide();
   const Settings settings;
@@ -221,7 +230,7 @@ void frmMain::ShowShadedRelief(bool shaded) {
 // Nothing can be saved or exported before a mesh is opened or made.
 void frmMain::EnableEditing(bool enabled) {
   for (QAction* action : {menus_.saveAsAction, menus_.exportAction, menus_.trackOpenAction, menus_.selectAllAction,
-                          menus_.selectByValueAction, menus_.goToAction}) {
+                          menus_.selectByValueAction, menus_.goToAction, menus_.referenceAction}) {
     action->setEnabled(enabled);
   }
 }

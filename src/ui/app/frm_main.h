@@ -3,6 +3,7 @@
 #include <QMainWindow>
 
 #include "core/geo/mesh_code.h"
+#include "ui/app/dem_commands.h"
 #include "ui/app/file_commands.h"
 #include "ui/app/main_window_controls.h"
 #include "ui/app/recent_files.h"
@@ -83,6 +84,7 @@ class frmMain : public QMainWindow {
   RegionCommands region_commands_;
   CheckPanel check_panel_;
   CommentField comment_field_;
+  DemCommands dem_commands_;
   FileCommands file_commands_;
   TrackCommands track_commands_;
   RecentFiles recent_files_;

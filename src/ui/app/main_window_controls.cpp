@@ -233,11 +233,11 @@ void AddFileMenu(QMenuBar& bar, MainWindowMenus& m) {
 void AddSelectionMenu(QMenu& edit, MainWindowMenus& m) {
   QMenu& selection = *edit.addMenu(QStringLiteral("選択範囲(&S)"));
   selection.setObjectName(design_name::selectionMenu);
-  const std::array<const char*, 8> captions = {"値を設定(&S)...",        "データなしにする(&N)", "高さを加える(&A)...",
-                                               "平滑化(&M)...",          "穴を埋める(&F)",       "開いた時の値に戻す(&R)",
-                                               "コピー(&C)",             "貼り付け(&P)"};
+  const std::array<const char*, 9> captions = {"値を設定(&S)...", "データなしにする(&N)", "高さを加える(&A)...",
+                                               "平滑化(&M)...",   "穴を埋める(&F)",       "開いた時の値に戻す(&R)",
+                                               "参照DEMの値にする(&D)", "コピー(&C)",     "貼り付け(&P)"};
   for (std::size_t i = 0; i < captions.size(); ++i) {
-    if (i == 6) selection.addSeparator();
+    if (i == 7) selection.addSeparator();
     m.selectionActions[i] = AddItem(selection, design_name::selectionActions[i], QString::fromUtf8(captions[i]));
   }
 }
@@ -278,6 +278,7 @@ void AddToolsMenu(QMenuBar& bar, MainWindowMenus& m) {
   shown->addAction(m.trackShowAction);
   shown->addAction(m.trackHideAction);
   tools.addSeparator()->setObjectName("mnuToolsBar2");
+  m.referenceAction = AddItem(tools, design_name::referenceAction, QStringLiteral("参照DEMを読む(&R)..."));
   m.checkAction = AddItem(tools, design_name::checkAction, QStringLiteral("点検(&K)"), true);
   m.nextFindingAction = AddItem(tools, design_name::nextFindingAction, QStringLiteral("次の指摘(&N)"));
   m.nextFindingAction->setShortcut(QKeySequence(Qt::Key_F3));
@@ -299,6 +300,7 @@ void AddViewMenu(QMenuBar& bar, MainWindowMenus& m) {
   m.zoomActualAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
   view.addSeparator();
   m.shadeAction = AddItem(view, design_name::shadeAction, QStringLiteral("陰影(&S)"), true);
+  m.differenceAction = AddItem(view, design_name::differenceAction, QStringLiteral("参照との差(&D)"), true);
 }
 
 // The desktop's icon theme where it has one, Qt's own pictures otherwise.

@@ -73,12 +73,13 @@ struct MainWindowMenus {
   QAction* deselectAction = nullptr;
   QAction* selectByValueAction = nullptr;
   /// 編集 > 選択範囲, in the order of SelectionOperation.
-  std::array<QAction*, 8> selectionActions{};
+  std::array<QAction*, 9> selectionActions{};
   QAction* goToAction = nullptr;
   QAction* trackOpenAction = nullptr;
   QAction* trackClearAction = nullptr;
   QAction* trackShowAction = nullptr;
   QAction* trackHideAction = nullptr;
+  QAction* referenceAction = nullptr;
   QAction* checkAction = nullptr;
   QAction* nextFindingAction = nullptr;
   QAction* previousFindingAction = nullptr;
@@ -91,6 +92,7 @@ struct MainWindowMenus {
   QAction* zoomOutAction = nullptr;
   QAction* zoomActualAction = nullptr;
   QAction* shadeAction = nullptr;
+  QAction* differenceAction = nullptr;
 };
 
 /// Creates every control on `client` at its place in twips. Captions that

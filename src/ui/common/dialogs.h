@@ -34,6 +34,8 @@ class Dialogs {
   /// nullopt when cancelled.
   virtual std::optional<OpenChoice> OpenFile(const QString& title, const QStringList& filters,
                                              bool offer_read_only) = 0;
+  /// The open dialog for several existing files at once; empty when cancelled.
+  virtual QStringList OpenFiles(const QString& title, const QStringList& filters) = 0;
   /// The save dialog, starting at `proposed` (a path, or a name alone), which
   /// gives a name typed without an extension the first filter's and asks
   /// before replacing a file; nullopt when cancelled.

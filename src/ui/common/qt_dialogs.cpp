@@ -59,6 +59,14 @@ std::optional<OpenChoice> QtDialogs::OpenFile(const QString& title, const QStrin
   return OpenChoice{dialog.selectedFiles().constFirst(), offer_read_only && read_only_checked_};
 }
 
+QStringList QtDialogs::OpenFiles(const QString& title, const QStringList& filters) {
+  QFileDialog dialog(parent_);
+  Prepare(dialog, title, filters, last_folder_);
+  dialog.setFileMode(QFileDialog::ExistingFiles);
+  if (dialog.exec() != QDialog::Accepted) return {};
+  return dialog.selectedFiles();
+}
+
 std::optional<QString> QtDialogs::SaveFile(const QString& title, const QStringList& filters,
                                            const QString& proposed) {
   QFileDialog dialog(parent_);

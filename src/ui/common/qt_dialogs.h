@@ -17,6 +17,7 @@ class QtDialogs : public Dialogs {
 
   std::optional<OpenChoice> OpenFile(const QString& title, const QStringList& filters,
                                      bool offer_read_only) override;
+  QStringList OpenFiles(const QString& title, const QStringList& filters) override;
   std::optional<QString> SaveFile(const QString& title, const QStringList& filters,
                                   const QString& proposed) override;
   std::optional<ExportChoice> ExportFile(const QString& title, const QStringList& filters) override;

@@ -23,11 +23,13 @@ void EditingSession::Reset() {
   tracks_.Clear();
   pointer_cell_.reset();
   selection_ = CellSelection();
+  reference_.reset();
   emit ViewChanged();
   emit CursorChanged(Cursor());
   emit ScaleChanged();
   emit TracksChanged();
   emit SelectionChanged();
+  emit ReferenceChanged();
 }
 
 QPoint EditingSession::CellAt(QPointF point) const {
@@ -110,6 +112,17 @@ void EditingSession::SetTracks(TrackSet tracks) {
 
 void EditingSession::SetTracksShown(bool shown) {
   tracks_shown_ = shown;
+  emit DisplayChanged();
+}
+
+void EditingSession::SetReference(std::optional<ReferenceDem> reference) {
+  reference_ = std::move(reference);
+  emit ReferenceChanged();
+  emit DisplayChanged();
+}
+
+void EditingSession::SetShowsDifference(bool shown) {
+  shows_difference_ = shown;
   emit DisplayChanged();
 }
 

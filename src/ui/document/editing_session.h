@@ -6,6 +6,7 @@
 #include <QSize>
 #include <optional>
 
+#include "core/dem/reference_dem.h"
 #include "core/edit/brush.h"
 #include "core/edit/cell_selection.h"
 #include "core/edit/cursor_step.h"
@@ -68,6 +69,13 @@ class EditingSession : public QObject {
 
   bool Shaded() const { return shaded_; }
   void SetShaded(bool shaded);
+  /// The newer model's heights sampled at the open mesh's cells, when loaded.
+  const std::optional<ReferenceDem>& Reference() const { return reference_; }
+  void SetReference(std::optional<ReferenceDem> reference);
+  /// Whether the maps show the mesh's difference from the reference.
+  bool ShowsDifference() const { return shows_difference_ && reference_.has_value(); }
+  void SetShowsDifference(bool shown);
+
   bool HatchOmittedRows() const { return hatch_omitted_rows_; }
   void SetHatchOmittedRows(bool hatched);
   /// Both maps are drawn anew, as 再描画 asks.
@@ -92,6 +100,7 @@ class EditingSession : public QObject {
   void PointerChanged();
   void ScaleChanged();
   void TracksChanged();
+  void ReferenceChanged();
   /// Shading, the hatch or the tracks' visibility changed, or a redraw was asked for.
   void DisplayChanged();
   void SelectionChanged();
@@ -110,6 +119,8 @@ class EditingSession : public QObject {
   TrackSet tracks_;
   bool tracks_shown_ = true;
   bool shaded_ = false;
+  std::optional<ReferenceDem> reference_;
+  bool shows_difference_ = false;
   bool hatch_omitted_rows_ = true;
   CellSelection selection_;
   EditMode mode_ = EditMode::PointEdit;

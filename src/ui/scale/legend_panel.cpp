@@ -45,7 +45,7 @@ QString LevelRangeMessage(std::optional<double> below, std::optional<double> abo
 
 LegendPanel::LegendPanel(EditingSession& session, const Document& document, Dialogs& dialogs,
                          const Widgets& widgets)
-    : session_(session), document_(document), dialogs_(dialogs), widgets_(widgets) {
+    : session_(session), document_(document), dialogs_(dialogs), widgets_(widgets), difference_scale_(DifferenceScale()) {
   for (int i = 0; i < 3; ++i) {
     connect(widgets_.presets[i], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
   }
@@ -58,16 +58,26 @@ LegendPanel::LegendPanel(EditingSession& session, const Document& document, Dial
   connect(&session_, &EditingSession::DisplayChanged, this, [this] {
     widgets_.no_data_swatch.setVisible(session_.HatchOmittedRows());
     widgets_.no_data_caption.setVisible(session_.HatchOmittedRows());
+    ShowScale();
   });
   ShowScale();
+}
+
+// The difference from a reference has a legend of its own, which cannot be
+// edited.
+const ElevationScale& LegendPanel::ShownScale() const {
+  return session_.ShowsDifference() ? difference_scale_ : session_.Scale();
 }
 
 // A field keeps its text while that reads as its level: "0200" typed and
 // taken stays until the field is left.
 void LegendPanel::ShowScale() {
+  const bool editable = !session_.ShowsDifference();
   for (int i = 0; i < kScaleLevelCount; ++i) {
-    if (TypedNumber(widgets_.levels[i]->text().toStdString()) != session_.Scale().ScaleLevels[i]) ShowLevel(i);
+    if (TypedNumber(widgets_.levels[i]->text().toStdString()) != ShownScale().ScaleLevels[i]) ShowLevel(i);
+    widgets_.levels[i]->setEnabled(editable);
   }
+  for (QPushButton* preset : widgets_.presets) preset->setEnabled(editable);
   DrawLegend();
 }
 
@@ -75,7 +85,7 @@ void LegendPanel::ShowScale() {
 void LegendPanel::DrawLegend() {
   for (int i = 0; i < kScaleColorCount; ++i) {
     const int top = kLowestSwatchTop - kSwatchSize * i;
-    widgets_.swatches.FillBox(0, top, kSwatchSize, kSwatchSize, ToQColor(session_.Scale().ScaleColors[i]));
+    widgets_.swatches.FillBox(0, top, kSwatchSize, kSwatchSize, ToQColor(ShownScale().ScaleColors[i]));
   }
   DrawNoDataSwatch();
 }
@@ -133,10 +143,11 @@ void LegendPanel::Text3_Enter(int index) {
 }
 
 void LegendPanel::ShowLevel(int index) {
-  widgets_.levels[index]->setText(QString::fromStdString(LevelText(session_.Scale().ScaleLevels[index])));
+  widgets_.levels[index]->setText(QString::fromStdString(LevelText(ShownScale().ScaleLevels[index])));
 }
 
 void LegendPanel::Picture3_MouseDown(double y) {
+  if (session_.ShowsDifference()) return;
   const int swatch = kScaleColorCount - 1 - static_cast<int>(std::floor(y / kSwatchSize));
   if (swatch < 0 || swatch >= kScaleColorCount) return;
   ElevationScale scale = session_.Scale();

@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <array>
 
+#include "core/scale/elevation_scale.h"
+
 namespace koravel {
 
 class Dialogs;
@@ -33,6 +35,7 @@ class LegendPanel : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  const ElevationScale& ShownScale() const;
   void ShowScale();
   void DrawLegend();
   void DrawNoDataSwatch();
@@ -45,6 +48,7 @@ class LegendPanel : public QObject {
   const Document& document_;
   Dialogs& dialogs_;
   Widgets widgets_;
+  const ElevationScale difference_scale_;
 };
 
 }  // namespace koravel

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "core/scale/scale_presets.h"
 #include "core/views/repaint_geometry.h"
 #include "ui/common/qt_bridge.h"
 #include "ui/document/document.h"
@@ -16,7 +17,7 @@
 namespace koravel {
 
 GridPainter::GridPainter(const Document& document, const EditingSession& session)
-    : document_(document), session_(session) {
+    : document_(document), session_(session), difference_scale_(DifferenceScale()) {
   connect(&document, &Document::Replaced, this, [this] {
     shade_computed_ = false;
     FollowShading();
@@ -38,9 +39,17 @@ void GridPainter::FollowShading() {
 }
 
 QRgb GridPainter::CellRgb(int x, int y) const {
-  RgbColor color = session_.Scale().ElevationColor(document_.Mesh().Elevation(x, y));
+  RgbColor color = session_.ShowsDifference() ? DifferenceColor(x, y)
+                                              : session_.Scale().ElevationColor(document_.Mesh().Elevation(x, y));
   if (session_.Shaded()) color = hill_shade_.Shade(color, x, y);
   return qRgb(color.Red, color.Green, color.Blue);
+}
+
+RgbColor GridPainter::DifferenceColor(int x, int y) const {
+  const std::int32_t height = document_.Mesh().Elevation(x, y);
+  const std::int32_t model = session_.Reference()->Elevation(x, y);
+  if (height == kNoData || model == kNoData) return kNoDifferenceColor;
+  return difference_scale_.ElevationColor(height - model);
 }
 
 // The device pixel edges of a map's boxes, from the first box's left (top)

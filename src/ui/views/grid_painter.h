@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/edit/selection_outline.h"
+#include "core/scale/elevation_scale.h"
 #include "core/scale/hill_shade.h"
 
 namespace koravel {
@@ -55,10 +56,12 @@ class GridPainter : public QObject {
   void PaintTracks(QPainter& painter, const GridFrame& frame, const QRect& area) const;
   void PaintSelection(QPainter& painter, const GridFrame& frame) const;
   void FollowShading();
+  RgbColor DifferenceColor(int x, int y) const;
 
   const Document& document_;
   const EditingSession& session_;
   HillShade hill_shade_;
+  const ElevationScale difference_scale_;
   bool shade_computed_ = false;
   std::vector<OutlineEdge> selection_outline_;  ///< the border of the session's selection
   mutable QImage strip_;  ///< one row of boxes on its way to the screen
