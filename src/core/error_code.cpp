@@ -33,6 +33,17 @@ std::string_view MessageText(ErrorCode code) {
     case ErrorCode::ElevationOutOfRange: return "標高は-999.9m～9999.9mの範囲で入力して下さい。";
     case ErrorCode::NotElevationText:
       return "貼り付ける文字列に数値として読めない値があります。標高(m)をタブと改行で区切って下さい。";
+    case ErrorCode::GeodesicLibraryMissing:
+      return "距離を測るためのライブラリ(PROJ)が見つかりません。";
+    case ErrorCode::VectorLibraryMissing:
+      return "等高線を書き出すためのライブラリ(GDAL)が見つかりません。";
+    case ErrorCode::UnsupportedContourFormat:
+      return "書き出せない形式です。拡張子を .geojson、.gpkg、.dxf のいずれかにして下さい。";
+    case ErrorCode::UnknownCoordinateSystem: return "指定された座標参照系が見つかりません。";
+    case ErrorCode::TooManyContourLevels: return "等高線の本数が多すぎます。間隔を広げて下さい。";
+    case ErrorCode::DatumConversionUnavailable:
+      return "測地系を変換できません。PROJのデータ(proj-data)を確かめて下さい。";
+    case ErrorCode::VectorWriteFailed: return "等高線を書き出せませんでした。";
   }
   return "ファイルエラーです。";
 }

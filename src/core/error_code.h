@@ -29,6 +29,13 @@ enum class ErrorCode {
   DuplicateOutputName,
   ElevationOutOfRange,
   NotElevationText,
+  GeodesicLibraryMissing,
+  VectorLibraryMissing,
+  UnsupportedContourFormat,
+  UnknownCoordinateSystem,
+  TooManyContourLevels,
+  DatumConversionUnavailable,
+  VectorWriteFailed,
 };
 
 /// Conditions worth telling the user about that do not stop a command.

@@ -16,6 +16,7 @@
 #include "core/mesh/mesh_reader.h"
 #include "core/mesh/mesh_writer.h"
 #include "mesh_summary.h"
+#include "profile_command.h"
 #include "core/tracks/track_reader.h"
 
 namespace {
@@ -53,6 +54,13 @@ constexpr std::string_view kUsage =
     "  fill [--hole-cells N] IN.mem OUT.mem\n"
     "                           fill every hole of up to N cells (400) with the smooth\n"
     "                           surface through its border and write the mesh\n"
+    "  profile FILE.mem TRACK [--step METRES] [--summary]\n"
+    "                           print the heights along each piece of a .trk or .gpx\n"
+    "                           track as CSV 'distance_m,latitude,longitude,mesh_m,gps_m'\n"
+    "                           (degrees on the Tokyo datum), a row at every point and\n"
+    "                           every METRES (50) between them over the mesh; --summary\n"
+    "                           prints length, lowest and highest point, ascent and\n"
+    "                           descent and the GPS heights' mean difference instead\n"
     "  --version                the program's version and its datum conversion\n"
     "\n"
     "A file that cannot be read or written ends the command with the program's\n"
@@ -165,5 +173,6 @@ int main(int argc, char** argv) {
   if (command == "tracks") return Tracks(args);
   if (command == "check") return Status(RunCheck(args));
   if (command == "fill") return Status(RunFill(args));
+  if (command == "profile") return Status(RunProfile(args));
   return UsageError();
 }
