@@ -41,6 +41,7 @@ std::string_view MessageText(ErrorCode code) {
       return "書き出せない形式です。拡張子を .geojson、.gpkg、.dxf のいずれかにして下さい。";
     case ErrorCode::UnknownCoordinateSystem: return "指定された座標参照系が見つかりません。";
     case ErrorCode::TooManyContourLevels: return "等高線の本数が多すぎます。間隔を広げて下さい。";
+    case ErrorCode::InvalidContourInterval: return "等高線の間隔は0より大きい数値で指定して下さい。";
     case ErrorCode::DatumConversionUnavailable:
       return "測地系を変換できません。PROJのデータ(proj-data)を確かめて下さい。";
     case ErrorCode::VectorWriteFailed: return "等高線を書き出せませんでした。";

@@ -34,6 +34,7 @@ enum class ErrorCode {
   UnsupportedContourFormat,
   UnknownCoordinateSystem,
   TooManyContourLevels,
+  InvalidContourInterval,
   DatumConversionUnavailable,
   VectorWriteFailed,
 };
