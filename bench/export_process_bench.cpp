@@ -1,6 +1,7 @@
 // koravel-tool against GDAL's tools as whole processes, the way a script
 // runs them, on the same files: a single export, mosaics of 9 and 100
-// meshes, and a batch of 1,000. Each iteration runs both sides one after the
+// meshes, a batch of 1,000, and 100 tiles of the newer elevation model
+// against a GDAL-based Python converter. Each iteration runs both sides one after the
 // other, so a busy machine slows both alike; the counters give each side's
 // median wall time, their ratio, and each side's peak resident memory.
 
@@ -18,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "fgd_dem_fixture.h"
 #include "mesh_file_fields.h"
 
 extern char** environ;
@@ -168,5 +170,65 @@ void BM_BatchVsSingleExportLoop(benchmark::State& state) {
           ShellLoop(std::string(KORAVEL_TOOL) + " export", meshes));
 }
 BENCHMARK(BM_BatchVsSingleExportLoop)->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The 100 DEM5A tiles of second-level mesh 523874, made once from the real
+// tile's heights: as XML files for the Python converter, and packed in one
+// zip archive as the survey's download packs them.
+class DemTiles {
+ public:
+  static const DemTiles& Get() {
+    static const DemTiles tiles;
+    return tiles;
+  }
+  DemTiles(const DemTiles&) = delete;
+  ~DemTiles() {
+    std::error_code ignored;
+    std::filesystem::remove_all(root_, ignored);
+  }
+  std::filesystem::path Zip() const { return root_ / "FG-GML-5238-74-DEM5A.zip"; }
+  std::filesystem::path Out(const std::string& name) const { return root_ / name; }
+  const std::vector<std::string>& Files() const { return files_; }
+
+ private:
+  DemTiles() : root_(std::filesystem::temp_directory_path() / ("koravel-dem-bench-" + std::to_string(getpid()))) {
+    std::filesystem::create_directories(root_ / "xml");
+    for (int north = 0; north < 10; ++north) {
+      for (int east = 0; east < 10; ++east) {
+        files_.push_back((root_ / "xml" / ("FG-GML-5238-74-" + std::to_string(north) + std::to_string(east) +
+                                            "-DEM5A-20161001.xml")).string());
+      }
+    }
+    // Made by a child of its own: a command spawned later counts the highest
+    // memory this process ever held as its own.
+    if (const pid_t maker = fork(); maker == 0) {
+      Make();
+      _exit(0);
+    } else {
+      waitpid(maker, nullptr, 0);
+    }
+  }
+
+  void Make() const {
+    std::vector<std::pair<std::string, std::string>> members;
+    for (std::size_t i = 0; i < files_.size(); ++i) {
+      members.emplace_back(std::filesystem::path(files_[i]).filename(),
+                           koravel::test::RealDemMoved(static_cast<int>(i % 10), static_cast<int>(i / 10)).Text());
+      koravel::test::WriteBytes(files_[i], members.back().second);
+    }
+    koravel::test::WriteZip(Zip(), members);
+  }
+
+  std::filesystem::path root_;
+  std::vector<std::string> files_;
+};
+
+void BM_DemFromZipVsPythonConverter(benchmark::State& state) {
+  const DemTiles& tiles = DemTiles::Get();
+  std::vector<std::string> python = {"/usr/bin/python3", KORAVEL_DEM_CONVERTER, tiles.Out("p.tif")};
+  python.insert(python.end(), tiles.Files().begin(), tiles.Files().end());
+  Compare(state, {KORAVEL_TOOL, "dem", tiles.Out("k.tif"), tiles.Zip()}, python);
+  state.counters["zip_mb"] = static_cast<double>(std::filesystem::file_size(tiles.Zip())) / 1e6;
+}
+BENCHMARK(BM_DemFromZipVsPythonConverter)->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace

@@ -33,6 +33,20 @@ std::string_view MessageText(ErrorCode code) {
     case ErrorCode::ElevationOutOfRange: return "標高は-999.9m～9999.9mの範囲で入力して下さい。";
     case ErrorCode::NotElevationText:
       return "貼り付ける文字列に数値として読めない値があります。標高(m)をタブと改行で区切って下さい。";
+    case ErrorCode::InvalidMeshCode:
+      return "メッシュコードは6桁の数字です。日本の範囲の1次メッシュ4桁(緯度30～68、経度22～53)に、"
+             "2次メッシュの行と列(0～7)が続きます。";
+    case ErrorCode::NotDemFile: return "基盤地図情報の数値標高モデル(FG-GML)ではありません。";
+    case ErrorCode::DemOrderUnsupported: return "格子点の並び(sequenceRule)が+x-y以外のため読めません。";
+    case ErrorCode::DemTooManyPoints: return "格子点の数が格子の大きさを超えています。";
+    case ErrorCode::DemUnknownReferenceSystem:
+      return "対応していない座標参照系です(JGD2000、JGD2011、JGD2024に対応しています)。";
+    case ErrorCode::BrokenArchive: return "zipファイルが壊れているため読めません。";
+    case ErrorCode::ZipLibraryMissing: return "zipファイルを読むためのライブラリ(libzip)が見つかりません。";
+    case ErrorCode::DemKindsMixed: return "解像度または測地系の異なる数値標高モデルは一つにできません。";
+    case ErrorCode::DemOffGrid: return "最初の数値標高モデルの格子からずれています。";
+    case ErrorCode::NoDemToPlace: return "並べられる数値標高モデルがありません。";
+    case ErrorCode::DatumConversionUnavailable: return "測地系を変換できません(PROJが見つかりません)。";
     case ErrorCode::GeodesicLibraryMissing:
       return "距離を測るためのライブラリ(PROJ)が見つかりません。";
     case ErrorCode::VectorLibraryMissing:
@@ -42,8 +56,6 @@ std::string_view MessageText(ErrorCode code) {
     case ErrorCode::UnknownCoordinateSystem: return "指定された座標参照系が見つかりません。";
     case ErrorCode::TooManyContourLevels: return "等高線の本数が多すぎます。間隔を広げて下さい。";
     case ErrorCode::InvalidContourInterval: return "等高線の間隔は0より大きい数値で指定して下さい。";
-    case ErrorCode::DatumConversionUnavailable:
-      return "測地系を変換できません。PROJのデータ(proj-data)を確かめて下さい。";
     case ErrorCode::VectorWriteFailed: return "等高線を書き出せませんでした。";
   }
   return "ファイルエラーです。";

@@ -7,6 +7,7 @@
 #include <map>
 #include <sstream>
 
+#include "../core/fgd_dem_fixture.h"
 #include "../core/mesh_file_fields.h"
 #include "core/mesh/mesh_reader.h"
 #include "core/mesh/mesh_writer.h"
@@ -192,6 +193,86 @@ TEST_F(BatchExport, KilledMidwayLeavesOnlyWholeFiles) {
     EXPECT_EQ(bytes, whole.at(std::filesystem::path(name).extension())) << name;
   }
   EXPECT_LT(written.size(), 2u * kMeshes);
+}
+
+// 523874: 52 × 40' + 7 × 5' = 35°15' N to 35°20', 138°30' E to 138°37'30".
+TEST_F(GdalPeer, ReadsANewMeshWithItsCornersAndNothingButNoData) {
+  const std::filesystem::path mem = folder_.Path("523874.mem");
+  ASSERT_TRUE(Succeeds(Tool("new 523874 " + Quoted(mem))));
+  std::vector<double> expected = {138.5, 2.25 / 3600, 0, 35 + 20 / 60.0, 0, -1.5 / 3600};
+  expected.resize(6 + 200 * 200, -999.9);
+  ExpectSameRaster(GdalRaster(mem), expected, 200u * 200);
+
+  const auto wrong = RunShell(Tool("new 5238 " + Quoted(folder_.Path("wrong.mem"))));
+  EXPECT_EQ(wrong.status, 2);
+  EXPECT_EQ(wrong.text, "5238: メッシュコードは6桁の数字です。日本の範囲の1次メッシュ4桁(緯度30～68、経度22～53)に、"
+                        "2次メッシュの行と列(0～7)が続きます。\n");
+  const auto from = RunShell(Tool("new 523874 " + Quoted(folder_.Path("from.mem")) + " --from " +
+                                  Quoted(test::kRealDemFile)));
+  EXPECT_EQ(from.status, 0) << from.text;
+  EXPECT_TRUE(Succeeds("gdalinfo " + Quoted(folder_.Path("from.mem")) + " | grep -q 'Size is 200, 200'"));
+}
+
+// Four tiles, two of them in an archive inside an archive: one as the survey
+// made it, one starting late, one ending early with sea, one on JGD2024.
+TEST_F(GdalPeer, DemGridEqualsTheGdalPythonConvertersOfTheSameFiles) {
+  std::filesystem::create_directory(folder_.Path("xml"));
+  test::FgdDemFields late = test::RealDemMoved(1, 0), early = test::RealDemMoved(0, 1),
+                     jgd2024 = test::RealDemMoved(1, 1);
+  late.start = "7 3";
+  late.tuples.resize(late.tuples.size() - (3 * 225 + 7));
+  early.tuples.resize(30000);
+  early.tuples[100] = "海水面,-9999.";
+  early.tuples[200] = "データなし,-9999.";
+  jgd2024.srs = "fguuid:jgd2024.bl";
+  const std::pair<std::string, std::string> files[] = {
+      {"01.xml", late.Text()}, {"10.xml", early.Text()}, {"11.xml", jgd2024.Text()}};
+  std::string python_inputs = " " + Quoted(test::kRealDemFile);
+  for (const auto& [name, text] : files) {
+    test::WriteBytes(folder_.Path("xml/" + name), text);
+    python_inputs += " " + Quoted(folder_.Path("xml/" + name));
+  }
+  test::WriteZip(folder_.Path("inner.zip"), {files[1], files[2]});
+  test::WriteZip(folder_.Path("download.zip"), {{"inner.zip", test::ReadBytes(folder_.Path("inner.zip"))}});
+  const std::string inputs = Quoted(test::kRealDemFile) + " " + Quoted(folder_.Path("xml/01.xml")) + " " +
+                             Quoted(folder_.Path("download.zip"));
+  ASSERT_TRUE(Succeeds("/usr/bin/python3 " + Quoted(KORAVEL_DEM_CONVERTER) + " " + Quoted(folder_.Path("python.tif")) +
+                       python_inputs));
+  const auto tif = RunShell(Tool("dem " + Quoted(folder_.Path("ours.tif")) + " " + inputs));
+  EXPECT_EQ(tif.text, "dem: 4 of 4 files placed, 0 left out\n");
+  ASSERT_TRUE(Succeeds(Tool("dem " + Quoted(folder_.Path("ours.asc")) + " " + inputs)));
+  const std::vector<double> python = GdalRaster(folder_.Path("python.tif"));
+  for (const char* ours : {"ours.tif", "ours.asc"}) {
+    const std::vector<double> raster = GdalRaster(folder_.Path(ours));
+    ASSERT_EQ(raster.size(), 6 + 450u * 300) << ours;
+    for (std::size_t i = 0; i < 6; ++i) EXPECT_NEAR(raster[i], python[i], 1e-9) << ours << " geotransform " << i;
+    EXPECT_TRUE(std::equal(raster.begin() + 6, raster.end(), python.begin() + 6)) << ours;
+    EXPECT_TRUE(Succeeds("gdalsrsinfo -o epsg " + Quoted(folder_.Path(ours)) + " | grep -qx EPSG:6668")) << ours;
+  }
+  EXPECT_TRUE(Succeeds("gdalinfo " + Quoted(folder_.Path("ours.tif")) + " | grep -q 'NoData Value=-9999$'"));
+}
+
+// A 10 m tile of a whole second-level mesh, and the real tile on JGD2000.
+TEST_F(GdalPeer, DemRefusesTilesOfMixedCellSizesOrDatumsNamingEachKind) {
+  test::FgdDemFields ten_metres;
+  ten_metres.upper = "35.333333333 138.625";
+  ten_metres.high = "1124 749";
+  ten_metres.tuples.assign(1125 * 750, "地表面,100.00");
+  test::WriteBytes(folder_.Path("FG-GML-5238-74-DEM10B-20161001.xml"), ten_metres.Text());
+  test::WriteBytes(folder_.Path("FG-GML-5238-74-00-DEM5A-jgd2000.xml"), test::RealDemWith("jgd2011", "jgd2000"));
+  const std::pair<const char*, const char*> others[] = {
+      {"FG-GML-5238-74-DEM10B-20161001.xml", "  DEM10B (0.4\" x 0.4\", EPSG:6668): "},
+      {"FG-GML-5238-74-00-DEM5A-jgd2000.xml", "  DEM5A (0.2\" x 0.2\", EPSG:4612): "},
+  };
+  const std::string real = test::kRealDemFile.string(), out = folder_.Path("out.tif").string();
+  for (const auto& [other, kind] : others) {
+    const auto mixed = RunShell(Tool("dem " + Quoted(out) + " " + Quoted(real) + " " + Quoted(folder_.Path(other))));
+    EXPECT_EQ(mixed.status, 1);
+    EXPECT_EQ(mixed.text, out + ": 解像度または測地系の異なる数値標高モデルは一つにできません。\n"
+                                "  DEM5A (0.2\" x 0.2\", EPSG:6668): " + real + "\n" + kind +
+                              folder_.Path(other).string() + "\ndem: 0 of 2 files placed, 0 left out\n");
+  }
+  EXPECT_FALSE(std::filesystem::exists(out));
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include "core/edit/brush.h"
 #include "core/edit/region_operations.h"
+#include "core/analysis/extreme_cells.h"
+#include "core/edit/selection_outline.h"
 #include "core/edit/selection_shapes.h"
 #include "core/edit/value_block.h"
 #include "terrain.h"
@@ -141,6 +143,32 @@ TEST(ValuesText, CopiesAsTabbedMetresAndPastesWhatSpreadsheetsGive) {
                                                        {"12\tabc", ErrorCode::NotElevationText},
                                                        {"1\n10000", ErrorCode::ElevationOutOfRange}};
   for (const auto& [text, error] : refused) EXPECT_EQ(std::get<ErrorCode>(ParseValuesText(text)), error) << text;
+}
+
+// Corners count in cells from the north-west corner of cell (1, 1).
+TEST(SelectionOutline, BordersTheChosenCellsAlongTheirOuterEdges) {
+  CellSelection l_shape = CellSelection::Rectangle({3, 3}, {4, 4});
+  l_shape.Add(GridCell{3, 5});
+  const std::pair<CellSelection, std::vector<OutlineEdge>> cases[] = {
+      {CellSelection::Rectangle({1, 1}, {1, 1}), {{0, 0, 1, 0}, {0, 1, 1, 1}, {0, 0, 0, 1}, {1, 0, 1, 1}}},
+      {l_shape, {{2, 2, 4, 2}, {3, 4, 4, 4}, {2, 5, 3, 5}, {2, 2, 2, 5}, {3, 4, 3, 5}, {4, 2, 4, 4}}},
+      {CellSelection::All(), {{0, 0, 200, 0}, {0, 200, 200, 200}, {0, 0, 0, 200}, {200, 0, 200, 200}}},
+      {CellSelection(), {}},
+  };
+  for (const auto& [cells, edges] : cases) EXPECT_EQ(SelectionOutline(cells), edges) << cells.Count();
+}
+
+TEST(ExtremeCells, FindTheFirstHighestAndLowestCellWithData) {
+  MeshDocument mesh = Flat(100);
+  mesh.SetElevation(7, 2, 900);
+  mesh.SetElevation(9, 8, 900);
+  mesh.SetElevation(4, 6, -50);
+  mesh.SetElevation(5, 5, kNoData);
+  mesh.RecordFlag[3] = 0;
+  mesh.SetElevation(1, 3, -900);  // in an omitted row, which holds nothing
+  EXPECT_EQ(HighestCell(mesh), (GridCell{7, 2}));
+  EXPECT_EQ(LowestCell(mesh), (GridCell{4, 6}));
+  EXPECT_EQ(HighestCell(Flat(kNoData)), std::nullopt);
 }
 
 }  // namespace

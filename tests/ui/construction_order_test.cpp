@@ -3,6 +3,7 @@
 // same after the same story.
 
 #include <QAction>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -41,8 +42,10 @@ struct Parts {
   QGroupBox* directions = new QGroupBox(&window);
   std::array<QRadioButton*, 4> options{new QRadioButton(directions), new QRadioButton(directions),
                                        new QRadioButton(directions), new QRadioButton(directions)};
+  QComboBox* brush_size = new QComboBox(&window);
   QAction point_mode{nullptr};
   QAction brush_mode{nullptr};
+  QAction select_mode{nullptr};
   QStatusBar bar;
   StatusPanels status{bar};
   test::ScriptedDialogs dialogs;
@@ -65,8 +68,8 @@ struct Parts {
         [this] {
           editor = std::make_unique<EditController>(
               document, session, dialogs,
-              EditController::Widgets{*value, *brush, *brush_caption, *directions, options, point_mode, brush_mode,
-                                      *detail});
+              EditController::Widgets{*value, *brush, *brush_caption, *directions, options, *brush_size, point_mode,
+                                      brush_mode, select_mode, *detail});
         },
     };
     if (reversed) {

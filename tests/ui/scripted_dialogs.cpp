@@ -39,6 +39,11 @@ std::optional<QColor> ScriptedDialogs::ChooseColor(const QString& title, const Q
   return Next(color_answers);
 }
 
+std::optional<QString> ScriptedDialogs::AskText(const QString& title, const QString&, const QString&) {
+  titles << title;
+  return Next(text_answers);
+}
+
 SaveChoice ScriptedDialogs::AskToSaveChanges() {
   ++save_changes_questions;
   if (save_changes_answers.empty()) return SaveChoice::Cancel;

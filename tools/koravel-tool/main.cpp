@@ -10,12 +10,14 @@
 
 #include "check_command.h"
 #include "core/export/mesh_export.h"
+#include "dem_command.h"
 #include "export_commands.h"
 #include "fill_command.h"
 #include "core/geo/datum_converter.h"
 #include "core/mesh/mesh_reader.h"
 #include "core/mesh/mesh_writer.h"
 #include "mesh_summary.h"
+#include "new_command.h"
 #include "profile_command.h"
 #include "core/tracks/track_reader.h"
 
@@ -42,6 +44,16 @@ constexpr std::string_view kUsage =
     "                           a folder given as INPUT stands for its .mem files\n"
     "  mosaic OUT.tif|OUT.asc INPUT...\n"
     "                           place neighbouring meshes by their corners into one grid\n"
+    "  new CODE OUT.mem         write an empty mesh (every cell without data) for the\n"
+    "                           six-digit mesh code, its corners on the Tokyo datum\n"
+    "  new CODE OUT.mem --from INPUT... [--sea-zero]\n"
+    "                           the same with heights from the newer elevation model\n"
+    "                           (基盤地図情報 数値標高モデル) at each cell's centre\n"
+    "  dem OUT.tif|OUT.asc INPUT... [--sea-zero]\n"
+    "                           convert the newer elevation model's FG-GML XML files\n"
+    "                           into one grid (Float32 metres, no-data -9999) on their\n"
+    "                           datum; INPUT is a file, a folder or a zip archive, and\n"
+    "                           --sea-zero puts sea at 0 m instead of no data\n"
     "  tracks FILE.mem TRACK    print the segments of a .trk or .gpx track placed on\n"
     "                           the mesh's grid, one 'x1 y1 x2 y2' line each, in grid\n"
     "                           cells, each number exactly as stored\n"
@@ -65,8 +77,9 @@ constexpr std::string_view kUsage =
     "\n"
     "A file that cannot be read or written ends the command with the program's\n"
     "own message on standard error and exit status 1; wrong arguments give\n"
-    "exit status 2. Batch export and mosaic name each file they leave out, go on\n"
-    "with the others, end with a summary line, and exit with 1 if any was left out.\n";
+    "exit status 2. Batch export, mosaic, dem and new --from name each file they\n"
+    "leave out, go on with the others, end with a summary line, and exit with 1\n"
+    "if any was left out.\n";
 
 int UsageError() {
   std::cerr << kUsage;
@@ -173,6 +186,8 @@ int main(int argc, char** argv) {
   if (command == "tracks") return Tracks(args);
   if (command == "check") return Status(RunCheck(args));
   if (command == "fill") return Status(RunFill(args));
+  if (command == "new") return RunNew(args);
+  if (command == "dem") return Status(RunDem(args));
   if (command == "profile") return Status(RunProfile(args));
   return UsageError();
 }

@@ -2,8 +2,8 @@
 
 namespace koravel {
 
-/// What a press in the detail view does: pick the cell whose value is typed,
-/// or paint with the brush.
-enum class EditMode { PointEdit, Brush };
+/// What a press in the detail view does: pick the cell whose value is
+/// typed, paint with the brush, or choose cells for an operation.
+enum class EditMode { PointEdit, Brush, Select };
 
 }  // namespace koravel

@@ -14,8 +14,8 @@ std::vector<double> Crossings(const std::vector<GridPoint>& vertices, double y) 
   for (std::size_t i = 0; i < vertices.size(); ++i) {
     const GridPoint& a = vertices[i];
     const GridPoint& b = vertices[(i + 1) % vertices.size()];
-    if ((a.y > y) == (b.y > y)) continue;
-    crossings.push_back(a.x + (y - a.y) * (b.x - a.x) / (b.y - a.y));
+    if ((a.Y > y) == (b.Y > y)) continue;
+    crossings.push_back(a.X + (y - a.Y) * (b.X - a.X) / (b.Y - a.Y));
   }
   std::sort(crossings.begin(), crossings.end());
   return crossings;

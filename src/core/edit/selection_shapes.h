@@ -5,18 +5,13 @@
 #include <vector>
 
 #include "core/edit/cell_selection.h"
+#include "core/geo/mesh_georeference.h"
 
 namespace koravel {
 
-/// A point on the grid in cell units: 0, 0 at the north-west corner of
-/// cell (1, 1), x eastward and y southward (the frame of track positions).
-struct GridPoint {
-  double x = 0;
-  double y = 0;
-};
-
 /// The cells whose centres lie inside the closed polygon through
-/// `vertices` (a lasso), by the even-odd rule; a centre on a west or north
+/// `vertices` (a lasso, in the grid frame of track positions: 0, 0 at the
+/// north-west corner of cell (1, 1), in cells), by the even-odd rule; a centre on a west or north
 /// side counts as inside.
 CellSelection PolygonSelection(const std::vector<GridPoint>& vertices);
 

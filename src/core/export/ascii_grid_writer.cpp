@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -17,6 +18,8 @@ constexpr double kSecondsPerDegree = 3600.0;
 // Large enough that a single mesh goes out in one write, small enough that a
 // large mosaic never sits whole in memory as text.
 constexpr std::size_t kWriteChunk = 1 << 20;
+constexpr std::size_t kMaxMetresTextLength = 16;  // "-1.2345678e-38"
+constexpr const char* kNoDataMetres = "-9999";
 
 std::string Degrees(double seconds) {
   char text[32];
@@ -34,7 +37,24 @@ std::string GridHeader(const ExportRaster& raster) {
   } else {
     header += "dx " + Degrees(frame.LongitudeStep) + "\ndy " + Degrees(frame.LatitudeStep) + "\n";
   }
-  return header + "NODATA_value " + ValueText(kNoData) + "\n";
+  return header + "NODATA_value " + (raster.FillMetres ? kNoDataMetres : ValueText(kNoData)) + "\n";
+}
+
+// Each height in the shortest text that reads back as the same Float32.
+char* WriteMetres(char* out, std::span<const float> metres) {
+  for (const float value : metres) {
+    out = std::to_chars(out, out + kMaxMetresTextLength, value).ptr;
+    *out++ = ' ';
+  }
+  return out;
+}
+
+char* WriteTenths(char* out, std::span<const std::int32_t> tenths) {
+  for (const std::int32_t value : tenths) {
+    out = WriteValueText(out, value);
+    *out++ = ' ';
+  }
+  return out;
 }
 
 }  // namespace
@@ -44,14 +64,18 @@ std::string GridHeader(const ExportRaster& raster) {
 std::optional<ErrorCode> WriteAsciiGrid(int descriptor, const ExportRaster& raster) {
   const std::string header = GridHeader(raster);
   const auto columns = static_cast<std::size_t>(raster.Columns);
-  std::vector<char> text(std::max(header.size(), kWriteChunk) + columns * (kMaxValueTextLength + 1));
+  const std::size_t longest = std::max(kMaxValueTextLength, kMaxMetresTextLength);
+  std::vector<char> text(std::max(header.size(), kWriteChunk) + columns * (longest + 1));
   char* end = std::copy(header.begin(), header.end(), text.data());
-  std::vector<std::int32_t> row(columns);
+  std::vector<std::int32_t> tenths(raster.FillMetres ? 0 : columns);
+  std::vector<float> metres(raster.FillMetres ? columns : 0);
   for (int y = 0; y < raster.Rows; ++y) {
-    raster.FillRow(y, row);
-    for (const std::int32_t tenths : row) {
-      end = WriteValueText(end, tenths);
-      *end++ = ' ';
+    if (raster.FillMetres) {
+      raster.FillMetres(y, metres);
+      end = WriteMetres(end, metres);
+    } else {
+      raster.FillRow(y, tenths);
+      end = WriteTenths(end, tenths);
     }
     end[-1] = '\n';
     const auto size = static_cast<std::size_t>(end - text.data());
@@ -62,6 +86,14 @@ std::optional<ErrorCode> WriteAsciiGrid(int descriptor, const ExportRaster& rast
     }
   }
   return std::nullopt;
+}
+
+std::string GeographicProjection(int epsg) {
+  constexpr const char* kGrs80 = "SPHEROID[\"GRS_1980\",6378137.0,298.257222101]],PRIMEM[\"Greenwich\",0.0],"
+                                 "UNIT[\"Degree\",0.0174532925199433]]";
+  if (epsg == 6668) return std::string("GEOGCS[\"GCS_JGD_2011\",DATUM[\"D_JGD_2011\",") + kGrs80;
+  if (epsg == 4612) return std::string("GEOGCS[\"GCS_JGD_2000\",DATUM[\"D_JGD_2000\",") + kGrs80;
+  return TokyoDatumProjection();
 }
 
 std::string TokyoDatumProjection() {

@@ -30,12 +30,12 @@ const TIFFFieldInfo kNoDataField[] = {
 // Silences libgeotiff's messages; a failure shows in the result of the call.
 void IgnoreGeoTiffMessage(GTIF*, int, const char*, ...) {}
 
-bool SetGeoKeys(const TiffLibrary& tiff, TIFF* file) {
+bool SetGeoKeys(const TiffLibrary& tiff, TIFF* file, int epsg) {
   GTIF* keys = tiff.NewGeoKeys(file, IgnoreGeoTiffMessage, nullptr);
   if (keys == nullptr) return false;
   const bool set = tiff.SetGeoKey(keys, GTModelTypeGeoKey, TYPE_SHORT, 1, ModelTypeGeographic) &&
                    tiff.SetGeoKey(keys, GTRasterTypeGeoKey, TYPE_SHORT, 1, RasterPixelIsArea) &&
-                   tiff.SetGeoKey(keys, GeographicTypeGeoKey, TYPE_SHORT, 1, GCS_Tokyo) &&
+                   tiff.SetGeoKey(keys, GeographicTypeGeoKey, TYPE_SHORT, 1, epsg) &&
                    tiff.SetGeoKey(keys, GeogAngularUnitsGeoKey, TYPE_SHORT, 1, Angular_Degree) &&
                    tiff.WriteGeoKeys(keys);
   tiff.FreeGeoKeys(keys);
@@ -62,7 +62,7 @@ bool SetTags(const TiffLibrary& tiff, TIFF* file, const ExportRaster& raster) {
          tiff.SetField(file, TIFFTAG_ROWSPERSTRIP, static_cast<std::uint32_t>(RowsPerStrip(raster))) &&
          tiff.SetField(file, TIFFTAG_GDAL_NODATA, "-9999") &&
          tiff.SetField(file, TIFFTAG_GEOPIXELSCALE, 3, scale.data()) &&
-         tiff.SetField(file, TIFFTAG_GEOTIEPOINTS, 6, tiepoint.data()) && SetGeoKeys(tiff, file);
+         tiff.SetField(file, TIFFTAG_GEOTIEPOINTS, 6, tiepoint.data()) && SetGeoKeys(tiff, file, raster.Epsg);
 }
 
 float Metres(std::int32_t tenths) { return tenths == kNoData ? kNoDataMetres : static_cast<float>(tenths) / 10.0f; }
@@ -76,8 +76,13 @@ bool WriteStrips(const TiffLibrary& tiff, TIFF* file, int descriptor, const Expo
   for (int first = 0, index = 0; first < raster.Rows; first += rows_per_strip, ++index) {
     const int rows = std::min(rows_per_strip, raster.Rows - first);
     for (int row = 0; row < rows; ++row) {
+      const auto offset = static_cast<std::ptrdiff_t>(columns) * row;
+      if (raster.FillMetres) {
+        raster.FillMetres(first + row, std::span(strip.begin() + offset, columns));
+        continue;
+      }
       raster.FillRow(first + row, tenths);
-      std::transform(tenths.begin(), tenths.end(), strip.begin() + static_cast<std::ptrdiff_t>(columns) * row, Metres);
+      std::transform(tenths.begin(), tenths.end(), strip.begin() + offset, Metres);
     }
     const tmsize_t bytes = static_cast<tmsize_t>(columns * sizeof(float)) * rows;
     if (tiff.WriteEncodedStrip(file, static_cast<std::uint32_t>(index), strip.data(), bytes) != bytes) return false;

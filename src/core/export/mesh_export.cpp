@@ -49,7 +49,8 @@ std::optional<ErrorCode> WriteRaster(DerivedFileWriter& writer, const ExportRast
   }
   std::filesystem::path projection = path;
   projection.replace_extension(".prj");
-  return writer.Write(projection, [](int descriptor) { return WriteText(descriptor, TokyoDatumProjection()); });
+  return writer.Write(projection,
+                      [&raster](int descriptor) { return WriteText(descriptor, GeographicProjection(raster.Epsg)); });
 }
 
 std::optional<ErrorCode> ExportMesh(const MeshDocument& document, const std::filesystem::path& path) {

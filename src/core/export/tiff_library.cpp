@@ -4,14 +4,10 @@
 
 #include <optional>
 
+#include "core/dynamic_symbol.h"
+
 namespace koravel {
 namespace {
-
-template <typename Function>
-bool Resolve(void* library, const char* name, Function& function) {
-  function = reinterpret_cast<Function>(dlsym(library, name));
-  return function != nullptr;
-}
 
 // libgeotiff brings PROJ and its network and database libraries along;
 // binding their symbols lazily saves most of a millisecond of loading.
@@ -20,12 +16,12 @@ void* Open(const char* soname) { return dlopen(soname, RTLD_LAZY | RTLD_LOCAL); 
 bool ResolveTiff(void* library, TiffLibrary& tiff) {
   decltype(&::TIFFSetErrorHandler) set_error_handler = nullptr;
   decltype(&::TIFFSetWarningHandler) set_warning_handler = nullptr;
-  const bool complete = Resolve(library, "TIFFMergeFieldInfo", tiff.MergeFieldInfo) &&
-                        Resolve(library, "TIFFSetField", tiff.SetField) &&
-                        Resolve(library, "TIFFWriteEncodedStrip", tiff.WriteEncodedStrip) &&
-                        Resolve(library, "TIFFFlush", tiff.Flush) &&
-                        Resolve(library, "TIFFSetErrorHandler", set_error_handler) &&
-                        Resolve(library, "TIFFSetWarningHandler", set_warning_handler);
+  const bool complete = ResolveSymbol(library, "TIFFMergeFieldInfo", tiff.MergeFieldInfo) &&
+                        ResolveSymbol(library, "TIFFSetField", tiff.SetField) &&
+                        ResolveSymbol(library, "TIFFWriteEncodedStrip", tiff.WriteEncodedStrip) &&
+                        ResolveSymbol(library, "TIFFFlush", tiff.Flush) &&
+                        ResolveSymbol(library, "TIFFSetErrorHandler", set_error_handler) &&
+                        ResolveSymbol(library, "TIFFSetWarningHandler", set_warning_handler);
   if (!complete) return false;
   // Failures come back as error codes with the program's own messages.
   set_error_handler(nullptr);
@@ -35,12 +31,13 @@ bool ResolveTiff(void* library, TiffLibrary& tiff) {
 
 bool ResolveGeoTiff(void* library, TiffLibrary& tiff) {
   decltype(&::XTIFFInitialize) initialize = nullptr;
-  const bool complete = Resolve(library, "XTIFFFdOpen", tiff.FdOpen) && Resolve(library, "XTIFFClose", tiff.Close) &&
-                        Resolve(library, "GTIFNewEx", tiff.NewGeoKeys) &&
-                        Resolve(library, "GTIFKeySet", tiff.SetGeoKey) &&
-                        Resolve(library, "GTIFWriteKeys", tiff.WriteGeoKeys) &&
-                        Resolve(library, "GTIFFree", tiff.FreeGeoKeys) &&
-                        Resolve(library, "XTIFFInitialize", initialize);
+  const bool complete = ResolveSymbol(library, "XTIFFFdOpen", tiff.FdOpen) &&
+                        ResolveSymbol(library, "XTIFFClose", tiff.Close) &&
+                        ResolveSymbol(library, "GTIFNewEx", tiff.NewGeoKeys) &&
+                        ResolveSymbol(library, "GTIFKeySet", tiff.SetGeoKey) &&
+                        ResolveSymbol(library, "GTIFWriteKeys", tiff.WriteGeoKeys) &&
+                        ResolveSymbol(library, "GTIFFree", tiff.FreeGeoKeys) &&
+                        ResolveSymbol(library, "XTIFFInitialize", initialize);
   // Registers the tags with libtiff once, here, where no other thread can
   // race the unguarded first call inside XTIFFFdOpen.
   if (complete) initialize();

@@ -6,7 +6,10 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <initializer_list>
 #include <vector>
+
+#include "core/dynamic_symbol.h"
 
 namespace koravel {
 namespace {
@@ -15,7 +18,9 @@ constexpr double kNodeSpacing = 15;  // arc-seconds between interpolation nodes
 constexpr double kSecondsPerDegree = 3600;
 constexpr double kRadiansPerSecond = 3.14159265358979323846 / (180 * kSecondsPerDegree);
 constexpr const char* kHelmert = "urn:ogc:def:coordinateOperation:EPSG::15484";
-constexpr const char* kGridNames[] = {"tky2jgd.gsb", "tky2jgd.tif"};
+constexpr std::initializer_list<const char*> kGridNames = {"tky2jgd.gsb", "tky2jgd.tif"};
+constexpr std::initializer_list<const char*> kEarthquakeGridNames = {"touhokutaiheiyouoki2011.gsb",
+                                                                     "touhokutaiheiyouoki2011.tif"};
 
 // PROJ brings some forty libraries with it (network, image formats); linked
 // in, loading them would slow every start of the tool several times over, so
@@ -39,20 +44,15 @@ struct ProjLibrary {
   static std::optional<ProjLibrary> Bind(void* handle) {
     if (handle == nullptr) return std::nullopt;
     ProjLibrary library{};
-    const bool bound = Find(handle, "proj_context_create", library.context_create) &&
-                       Find(handle, "proj_context_destroy", library.context_destroy) &&
-                       Find(handle, "proj_log_level", library.log_level) &&
-                       Find(handle, "proj_context_set_enable_network", library.set_enable_network) &&
-                       Find(handle, "proj_create", library.create) && Find(handle, "proj_destroy", library.destroy) &&
-                       Find(handle, "proj_trans", library.trans);
+    const bool bound = ResolveSymbol(handle, "proj_context_create", library.context_create) &&
+                       ResolveSymbol(handle, "proj_context_destroy", library.context_destroy) &&
+                       ResolveSymbol(handle, "proj_log_level", library.log_level) &&
+                       ResolveSymbol(handle, "proj_context_set_enable_network", library.set_enable_network) &&
+                       ResolveSymbol(handle, "proj_create", library.create) &&
+                       ResolveSymbol(handle, "proj_destroy", library.destroy) &&
+                       ResolveSymbol(handle, "proj_trans", library.trans);
     if (!bound) return std::nullopt;
     return library;
-  }
-
-  template <typename Function>
-  static bool Find(void* handle, const char* name, Function& function) {
-    function = reinterpret_cast<Function>(dlsym(handle, name));
-    return function != nullptr;
   }
 };
 
@@ -65,14 +65,14 @@ std::filesystem::path DataFolder() {
 
 // The grid files to try, in order: the program's own folder first, then
 // bare names that PROJ looks up on its search path.
-std::vector<std::string> GridCandidates() {
+std::vector<std::string> GridCandidates(std::initializer_list<const char*> names) {
   std::vector<std::string> candidates;
-  for (const char* name : kGridNames) {
+  for (const char* name : names) {
     const std::filesystem::path file = DataFolder() / name;
     std::error_code error;
     if (std::filesystem::is_regular_file(file, error)) candidates.push_back(file.string());
   }
-  candidates.insert(candidates.end(), std::begin(kGridNames), std::end(kGridNames));
+  candidates.insert(candidates.end(), names.begin(), names.end());
   return candidates;
 }
 
@@ -106,8 +106,9 @@ class ProjOperations {
   ProjOperations& operator=(const ProjOperations&) = delete;
   ~ProjOperations() {
     if (library_ == nullptr) return;
-    if (grid_ != nullptr) library_->destroy(grid_);
-    if (helmert_ != nullptr) library_->destroy(helmert_);
+    for (PJ* operation : {grid_, helmert_, earthquake_}) {
+      if (operation != nullptr) library_->destroy(operation);
+    }
     if (context_ != nullptr) library_->context_destroy(context_);
   }
 
@@ -118,19 +119,13 @@ class ProjOperations {
   const std::string& GridFile() const { return grid_file_; }
 
   // The grid where it covers the point, the Helmert elsewhere.
-  std::optional<GeographicPoint> ToTokyo(GeographicPoint wgs84) const {
-    if (grid_ != nullptr) {
-      // The grid shifts Tokyo to JGD2000, radians in longitude-latitude order.
-      const PJ_COORD out = library_->trans(
-          grid_, PJ_INV, Coordinate(wgs84.Longitude * kRadiansPerSecond, wgs84.Latitude * kRadiansPerSecond));
-      if (Converted(out)) return GeographicPoint{out.v[1] / kRadiansPerSecond, out.v[0] / kRadiansPerSecond};
-    }
-    if (helmert_ == nullptr) return std::nullopt;
-    // The EPSG operation runs Tokyo to WGS 84 in degrees, latitude first.
-    const PJ_COORD out = library_->trans(
-        helmert_, PJ_INV, Coordinate(wgs84.Latitude / kSecondsPerDegree, wgs84.Longitude / kSecondsPerDegree));
-    if (!Converted(out)) return std::nullopt;
-    return GeographicPoint{out.v[0] * kSecondsPerDegree, out.v[1] * kSecondsPerDegree};
+  std::optional<GeographicPoint> ToTokyo(GeographicPoint wgs84) const { return Convert(PJ_INV, wgs84); }
+
+  std::optional<GeographicPoint> FromTokyo(GeographicPoint tokyo, JapaneseDatum datum) const {
+    const std::optional<GeographicPoint> jgd2000 = Convert(PJ_FWD, tokyo);
+    if (!jgd2000 || datum == JapaneseDatum::Jgd2000 || earthquake_ == nullptr) return jgd2000;
+    // Outside the earthquake's grid the two datums agree.
+    return GridShift(earthquake_, PJ_FWD, *jgd2000).value_or(*jgd2000);
   }
 
  private:
@@ -140,23 +135,52 @@ class ProjOperations {
     library_->log_level(context_, PJ_LOG_NONE);
     library_->set_enable_network(context_, 0);
     helmert_ = library_->create(context_, kHelmert);
-    for (const std::string& candidate : GridCandidates()) {
+    grid_ = OpenGrid(kGridNames, &grid_file_);
+    earthquake_ = OpenGrid(kEarthquakeGridNames);
+  }
+
+  PJ* OpenGrid(std::initializer_list<const char*> names, std::string* file = nullptr) const {
+    for (const std::string& candidate : GridCandidates(names)) {
       const std::string definition = "+proj=hgridshift +grids=" + Quoted(candidate);
-      if ((grid_ = library_->create(context_, definition.c_str())) != nullptr) {
-        grid_file_ = candidate;
-        break;
+      if (PJ* grid = library_->create(context_, definition.c_str())) {
+        if (file != nullptr) *file = candidate;
+        return grid;
       }
     }
+    return nullptr;
+  }
+
+  std::optional<GeographicPoint> Convert(PJ_DIRECTION direction, GeographicPoint point) const {
+    if (grid_ != nullptr) {
+      if (std::optional<GeographicPoint> shifted = GridShift(grid_, direction, point)) return shifted;
+    }
+    if (helmert_ == nullptr) return std::nullopt;
+    // The EPSG operation runs Tokyo to WGS 84 in degrees, latitude first.
+    const PJ_COORD out = library_->trans(
+        helmert_, direction, Coordinate(point.Latitude / kSecondsPerDegree, point.Longitude / kSecondsPerDegree));
+    if (!Converted(out)) return std::nullopt;
+    return GeographicPoint{out.v[0] * kSecondsPerDegree, out.v[1] * kSecondsPerDegree};
+  }
+
+  // A grid shifts towards the newer datum, radians in longitude-latitude order.
+  std::optional<GeographicPoint> GridShift(PJ* grid, PJ_DIRECTION direction, GeographicPoint point) const {
+    const PJ_COORD out = library_->trans(
+        grid, direction, Coordinate(point.Longitude * kRadiansPerSecond, point.Latitude * kRadiansPerSecond));
+    if (!Converted(out)) return std::nullopt;
+    return GeographicPoint{out.v[1] / kRadiansPerSecond, out.v[0] / kRadiansPerSecond};
   }
 
   const ProjLibrary* library_;
   PJ_CONTEXT* context_ = nullptr;
   PJ* helmert_ = nullptr;
   PJ* grid_ = nullptr;
+  PJ* earthquake_ = nullptr;
   std::string grid_file_;
 };
 
 }  // namespace
+
+int EpsgCode(JapaneseDatum datum) { return datum == JapaneseDatum::Jgd2000 ? 4612 : 6668; }
 
 DatumConverter::DatumConverter()
     : method_(ProjOperations::ForThisThread().Method()), grid_file_(ProjOperations::ForThisThread().GridFile()) {}
@@ -197,6 +221,10 @@ bool DatumConverter::LoadCell(std::int64_t row, std::int64_t column) {
   }
   cell_ = cell;
   return true;
+}
+
+std::optional<GeographicPoint> DatumConverter::FromTokyo(GeographicPoint tokyo, JapaneseDatum datum) const {
+  return ProjOperations::ForThisThread().FromTokyo(tokyo, datum);
 }
 
 std::optional<DatumConverter::Shift> DatumConverter::NodeShift(std::int64_t row, std::int64_t column) {

@@ -16,6 +16,16 @@ enum class DatumConversion {
   Unavailable,  ///< PROJ could not set up either
 };
 
+/// The datums of the survey's newer elevation models, as far as horizontal
+/// positions go (JGD2024 keeps JGD2011's).
+enum class JapaneseDatum {
+  Jgd2000,  ///< EPSG:4612
+  Jgd2011,  ///< EPSG:6668
+};
+
+/// The EPSG code of `datum`'s geographic system: 4612 or 6668.
+int EpsgCode(JapaneseDatum datum);
+
 /// Converts positions on WGS 84 (and JGD2000 or JGD2011, which differ from it
 /// by far less than a cell) to the Tokyo datum with PROJ, offline.
 ///
@@ -36,6 +46,13 @@ class DatumConverter {
   /// `wgs84` (arc-seconds) on the Tokyo datum, in arc-seconds; nothing where
   /// PROJ cannot convert it or no conversion is available.
   std::optional<GeographicPoint> ToTokyo(GeographicPoint wgs84);
+
+  /// `tokyo` (arc-seconds) on `datum`, in arc-seconds: the same conversion
+  /// taken forward, JGD2000 being WGS 84 for the Helmert; for JGD2011 the
+  /// grid of the 2011 earthquake's shifts (`touhokutaiheiyouoki2011.gsb` or
+  /// `.tif`, found as the national grid is) follows where it is installed and
+  /// covers the point. Nothing where PROJ cannot convert it.
+  std::optional<GeographicPoint> FromTokyo(GeographicPoint tokyo, JapaneseDatum datum) const;
 
  private:
   struct Shift {

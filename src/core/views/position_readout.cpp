@@ -34,7 +34,16 @@ std::string LatitudeLongitudeText(const MeshDocument& document, int column, int 
          AngleText(corner.Longitude, "%03.0f°%02.0f' %05.2f") + "\"";
 }
 
-std::string ModeText(EditMode mode) { return mode == EditMode::Brush ? "筆モード" : "点編集モード"; }
+std::string ModeText(EditMode mode) {
+  switch (mode) {
+    case EditMode::PointEdit: return "点編集モード";
+    case EditMode::Brush: return "筆モード";
+    case EditMode::Select: return "範囲選択モード";
+  }
+  return {};
+}
+
+std::string SelectionText(int cells) { return cells == 0 ? std::string() : "選択 : " + std::to_string(cells) + " セル"; }
 
 std::string PointerText(int column, int row, std::int32_t tenths) {
   return "ポインタ " + RecordPositionText(column, row) + "\n標高 : " + ValueText(tenths);

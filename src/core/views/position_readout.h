@@ -16,8 +16,12 @@ std::string RecordPositionText(int column, int row);
 /// lies on the mesh's south edge and column 1 on its west edge.
 std::string LatitudeLongitudeText(const MeshDocument& document, int column, int row);
 
-/// The edit mode as the status bar names it: "点編集モード", "筆モード".
+/// The edit mode as the status bar names it: "点編集モード", "筆モード", "範囲選択モード".
 std::string ModeText(EditMode mode);
+
+/// The number of cells chosen, as the status bar shows it: "選択 : 1200 セル";
+/// empty when none is.
+std::string SelectionText(int cells);
 
 /// The cell under the pointer and its value in metres, on two lines:
 /// "ポインタ レコード位置 : 004 , 005" and "標高 : 125.8".

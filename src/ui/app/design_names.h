@@ -23,6 +23,7 @@ inline constexpr char commentEdit[] = "Text1";
 inline constexpr char elevationEdit[] = "Text2";
 inline constexpr char levelEdits[] = "Text3";
 inline constexpr char brushEdit[] = "Text4";
+inline constexpr char brushSizeBox[] = "cboBrushSize";
 inline constexpr char presetButtons[] = "Command1";
 inline constexpr char redrawButton[] = "Command2";
 inline constexpr char noDataSwatch[] = "picNoData";
@@ -53,6 +54,21 @@ inline constexpr char undoAction[] = "mnuEditUndo";
 inline constexpr char redoAction[] = "mnuEditRedo";
 inline constexpr char pointEditModeAction[] = "mnuEditpointEditMode";
 inline constexpr char brushModeAction[] = "mnuEditBrushMode";
+inline constexpr char selectModeAction[] = "mnuEditSelectMode";
+inline constexpr char selectAllAction[] = "mnuEditSelectAll";
+inline constexpr char deselectAction[] = "mnuEditDeselect";
+inline constexpr char selectByValueAction[] = "mnuEditSelectByValue";
+inline constexpr char selectionMenu[] = "mnuEditSelection";
+/// In the order of SelectionOperation.
+inline constexpr const char* selectionActions[8] = {
+    "mnuEditSelectionSetValue", "mnuEditSelectionNoData",  "mnuEditSelectionOffset", "mnuEditSelectionSmooth",
+    "mnuEditSelectionFillHoles", "mnuEditSelectionRestore", "mnuEditSelectionCopy",  "mnuEditSelectionPaste"};
+inline constexpr char goToAction[] = "mnuEditGoTo";
+inline constexpr char checkAction[] = "mnuToolsCheck";
+inline constexpr char nextFindingAction[] = "mnuToolsNextFinding";
+inline constexpr char previousFindingAction[] = "mnuToolsPreviousFinding";
+inline constexpr char checkPanel[] = "dckCheck";
+inline constexpr char findingList[] = "lstFindings";
 inline constexpr char trackOpenAction[] = "mnuToolsTruckOpen";
 inline constexpr char trackClearAction[] = "mnuToolsTruckClear";
 inline constexpr char trackShowAction[] = "mnuToolsTruckDraw";

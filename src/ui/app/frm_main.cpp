@@ -20,6 +20,7 @@
 #include "ui/app/frm_about.h"
 #include "ui/app/frm_options.h"
 #include "ui/app/header_display.h"
+#include "ui/edit/frm_go_to.h"
 #include "ui/app/window_geometry.h"
 #include "ui/common/qt_bridge.h"
 #include "ui/common/settings.h"
@@ -88,9 +89,22 @@ frmMain::frmMain(Dialogs& dialogs, QWidget* parent)
                .brush_caption = *controls_.brushCaption,
                .directions = *controls_.autoMoveFrame,
                .options = controls_.autoMoveOptions,
+               .brush_size = *controls_.brushSizeBox,
                .point_mode = *menus_.pointEditModeAction,
                .brush_mode = *menus_.brushModeAction,
+               .select_mode = *menus_.selectModeAction,
                .detail = *controls_.detailMap}),
+      selection_(document_, session_, dialogs,
+                 {.detail = *controls_.detailMap,
+                  .select_all = *menus_.selectAllAction,
+                  .deselect = *menus_.deselectAction,
+                  .select_by_value = *menus_.selectByValueAction}),
+      region_commands_(document_, session_, dialogs, menus_.selectionActions),
+      check_panel_(document_, session_,
+                   {.window = *this,
+                    .toggle = *menus_.checkAction,
+                    .next = *menus_.nextFindingAction,
+                    .previous = *menus_.previousFindingAction}),
       comment_field_(document_, dialogs, *controls_.commentEdit),
       file_commands_(dialogs, document_, session_, *this),
       track_commands_(dialogs, document_, session_),
@@ -134,6 +148,8 @@ void frmMain::ConnectFileMenu() {
 void frmMain::ConnectEditAndViewMenus() {
   connect(menus_.undoAction, &QAction::triggered, &document_, &Document::Undo);
   connect(menus_.redoAction, &QAction::triggered, &document_, &Document::Redo);
+  connect(menus_.goToAction, &QAction::triggered, this, &frmMain::mnuEditGoTo_Click);
+  connect(&session_, &EditingSession::BrushChanged, this, [](BrushSize size) { Settings().SetBrush(size); });
   connect(menus_.zoomInAction, &QAction::triggered, this, [this] { session_.ZoomBy(Viewport::kZoomStep); });
   connect(menus_.zoomOutAction, &QAction::triggered, this, [this] { session_.ZoomBy(1 / Viewport::kZoomStep); });
   connect(menus_.zoomActualAction, &QAction::triggered, &session_, &EditingSession::ZoomToActualSize);
@@ -193,6 +209,7 @@ void frmMain::StartUp() {
   session_.SetMode(EditMode::PointEdit);
   session_.SetAutoMoveDirection(settings.AutoMoveDirection());
   session_.SetHatchOmittedRows(settings.HatchOmittedRows());
+  session_.SetBrush(settings.Brush());
   menus_.shadeAction->setChecked(settings.ShadedRelief());
 }
 
@@ -203,7 +220,10 @@ void frmMain::ShowShadedRelief(bool shaded) {
 
 // Nothing can be saved or exported before a mesh is opened or made.
 void frmMain::EnableEditing(bool enabled) {
-  for (QAction* action : {menus_.saveAsAction, menus_.exportAction, menus_.trackOpenAction}) action->setEnabled(enabled);
+  for (QAction* action : {menus_.saveAsAction, menus_.exportAction, menus_.trackOpenAction, menus_.selectAllAction,
+                          menus_.selectByValueAction, menus_.goToAction}) {
+    action->setEnabled(enabled);
+  }
 }
 
 // "NAME.mem - Koravel", with Qt's mark of unsaved changes after the name.
@@ -253,12 +273,22 @@ void frmMain::ShowModified(bool modified) {
   setWindowModified(modified);
 }
 
+void frmMain::mnuEditGoTo_Click() {
+  frmGoTo dialog(session_.Cursor(), this);
+  dialogs_.ShowModal(dialog);
+  if (dialog.result() != QDialog::Accepted) return;
+  const std::variant<QPoint, QString> target = dialog.Target(document_.Mesh());
+  if (const QString* failure = std::get_if<QString>(&target)) return dialogs_.ShowMessage(*failure);
+  session_.ShowCell(std::get<QPoint>(target));
+}
+
 // The choices take effect at once and are remembered for the next start.
 void frmMain::mnuToolsOptions_Click() {
   Settings settings;
   frmOptions options({.shaded_relief = settings.ShadedRelief(),
                       .hatch_omitted_rows = settings.HatchOmittedRows(),
-                      .auto_move_direction = settings.AutoMoveDirection()},
+                      .auto_move_direction = settings.AutoMoveDirection(),
+                      .hole_cells = settings.HoleCells()},
                      this);
   dialogs_.ShowModal(options);
   if (options.result() != QDialog::Accepted) return;
@@ -268,6 +298,7 @@ void frmMain::mnuToolsOptions_Click() {
   session_.SetHatchOmittedRows(chosen.hatch_omitted_rows);
   settings.SetAutoMoveDirection(chosen.auto_move_direction);
   session_.SetAutoMoveDirection(chosen.auto_move_direction);
+  settings.SetHoleCells(chosen.hole_cells);
 }
 
 void frmMain::mnuHelpAbout_Click() {

@@ -13,7 +13,10 @@
 #include "ui/document/editing_session.h"
 #include "ui/edit/comment_field.h"
 #include "ui/edit/edit_controller.h"
+#include "ui/edit/region_commands.h"
+#include "ui/edit/selection_controller.h"
 #include "ui/scale/legend_panel.h"
+#include "ui/views/check_panel.h"
 #include "ui/views/detail_view.h"
 #include "ui/views/grid_painter.h"
 #include "ui/views/overview_map.h"
@@ -59,6 +62,7 @@ class frmMain : public QMainWindow {
   void EnableEditing(bool enabled);
   void ShowNeighbours();
   void ShowShadedRelief(bool shaded);
+  void mnuEditGoTo_Click();
   void mnuToolsOptions_Click();
   void mnuHelpAbout_Click();
 
@@ -75,6 +79,9 @@ class frmMain : public QMainWindow {
   ReadoutPresenter readout_;
   LegendPanel legend_;
   EditController editor_;
+  SelectionController selection_;
+  RegionCommands region_commands_;
+  CheckPanel check_panel_;
   CommentField comment_field_;
   FileCommands file_commands_;
   TrackCommands track_commands_;

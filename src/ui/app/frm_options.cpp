@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QSpinBox>
 
 namespace koravel {
 
@@ -24,6 +25,12 @@ frmOptions::frmOptions(const Options& options, QWidget* parent) : QDialog(parent
   auto_move_direction_->addItems({QStringLiteral("右へ"), QStringLiteral("下へ"), QStringLiteral("左へ"), QStringLiteral("上へ")});
   auto_move_direction_->setCurrentIndex(static_cast<int>(options.auto_move_direction) - 1);
   form->addRow(QStringLiteral("起動時のカーソル自動移動(&M)"), auto_move_direction_);
+  hole_cells_ = new QSpinBox(this);
+  hole_cells_->setObjectName("spnHoleCells");
+  hole_cells_->setRange(1, 40000);
+  hole_cells_->setSuffix(QStringLiteral(" セル"));
+  hole_cells_->setValue(options.hole_cells);
+  form->addRow(QStringLiteral("穴を埋める大きさの上限(&F)"), hole_cells_);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -33,7 +40,8 @@ frmOptions::frmOptions(const Options& options, QWidget* parent) : QDialog(parent
 Options frmOptions::Chosen() const {
   return {.shaded_relief = shaded_relief_->isChecked(),
           .hatch_omitted_rows = hatch_omitted_rows_->isChecked(),
-          .auto_move_direction = static_cast<MoveDirection>(auto_move_direction_->currentIndex() + 1)};
+          .auto_move_direction = static_cast<MoveDirection>(auto_move_direction_->currentIndex() + 1),
+          .hole_cells = hole_cells_->value()};
 }
 
 }  // namespace koravel

@@ -6,6 +6,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QSpinBox;
 
 namespace koravel {
 
@@ -14,6 +15,7 @@ struct Options {
   bool shaded_relief = false;
   bool hatch_omitted_rows = true;
   MoveDirection auto_move_direction = MoveDirection::Right;
+  int hole_cells = 400;  ///< the largest hole filled when nothing is chosen
 };
 
 /// ｵﾌﾟｼｮﾝ: a dialog of what the program remembers, filled from `options`;
@@ -28,6 +30,7 @@ class frmOptions : public QDialog {
   QCheckBox* shaded_relief_;
   QCheckBox* hatch_omitted_rows_;
   QComboBox* auto_move_direction_;
+  QSpinBox* hole_cells_;
 };
 
 }  // namespace koravel

@@ -1,6 +1,7 @@
 #include "ui/app/main_window_controls.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QActionGroup>
 #include <QGroupBox>
 #include <QIcon>
@@ -66,6 +67,7 @@ void CreateHeaderLabels(QWidget& client, MainWindowControls& c) {
 void CreateMaps(QWidget& client, MainWindowControls& c) {
   c.overviewMap = Place<Picture>(client, design_name::overviewMap, 240, 3240, 2000, 1600);
   c.detailMap = Place<Picture>(client, design_name::detailMap, 3720, 1080, 5055, 4095);
+  c.detailMap->setFocusPolicy(Qt::ClickFocus);  // for Ctrl+A and Esc while choosing cells
   c.horizontalScroll = Place<QScrollBar>(client, design_name::horizontalScroll, 3720, 5160, 5055, 255);
   c.verticalScroll = Place<QScrollBar>(client, design_name::verticalScroll, 8760, 1080, 255, 4095);
   c.horizontalScroll->setOrientation(Qt::Horizontal);
@@ -112,6 +114,9 @@ void CreateEditFields(QWidget& client, MainWindowControls& c) {
   c.brushCaption = PlaceLabel(client, design_name::brushCaption, "設定標高        (m)", 5280, 5640, 735, 375);
   c.brushCaption->setWordWrap(true);
   c.brushEdit = Place<QLineEdit>(client, design_name::brushEdit, 6120, 5640, 735, 375);
+  // Beside the brush's height, where the direction options stand in the other modes.
+  c.brushSizeBox = Place<QComboBox>(client, design_name::brushSizeBox, 6960, 5640, 960, 375);
+  for (int size : {1, 3, 5, 9, 15}) c.brushSizeBox->addItem(QStringLiteral("%1 × %1").arg(size), size);
   c.commentEdit = Place<QLineEdit>(client, design_name::commentEdit, 120, 5880, 2535, 495);
   // Below the brush field, where its lines have the room the status bar lacks.
   c.pointerReadout = PlaceLabel(client, design_name::pointerReadout, "", 3720, 6060, 3300, 720);
@@ -133,6 +138,7 @@ void NameForAccessibility(const MainWindowControls& c) {
   c.legendSwatches->setAccessibleName("標高凡例");
   c.elevationEdit->setAccessibleName("標高");
   c.brushEdit->setAccessibleName("設定標高");
+  c.brushSizeBox->setAccessibleName("筆の大きさ");
   c.commentEdit->setAccessibleName("コメント");
   c.autoMoveFrame->setAccessibleName("カーソル自動移動");
   for (int i = 0; i < 15; ++i) c.levelEdits[i]->setAccessibleName(QStringLiteral("標高凡例の境界 %1").arg(i + 1));
@@ -149,7 +155,7 @@ void LayOut(QWidget& client, MainWindowControls& c) {
   c.layout->SetAnchor(c.verticalScroll, Anchor{.move_right = true, .grow_tall = true});
   c.layout->SetAnchor(c.horizontalScroll, Anchor{.move_down = true, .grow_wide = true});
   c.layout->SetAnchor(c.autoMoveFrame, Anchor{.move_right = true, .move_down = true});
-  for (QWidget* below : std::initializer_list<QWidget*>{c.redrawButton, c.brushCaption, c.brushEdit, c.pointerReadout,
+  for (QWidget* below : std::initializer_list<QWidget*>{c.redrawButton, c.brushCaption, c.brushEdit, c.brushSizeBox, c.pointerReadout,
                                                         c.severalSheetsCaption, c.sheetNameLabels[1],
                                                         c.sheetNameLabels[2], c.sheetNameLabels[3]}) {
     c.layout->SetAnchor(below, Anchor{.move_down = true});
@@ -223,6 +229,19 @@ void AddFileMenu(QMenuBar& bar, MainWindowMenus& m) {
   m.exitAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 }
 
+// The operations on the chosen cells, in the order of SelectionOperation.
+void AddSelectionMenu(QMenu& edit, MainWindowMenus& m) {
+  QMenu& selection = *edit.addMenu(QStringLiteral("選択範囲(&S)"));
+  selection.setObjectName(design_name::selectionMenu);
+  const std::array<const char*, 8> captions = {"値を設定(&S)...",        "データなしにする(&N)", "高さを加える(&A)...",
+                                               "平滑化(&M)...",          "穴を埋める(&F)",       "開いた時の値に戻す(&R)",
+                                               "コピー(&C)",             "貼り付け(&P)"};
+  for (std::size_t i = 0; i < captions.size(); ++i) {
+    if (i == 6) selection.addSeparator();
+    m.selectionActions[i] = AddItem(selection, design_name::selectionActions[i], QString::fromUtf8(captions[i]));
+  }
+}
+
 void AddEditMenu(QMenuBar& bar, MainWindowMenus& m) {
   QMenu& edit = *AddMenu(bar, "mnuEdit", 1007);
   m.undoAction = AddItem(edit, design_name::undoAction, QStringLiteral("元に戻す(&U)"));
@@ -232,6 +251,17 @@ void AddEditMenu(QMenuBar& bar, MainWindowMenus& m) {
   edit.addSeparator()->setObjectName("mnuEditBar0");
   m.pointEditModeAction = AddItem(edit, design_name::pointEditModeAction, 1008, true);
   m.brushModeAction = AddItem(edit, design_name::brushModeAction, 1009, true);
+  m.selectModeAction = AddItem(edit, design_name::selectModeAction, QStringLiteral("範囲選択モード"), true);
+  edit.addSeparator()->setObjectName("mnuEditBar1");
+  m.selectAllAction = AddItem(edit, design_name::selectAllAction, QStringLiteral("すべて選択(&L)"));
+  m.selectAllAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
+  m.deselectAction = AddItem(edit, design_name::deselectAction, QStringLiteral("選択解除(&D)"));
+  m.deselectAction->setShortcut(QKeySequence(Qt::Key_Escape));
+  m.selectByValueAction = AddItem(edit, design_name::selectByValueAction, QStringLiteral("値で選択(&V)..."));
+  AddSelectionMenu(edit, m);
+  edit.addSeparator()->setObjectName("mnuEditBar2");
+  m.goToAction = AddItem(edit, design_name::goToAction, QStringLiteral("移動(&G)..."));
+  m.goToAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
 }
 
 void AddToolsMenu(QMenuBar& bar, MainWindowMenus& m) {
@@ -246,6 +276,12 @@ void AddToolsMenu(QMenuBar& bar, MainWindowMenus& m) {
   shown->addAction(m.trackShowAction);
   shown->addAction(m.trackHideAction);
   tools.addSeparator()->setObjectName("mnuToolsBar2");
+  m.checkAction = AddItem(tools, design_name::checkAction, QStringLiteral("点検(&K)"), true);
+  m.nextFindingAction = AddItem(tools, design_name::nextFindingAction, QStringLiteral("次の指摘(&N)"));
+  m.nextFindingAction->setShortcut(QKeySequence(Qt::Key_F3));
+  m.previousFindingAction = AddItem(tools, design_name::previousFindingAction, QStringLiteral("前の指摘(&P)"));
+  m.previousFindingAction->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3));
+  tools.addSeparator()->setObjectName("mnuToolsBar3");
   m.optionsAction = AddItem(tools, design_name::optionsAction, 1015);
 }
 

@@ -3,6 +3,7 @@
 #include <array>
 
 class QAction;
+class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -34,6 +35,7 @@ struct MainWindowControls {
   QLineEdit* commentEdit = nullptr;
   QLineEdit* elevationEdit = nullptr;  ///< the cursor cell's value
   QLineEdit* brushEdit = nullptr;      ///< the value the brush paints
+  QComboBox* brushSizeBox = nullptr;   ///< the brush's size in cells
   std::array<QLineEdit*, 15> levelEdits{};
   std::array<QPushButton*, 3> presetButtons{};
   QPushButton* redrawButton = nullptr;
@@ -66,10 +68,20 @@ struct MainWindowMenus {
   QAction* redoAction = nullptr;
   QAction* pointEditModeAction = nullptr;
   QAction* brushModeAction = nullptr;
+  QAction* selectModeAction = nullptr;
+  QAction* selectAllAction = nullptr;
+  QAction* deselectAction = nullptr;
+  QAction* selectByValueAction = nullptr;
+  /// 編集 > 選択範囲, in the order of SelectionOperation.
+  std::array<QAction*, 8> selectionActions{};
+  QAction* goToAction = nullptr;
   QAction* trackOpenAction = nullptr;
   QAction* trackClearAction = nullptr;
   QAction* trackShowAction = nullptr;
   QAction* trackHideAction = nullptr;
+  QAction* checkAction = nullptr;
+  QAction* nextFindingAction = nullptr;
+  QAction* previousFindingAction = nullptr;
   QAction* optionsAction = nullptr;
   QAction* aboutAction = nullptr;
   QMenu* neighbourMenu = nullptr;

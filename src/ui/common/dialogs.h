@@ -44,6 +44,8 @@ class Dialogs {
   virtual std::optional<ExportChoice> ExportFile(const QString& title, const QStringList& filters) = 0;
   /// The colour dialog starting at `initial`; nullopt when cancelled.
   virtual std::optional<QColor> ChooseColor(const QString& title, const QColor& initial) = 0;
+  /// A one-line question, its field starting at `initial`; nullopt when cancelled.
+  virtual std::optional<QString> AskText(const QString& title, const QString& label, const QString& initial) = 0;
   /// A message box with one sentence, an OK button and no icon.
   virtual void ShowMessage(const QString& text) = 0;
   /// The same about `file`, which the box names below the sentence.

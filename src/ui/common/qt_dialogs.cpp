@@ -6,6 +6,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QApplication>
 #include <QMessageBox>
 #include <QRegularExpression>
@@ -90,6 +92,13 @@ std::optional<QColor> QtDialogs::ChooseColor(const QString& title, const QColor&
   const QColor color = QColorDialog::getColor(initial, parent_, title);
   if (!color.isValid()) return std::nullopt;
   return color;
+}
+
+std::optional<QString> QtDialogs::AskText(const QString& title, const QString& label, const QString& initial) {
+  bool accepted = false;
+  const QString text = QInputDialog::getText(parent_, title, label, QLineEdit::Normal, initial, &accepted);
+  if (!accepted) return std::nullopt;
+  return text;
 }
 
 void QtDialogs::ShowFileMessage(const QString& text, const QString& file) {

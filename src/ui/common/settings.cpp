@@ -1,5 +1,7 @@
 #include "ui/common/settings.h"
 
+#include "core/analysis/holes.h"
+
 namespace koravel {
 namespace {
 
@@ -7,6 +9,8 @@ constexpr char kShadedRelief[] = "ShadedRelief";
 constexpr char kHatchOmittedRows[] = "HatchOmittedRows";
 constexpr char kAutoMoveDirection[] = "AutoMoveDirection";
 constexpr char kRecentFiles[] = "RecentFiles";
+constexpr char kHoleCells[] = "HoleCells";
+constexpr char kBrushSize[] = "BrushSize";
 
 }  // namespace
 
@@ -36,6 +40,24 @@ MoveDirection Settings::AutoMoveDirection() const {
 void Settings::SetAutoMoveDirection(MoveDirection direction) {
   store_.setValue(kAutoMoveDirection, QString::number(static_cast<int>(direction)));
 }
+
+int Settings::HoleCells() const {
+  bool is_number = false;
+  const int cells = store_.value(kHoleCells).toString().toInt(&is_number);
+  return is_number && cells > 0 ? cells : kDefaultHoleCells;
+}
+
+void Settings::SetHoleCells(int cells) { store_.setValue(kHoleCells, QString::number(cells)); }
+
+BrushSize Settings::Brush() const {
+  const int stored = store_.value(kBrushSize).toString().toInt();
+  for (BrushSize size : kBrushSizes) {
+    if (static_cast<int>(size) == stored) return size;
+  }
+  return BrushSize::One;
+}
+
+void Settings::SetBrush(BrushSize size) { store_.setValue(kBrushSize, QString::number(static_cast<int>(size))); }
 
 QStringList Settings::RecentFiles() const { return store_.value(kRecentFiles).toStringList(); }
 

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <optional>
 
+#include "core/edit/brush.h"
 #include "core/edit/cursor_step.h"
 
 namespace koravel {
@@ -27,6 +28,11 @@ class Settings {
   /// The direction the cursor steps after an entry when the window starts.
   MoveDirection AutoMoveDirection() const;
   void SetAutoMoveDirection(MoveDirection direction);
+  /// The largest hole, in cells, that 穴を埋める fills when nothing is chosen.
+  int HoleCells() const;
+  void SetHoleCells(int cells);
+  BrushSize Brush() const;
+  void SetBrush(BrushSize size);
   QStringList RecentFiles() const;
   void SetRecentFiles(const QStringList& paths);
   /// A length of the window's geometry in twips; nothing when not stored.

@@ -11,7 +11,7 @@ StatusPanels::StatusPanels(QStatusBar& bar) {
     panels_[i] = new QLabel(&bar);
     panels_[i]->setObjectName(QStringLiteral("sbStatusBarPanel%1").arg(i + 1));
   }
-  for (Panel panel : {kMode, kRecordPosition, kPosition, kDate, kTime}) {
+  for (Panel panel : {kMode, kRecordPosition, kPosition, kSelection, kDate, kTime}) {
     bar.addWidget(panels_[panel - 1], panel == kPosition ? 1 : 0);
   }
   ShowClock();

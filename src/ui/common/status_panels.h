@@ -10,10 +10,11 @@ class QStatusBar;
 namespace koravel {
 
 /// The panels of the status bar: edit mode, record position, latitude and
-/// longitude, and the date and time, which it keeps current itself.
+/// longitude, the number of cells chosen, and the date and time, which it
+/// keeps current itself.
 class StatusPanels {
  public:
-  enum Panel { kMode = 1, kRecordPosition = 2, kPosition = 3, kDate = 4, kTime = 5 };
+  enum Panel { kMode = 1, kRecordPosition = 2, kPosition = 3, kDate = 4, kTime = 5, kSelection = 6 };
 
   explicit StatusPanels(QStatusBar& bar);
 
@@ -22,7 +23,7 @@ class StatusPanels {
  private:
   void ShowClock();
 
-  std::array<QLabel*, 5> panels_{};
+  std::array<QLabel*, 6> panels_{};
   QTimer clock_;
 };
 

@@ -13,6 +13,7 @@ Document::Document(QObject* parent) : QObject(parent) {
 void Document::Replace(MeshDocument mesh, const QString& file_name) {
   mesh_ = std::move(mesh);
   mesh_.MeshFileName = file_name.toStdString();
+  saved_mesh_ = mesh_;
   open_ = true;
   undo_stack_.clear();
   emit Replaced();
@@ -22,6 +23,7 @@ void Document::Replace(MeshDocument mesh, const QString& file_name) {
 void Document::MarkSavedAs(const QString& file_name) {
   const bool renamed = file_name != FileName();
   mesh_.MeshFileName = file_name.toStdString();
+  saved_mesh_ = mesh_;
   undo_stack_.setClean();
   if (renamed) emit FileNameChanged();
   ShowModified();

@@ -26,6 +26,8 @@ class Document : public QObject {
   explicit Document(QObject* parent = nullptr);
 
   const MeshDocument& Mesh() const { return mesh_; }
+  /// The mesh as it was last opened or saved.
+  const MeshDocument& SavedMesh() const { return saved_mesh_; }
   /// Whether a mesh was opened or made; until then nothing can be edited.
   bool IsOpen() const { return open_; }
   /// The file the mesh belongs to; empty for a new mesh not yet saved.
@@ -81,6 +83,7 @@ class Document : public QObject {
   void ShowModified();
 
   MeshDocument mesh_;
+  MeshDocument saved_mesh_;
   bool open_ = false;
   QUndoStack undo_stack_;
   bool shown_modified_ = false;

@@ -15,16 +15,19 @@ EditingSession::EditingSession(const Document& document, QObject* parent) : QObj
 }
 
 // Everything an Open puts back: the view and the cursor at cell 1, 1, the
-// default levels (the colours the user chose stay), and no tracks.
+// default levels (the colours the user chose stay), no tracks and nothing
+// chosen.
 void EditingSession::Reset() {
   view_ = ViewState();
   scale_.SetDefaultLevels();
   tracks_.Clear();
   pointer_cell_.reset();
+  selection_ = CellSelection();
   emit ViewChanged();
   emit CursorChanged(Cursor());
   emit ScaleChanged();
   emit TracksChanged();
+  emit SelectionChanged();
 }
 
 QPoint EditingSession::CellAt(QPointF point) const {
@@ -118,6 +121,17 @@ void EditingSession::SetShaded(bool shaded) {
 void EditingSession::SetHatchOmittedRows(bool hatched) {
   hatch_omitted_rows_ = hatched;
   emit DisplayChanged();
+}
+
+void EditingSession::SetSelection(const CellSelection& selection) {
+  if (selection == selection_) return;
+  selection_ = selection;
+  emit SelectionChanged();
+}
+
+void EditingSession::SetBrush(BrushSize size) {
+  brush_ = size;
+  emit BrushChanged(size);
 }
 
 void EditingSession::SetMode(EditMode mode) {

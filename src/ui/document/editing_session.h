@@ -6,6 +6,8 @@
 #include <QSize>
 #include <optional>
 
+#include "core/edit/brush.h"
+#include "core/edit/cell_selection.h"
 #include "core/edit/cursor_step.h"
 #include "core/edit/edit_mode.h"
 #include "core/scale/elevation_scale.h"
@@ -19,8 +21,8 @@ class Document;
 
 /// Everything of one editing session beside the document: the cursor and
 /// the cell under the pointer, the part of the grid the detail view shows
-/// and its zoom, the colour scale, the tracks, how the maps draw, and how
-/// input edits. Controllers change it; views, the status bar and the panels
+/// and its zoom, the selection, the colour scale, the tracks, how the maps
+/// draw, and how input edits. Controllers change it; views, the status bar and the panels
 /// follow its signals, each on its own, so the order in which they were made
 /// does not matter. A document put in place resets it, as Open does.
 class EditingSession : public QObject {
@@ -71,10 +73,17 @@ class EditingSession : public QObject {
   /// Both maps are drawn anew, as 再描画 asks.
   void Redraw() { emit DisplayChanged(); }
 
+  /// The cells chosen for the operations of 編集 > 選択範囲; not part of
+  /// the undo history.
+  const CellSelection& Selection() const { return selection_; }
+  void SetSelection(const CellSelection& selection);
+
   EditMode Mode() const { return mode_; }
   void SetMode(EditMode mode);
   MoveDirection AutoMoveDirection() const { return auto_move_direction_; }
   void SetAutoMoveDirection(MoveDirection direction);
+  BrushSize Brush() const { return brush_; }
+  void SetBrush(BrushSize size);
 
  signals:
   void CursorChanged(QPoint cell);
@@ -85,7 +94,9 @@ class EditingSession : public QObject {
   void TracksChanged();
   /// Shading, the hatch or the tracks' visibility changed, or a redraw was asked for.
   void DisplayChanged();
+  void SelectionChanged();
   void ModeChanged(EditMode mode);
+  void BrushChanged(BrushSize size);
   void AutoMoveDirectionChanged(MoveDirection direction);
 
  private:
@@ -100,7 +111,9 @@ class EditingSession : public QObject {
   bool tracks_shown_ = true;
   bool shaded_ = false;
   bool hatch_omitted_rows_ = true;
+  CellSelection selection_;
   EditMode mode_ = EditMode::PointEdit;
+  BrushSize brush_ = BrushSize::One;
   MoveDirection auto_move_direction_ = MoveDirection::Right;
 };
 

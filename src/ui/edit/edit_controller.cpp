@@ -1,6 +1,7 @@
 #include "ui/edit/edit_controller.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -18,8 +19,6 @@
 
 namespace koravel {
 namespace {
-
-const QString kRangeMessage = QStringLiteral("標高は-999.9m～9999.9mの範囲で入力して下さい。");
 
 std::optional<MoveDirection> ArrowDirection(int key) {
   switch (key) {
@@ -54,6 +53,13 @@ void EditController::Connect() {
   });
   connect(&widgets_.point_mode, &QAction::triggered, this, [this] { session_.SetMode(EditMode::PointEdit); });
   connect(&widgets_.brush_mode, &QAction::triggered, this, [this] { session_.SetMode(EditMode::Brush); });
+  connect(&widgets_.select_mode, &QAction::triggered, this, [this] { session_.SetMode(EditMode::Select); });
+  connect(&widgets_.brush_size, &QComboBox::activated, this, [this](int index) {
+    session_.SetBrush(static_cast<BrushSize>(widgets_.brush_size.itemData(index).toInt()));
+  });
+  connect(&session_, &EditingSession::BrushChanged, this, [this](BrushSize size) {
+    widgets_.brush_size.setCurrentIndex(widgets_.brush_size.findData(static_cast<int>(size)));
+  });
   connect(&session_, &EditingSession::ModeChanged, this, &EditController::ShowMode);
   connect(&session_, &EditingSession::CursorChanged, this, &EditController::ShowCursorCell);
   connect(&document_, &Document::CellsChanged, this, &EditController::ShowCursorValue);
@@ -89,7 +95,7 @@ bool EditController::Text2_KeyDown(int key) {
 void EditController::EnterValue() {
   const std::optional<std::int32_t> tenths = ParseElevation(widgets_.value.text().toStdString());
   if (!tenths) {
-    dialogs_.ShowMessage(kRangeMessage);
+    dialogs_.ShowMessage(Message(ErrorCode::ElevationOutOfRange));
     RestoreCursorValue();
     return;
   }
@@ -104,9 +110,11 @@ void EditController::MoveCursor(MoveDirection direction) {
   session_.ShowCell({stepped.MapX, stepped.MapY});
 }
 
-// The middle button pans the view and leaves the cursor where it is.
+// The middle button pans the view and leaves the cursor where it is; a
+// left press chooses cells in the selection mode.
 void EditController::Picture2_MouseDown(double x, double y, Qt::MouseButton button) {
-  if (button == Qt::MiddleButton || !document_.IsOpen()) return;
+  const bool choosing = session_.Mode() == EditMode::Select && button == Qt::LeftButton;
+  if (button == Qt::MiddleButton || choosing || !document_.IsOpen()) return;
   pointer_held_ = true;
   dragged_cell_ = session_.CellAt({x, y});
   session_.SetCursor(dragged_cell_);
@@ -114,7 +122,8 @@ void EditController::Picture2_MouseDown(double x, double y, Qt::MouseButton butt
   stroke_tenths_ = ParseElevation(brush_height_.toStdString());
   if (!stroke_tenths_) return;
   document_.BeginStroke();
-  document_.PaintStroke({session_.Cursor()}, *stroke_tenths_);
+  const QPoint cursor = session_.Cursor();
+  Paint(BrushStroke({cursor.x(), cursor.y()}, {cursor.x(), cursor.y()}, session_.Brush()));
 }
 
 void EditController::Picture2_MouseMove(double x, double y, Qt::MouseButtons buttons) {
@@ -125,17 +134,15 @@ void EditController::Picture2_MouseMove(double x, double y, Qt::MouseButtons but
   const QPoint from = session_.Cursor();
   dragged_cell_ = cell;
   session_.SetCursor(cell);
-  if (stroke_tenths_) PaintTo(from);
+  // Every cell the brush covers between the last cell and this one, however
+  // quick the pointer moved.
+  if (stroke_tenths_) Paint(BrushStroke({from.x(), from.y()}, {cell.x(), cell.y()}, session_.Brush()));
 }
 
-// Every cell between the cell the stroke last reached and the cursor's,
-// however quick the pointer moved.
-void EditController::PaintTo(QPoint from) {
-  std::vector<QPoint> cells;
-  for (const GridCell cell : LineCells({from.x(), from.y()}, {session_.Cursor().x(), session_.Cursor().y()})) {
-    if (QPoint(cell.x, cell.y) != from) cells.emplace_back(cell.x, cell.y);
-  }
-  document_.PaintStroke(cells, *stroke_tenths_);
+void EditController::Paint(const CellSelection& cells) {
+  std::vector<QPoint> painted;
+  cells.ForEachCell([&painted](GridCell cell) { painted.emplace_back(cell.x, cell.y); });
+  document_.PaintStroke(painted, *stroke_tenths_);
 }
 
 // The brush height is taken on Enter, when the field is left and when a
@@ -147,7 +154,7 @@ bool EditController::AcceptBrushHeight() {
     brush_height_ = text;
     return !text.trimmed().isEmpty();
   }
-  dialogs_.ShowMessage(kRangeMessage);
+  dialogs_.ShowMessage(Message(ErrorCode::ElevationOutOfRange));
   widgets_.brush.setText(brush_height_);
   widgets_.brush.selectAll();
   return false;
@@ -159,7 +166,7 @@ void EditController::ShowCursorCell() {
   widgets_.value.setEnabled(true);
   widgets_.brush.setEnabled(true);
   widgets_.value.setText(CursorValueText());
-  widgets_.value.setFocus();
+  if (session_.Mode() != EditMode::Select) widgets_.value.setFocus();
   widgets_.value.selectAll();
 }
 
@@ -179,15 +186,20 @@ void EditController::RestoreCursorValue() {
   widgets_.value.selectAll();
 }
 
-// Each mode's own field takes the keyboard, so that digits typed next never
-// land in the comment; the value is selected, so that they replace it.
+// Each editing mode's own field takes the keyboard, so that digits typed
+// next never land in the comment; the value is selected, so that they
+// replace it. Choosing cells leaves the keyboard to the map, for Ctrl+A
+// and Esc.
 void EditController::ShowMode(EditMode mode) {
   const bool brush = mode == EditMode::Brush;
-  widgets_.point_mode.setChecked(!brush);
+  widgets_.point_mode.setChecked(mode == EditMode::PointEdit);
   widgets_.brush_mode.setChecked(brush);
+  widgets_.select_mode.setChecked(mode == EditMode::Select);
   widgets_.directions.setVisible(!brush);
   widgets_.brush_caption.setVisible(brush);
   widgets_.brush.setVisible(brush);
+  widgets_.brush_size.setVisible(brush);
+  if (mode == EditMode::Select) return widgets_.detail.setFocus();
   QLineEdit& field = brush ? widgets_.brush : widgets_.value;
   field.setFocus();
   if (!brush) field.selectAll();

@@ -7,10 +7,12 @@
 #include <cstdint>
 #include <optional>
 
+#include "core/edit/cell_selection.h"
 #include "core/edit/cursor_step.h"
 #include "core/edit/edit_mode.h"
 
 class QAction;
+class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -24,8 +26,8 @@ class EditingSession;
 class Picture;
 
 /// Editing the grid: value entry in the elevation field with its steps and
-/// arrow keys, picking and painting in the detail view, the brush and the
-/// two edit modes. Every value goes to the document as a command; the
+/// arrow keys, picking and painting in the detail view, the brush with its
+/// size, and the edit modes. Every value goes to the document as a command; the
 /// cursor, the mode and the step after an entry are the session's.
 class EditController : public QObject {
  public:
@@ -35,8 +37,10 @@ class EditController : public QObject {
     QLabel& brush_caption;
     QGroupBox& directions;
     std::array<QRadioButton*, 4> options;
+    QComboBox& brush_size;
     QAction& point_mode;
     QAction& brush_mode;
+    QAction& select_mode;
     Picture& detail;
   };
 
@@ -53,7 +57,7 @@ class EditController : public QObject {
   void Picture2_MouseDown(double x, double y, Qt::MouseButton button);
   void Picture2_MouseMove(double x, double y, Qt::MouseButtons buttons);
   bool AcceptBrushHeight();
-  void PaintTo(QPoint cell);
+  void Paint(const CellSelection& cells);
   void ShowMode(EditMode mode);
   void ShowCursorCell();
   void ShowCursorValue(const QRect& changed);

@@ -35,7 +35,8 @@ void DetailView::Connect() {
     painter_.RepaintEdit(Frame(), area);
     ShowCursor();
   });
-  for (auto changed : {&EditingSession::ScaleChanged, &EditingSession::TracksChanged, &EditingSession::DisplayChanged}) {
+  for (auto changed : {&EditingSession::ScaleChanged, &EditingSession::TracksChanged, &EditingSession::DisplayChanged,
+                       &EditingSession::SelectionChanged}) {
     connect(&session_, changed, &widgets_.detail, &Picture::Invalidate);
     connect(&session_, changed, this, &DetailView::ShowCursor);
   }

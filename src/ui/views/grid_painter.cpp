@@ -3,6 +3,7 @@
 #include <QList>
 #include <QRegion>
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "core/views/repaint_geometry.h"
@@ -21,6 +22,8 @@ GridPainter::GridPainter(const Document& document, const EditingSession& session
     FollowShading();
   });
   connect(&session, &EditingSession::DisplayChanged, this, &GridPainter::FollowShading);
+  connect(&session, &EditingSession::SelectionChanged, this,
+          [this] { selection_outline_ = SelectionOutline(session_.Selection()); });
   // Shading takes its slope from the neighbours, so an edit reshades them too.
   connect(&document, &Document::CellsChanged, this, [this](const QRect& area) {
     if (shade_computed_) hill_shade_.Update(document_.Mesh(), area.left(), area.top(), area.right(), area.bottom());
@@ -61,6 +64,7 @@ void GridPainter::Render(QPainter& painter, const QRect& area, const GridFrame& 
   if (session_.HatchOmittedRows()) HatchOmittedRows(painter, frame, edges, area.intersected(covered));
   for (const QRect& rest : QRegion(area).subtracted(covered)) painter.fillRect(rest, background);
   PaintTracks(painter, frame, area);
+  PaintSelection(painter, frame);
 }
 
 void GridPainter::RepaintEdit(const GridFrame& frame, const QRect& area) const {
@@ -138,6 +142,27 @@ void GridPainter::PaintTracks(QPainter& painter, const GridFrame& frame, const Q
     if (reach.intersects(QRectF(line.p1(), line.p2()).normalized().adjusted(-1, -1, 1, 1))) lines.append(line);
   }
   painter.setPen(QPen(Qt::white, 0));
+  painter.drawLines(lines);
+}
+
+// White under black dashes, so the border shows on every colour.
+void GridPainter::PaintSelection(QPainter& painter, const GridFrame& frame) const {
+  if (selection_outline_.empty()) return;
+  const QPointF origin = frame.origin - QPointF(1, 1);
+  const double ratio = frame.picture.DeviceRatio();
+  const auto at = [&](int x, int y) {
+    return QPointF(frame.picture.ToDevice((x - origin.x()) * frame.cell.width()),
+                   frame.picture.ToDevice((y - origin.y()) * frame.cell.height()));
+  };
+  QList<QLineF> lines;
+  lines.reserve(static_cast<qsizetype>(selection_outline_.size()));
+  for (const OutlineEdge& edge : selection_outline_) lines.append(QLineF(at(edge.x1, edge.y1), at(edge.x2, edge.y2)));
+  const double width = std::max(1.0, std::round(ratio));
+  painter.setPen(QPen(Qt::white, width));
+  painter.drawLines(lines);
+  QPen dashes(Qt::black, width, Qt::CustomDashLine);
+  dashes.setDashPattern({3, 3});
+  painter.setPen(dashes);
   painter.drawLines(lines);
 }
 

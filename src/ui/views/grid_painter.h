@@ -9,6 +9,7 @@
 #include <QSizeF>
 #include <vector>
 
+#include "core/edit/selection_outline.h"
 #include "core/scale/hill_shade.h"
 
 namespace koravel {
@@ -28,7 +29,7 @@ struct GridFrame {
 
 /// Paints the document's grid as the session colours it, for both maps:
 /// the cells (shaded where the session asks), the hatch over omitted rows,
-/// and the tracks. It keeps the hill shade in step with the cells.
+/// the tracks and the border of the selection. It keeps the hill shade in step with the cells.
 class GridPainter : public QObject {
  public:
   GridPainter(const Document& document, const EditingSession& session);
@@ -52,12 +53,14 @@ class GridPainter : public QObject {
   void PaintCells(QPainter& painter, const GridFrame& frame, const Edges& edges, const QRect& area) const;
   void HatchOmittedRows(QPainter& painter, const GridFrame& frame, const Edges& edges, const QRect& area) const;
   void PaintTracks(QPainter& painter, const GridFrame& frame, const QRect& area) const;
+  void PaintSelection(QPainter& painter, const GridFrame& frame) const;
   void FollowShading();
 
   const Document& document_;
   const EditingSession& session_;
   HillShade hill_shade_;
   bool shade_computed_ = false;
+  std::vector<OutlineEdge> selection_outline_;  ///< the border of the session's selection
   mutable QImage strip_;  ///< one row of boxes on its way to the screen
 };
 

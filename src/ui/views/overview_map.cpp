@@ -15,7 +15,8 @@ OverviewMap::OverviewMap(const Document& document, EditingSession& session, cons
   overview_.setMouseTracking(true);
   connect(&document, &Document::CellsChanged, this, [this](const QRect& area) { painter_.RepaintEdit(Frame(), area); });
   connect(&document, &Document::Replaced, &overview_, &Picture::Invalidate);
-  for (auto changed : {&EditingSession::ScaleChanged, &EditingSession::TracksChanged, &EditingSession::DisplayChanged}) {
+  for (auto changed : {&EditingSession::ScaleChanged, &EditingSession::TracksChanged, &EditingSession::DisplayChanged,
+                       &EditingSession::SelectionChanged}) {
     connect(&session, changed, &overview_, &Picture::Invalidate);
   }
   connect(&session, &EditingSession::ViewChanged, this, &OverviewMap::ShowViewFrame);

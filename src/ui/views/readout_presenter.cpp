@@ -18,6 +18,9 @@ ReadoutPresenter::ReadoutPresenter(const Document& document, const EditingSessio
   });
   connect(&session, &EditingSession::PointerChanged, this, &ReadoutPresenter::ShowPointer);
   connect(&document, &Document::CellsChanged, this, &ReadoutPresenter::ShowPointer);
+  connect(&session, &EditingSession::SelectionChanged, this, [this] {
+    status_.SetText(StatusPanels::kSelection, QString::fromStdString(SelectionText(session_.Selection().Count())));
+  });
   status_.SetText(StatusPanels::kMode, QString::fromStdString(ModeText(session.Mode())));
   ShowCursor();
 }

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QObject>
+#include <QPoint>
+#include <vector>
+
+#include "core/edit/cell_selection.h"
+#include "core/edit/selection_shapes.h"
+
+class QAction;
+
+namespace koravel {
+
+class Dialogs;
+class Document;
+class EditingSession;
+class Picture;
+
+/// Choosing cells: in the selection mode a left drag in the detail view
+/// chooses a rectangle (with Shift it adds to the cells chosen, with Ctrl it
+/// takes them away), and with Alt held the drag draws a lasso instead;
+/// すべて選択, 選択解除 and 値で選択.
+class SelectionController : public QObject {
+ public:
+  struct Widgets {
+    Picture& detail;
+    QAction& select_all;
+    QAction& deselect;
+    QAction& select_by_value;
+  };
+
+  SelectionController(const Document& document, EditingSession& session, Dialogs& dialogs, const Widgets& widgets);
+
+ private:
+  enum class Combine { Replace, Add, Remove };
+
+  void Pressed(double x, double y, Qt::MouseButton button);
+  void Moved(double x, double y, Qt::MouseButtons buttons);
+  void ShowDrag();
+  GridPoint PointOnGrid(double x, double y) const;
+  void SelectByValue();
+
+  const Document& document_;
+  EditingSession& session_;
+  Dialogs& dialogs_;
+  Widgets widgets_;
+  bool dragging_ = false;
+  Combine combine_ = Combine::Replace;
+  CellSelection before_;            ///< the cells chosen when the drag started
+  QPoint anchor_;                   ///< the cell the rectangle started at
+  QPoint reached_;                  ///< the cell the pointer reached
+  std::vector<GridPoint> lasso_;    ///< the lasso's points so far; empty for a rectangle
+};
+
+}  // namespace koravel
