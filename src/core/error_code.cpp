@@ -57,6 +57,7 @@ std::string_view MessageText(ErrorCode code) {
     case ErrorCode::TooManyContourLevels: return "等高線の本数が多すぎます。間隔を広げて下さい。";
     case ErrorCode::InvalidContourInterval: return "等高線の間隔は0より大きい数値で指定して下さい。";
     case ErrorCode::VectorWriteFailed: return "等高線を書き出せませんでした。";
+    case ErrorCode::GeoJsonIsWgs84: return "GeoJSONはWGS 84の経緯度でしか書き出せません。";
   }
   return "ファイルエラーです。";
 }

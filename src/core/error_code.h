@@ -47,6 +47,7 @@ enum class ErrorCode {
   TooManyContourLevels,
   InvalidContourInterval,
   VectorWriteFailed,
+  GeoJsonIsWgs84,
 };
 
 /// Conditions worth telling the user about that do not stop a command.

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "check_command.h"
+#include "contour_command.h"
 #include "core/export/mesh_export.h"
 #include "dem_command.h"
 #include "export_commands.h"
@@ -73,6 +74,11 @@ constexpr std::string_view kUsage =
     "                           every METRES (50) between them over the mesh; --summary\n"
     "                           prints length, lowest and highest point, ascent and\n"
     "                           descent and the GPS heights' mean difference instead\n"
+    "  contour IN.mem OUT --interval M [--base B] [--crs EPSG:N]\n"
+    "                           write the contour lines at B (0) + k M metres as GeoJSON\n"
+    "                           (.geojson, WGS 84), GeoPackage (.gpkg) or DXF (.dxf, at\n"
+    "                           their height), each with its 'elevation'; .gpkg and .dxf\n"
+    "                           take WGS 84 degrees, or N's coordinates (EPSG:6677)\n"
     "  --version                the program's version and its datum conversion\n"
     "\n"
     "A file that cannot be read or written ends the command with the program's\n"
@@ -189,5 +195,6 @@ int main(int argc, char** argv) {
   if (command == "new") return RunNew(args);
   if (command == "dem") return Status(RunDem(args));
   if (command == "profile") return Status(RunProfile(args));
+  if (command == "contour") return Status(RunContour(args));
   return UsageError();
 }
