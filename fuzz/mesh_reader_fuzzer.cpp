@@ -36,6 +36,7 @@ bool InRange(long long value, long long low, long long high) {
 
 void CheckDocument(const MeshDocument& doc) {
   Require(doc.LATPointN != 0 && doc.LONPointN != 0);
+  Require(doc.LatStep > 0 && doc.LonStep > 0);
   Require(doc.MinElevation <= 9999 && doc.MinElevation != kNoData);
   Require(doc.MaxElevation >= 0);
   for (int y = 1; y <= kMeshSize; ++y) {

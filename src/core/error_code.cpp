@@ -47,6 +47,7 @@ std::string_view MessageText(ErrorCode code) {
     case ErrorCode::DemOffGrid: return "最初の数値標高モデルの格子からずれています。";
     case ErrorCode::NoDemToPlace: return "並べられる数値標高モデルがありません。";
     case ErrorCode::DatumConversionUnavailable: return "測地系を変換できません(PROJが見つかりません)。";
+    case ErrorCode::NotRegularFile: return "通常のファイルではありません。";
     case ErrorCode::GeodesicLibraryMissing:
       return "距離を測るためのライブラリ(PROJ)が見つかりません。";
     case ErrorCode::VectorLibraryMissing:
@@ -68,6 +69,8 @@ std::string_view MessageText(Warning warning) {
       return "省略されたレコードがあります。まだこの形式の保存には未対応です。";
     case Warning::TrackDatumDiffers:
       return "このファイルは測地系が異なるため若干位置がずれます。";
+    case Warning::DataAfterLastRecord:
+      return "ファイルの最後のレコードの後にデータがあります。このデータは保存されません。";
   }
   return {};
 }

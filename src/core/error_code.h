@@ -40,6 +40,7 @@ enum class ErrorCode {
   DemOffGrid,
   NoDemToPlace,
   DatumConversionUnavailable,
+  NotRegularFile,
   GeodesicLibraryMissing,
   VectorLibraryMissing,
   UnsupportedContourFormat,
@@ -54,6 +55,7 @@ enum class ErrorCode {
 enum class Warning {
   OmittedRecords,
   TrackDatumDiffers,
+  DataAfterLastRecord,
 };
 
 std::string_view MessageText(ErrorCode code);

@@ -142,6 +142,22 @@ message=$("$tool" fill "$scratch/absent.mem" "$scratch/out.mem" 2>&1 >/dev/null)
 check "fill of a missing file exits 1 with its message" "1 $scratch/absent.mem: ファイルが見つかりません。" "$status $message"
 "$tool" fill "$scratch/hole.mem" > /dev/null 2>&1; check "fill without an output exits 2" 2 $?
 
+# A pipe is refused before it is opened for reading, which would wait for a writer.
+mkfifo "$scratch/pipe.mem" "$scratch/pipe.trk"
+message=$(timeout 5 "$tool" info "$scratch/pipe.mem" 2>&1 >/dev/null); status=$?
+check "a pipe as the mesh exits 1 at once" 1 $status
+check "a pipe as the mesh says why" "通常のファイルではありません。" "$message"
+message=$(timeout 5 "$tool" tracks "$sample" "$scratch/pipe.trk" 2>&1 >/dev/null); status=$?
+check "a pipe as the track exits 1 at once" 1 $status
+check "a pipe as the track says why" "通常のファイルではありません。" "$message"
+
+# A file name with a line end cannot fake a line of the report.
+mkdir "$scratch/in"
+printf 533945 > "$scratch/in/a"$'\n'"export: 1 of 1 meshes written, 0 skipped.mem"
+"$tool" export --to "$scratch/out" "$scratch/in" > /dev/null 2> "$scratch/batch.err"
+check "a skipped name with a line end prints escaped on one line" \
+  "$scratch/in/a\\nexport: 1 of 1 meshes written, 0 skipped.mem: メッシュファイルではありません。" "$(cat "$scratch/batch.err")"
+
 "$tool" frobnicate > /dev/null 2>&1; check "unknown command exits 2" 2 $?
 "$tool" info > /dev/null 2>&1; check "missing argument exits 2" 2 $?
 "$tool" --help | grep -q 'export IN.mem OUT.asc'; check "--help explains the commands" 0 $?

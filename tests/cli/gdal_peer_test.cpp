@@ -118,7 +118,7 @@ TEST_F(GdalPeer, MosaicEqualsGdalsAndLeavesOutWhatDoesNotFit) {
                        far = test::NeighbourMesh(5, 0);
   off_grid.corners = "0354000" "1394531" "0354500" "1395301";
   other_steps.corners = "0354000" "1395230" "0354500" "1400730";
-  far.corners = "0354000" "0000000" "0354500" "0000730";  // 223,400 cells west: a mosaic of terabytes
+  far.corners = "0000000" "1393730" "0000500" "1394500";  // 85,600 cells south: a mosaic of terabytes
   test::WriteBytes(folder_.Path("off_grid.mem"), off_grid.File());
   test::WriteBytes(folder_.Path("other_steps.mem"), other_steps.File());
   test::WriteBytes(folder_.Path("far.mem"), far.File());
@@ -175,7 +175,7 @@ TEST_P(BatchExport, WritesWhatSingleExportsWriteAndSkipsWhatItCannotRead) {
 INSTANTIATE_TEST_SUITE_P(Formats, BatchExport, ::testing::Values("asc", "tif"));
 
 // Every file of the folder is either absent or whole: a reader never sees
-// half a file, nor a temporary left behind.
+// half a file, nor a temporary left behind, nor a grid without its projection.
 TEST_F(BatchExport, KilledMidwayLeavesOnlyWholeFiles) {
   constexpr int kMeshes = 600;
   std::filesystem::create_directory(folder_.Path("in"));
@@ -189,8 +189,12 @@ TEST_F(BatchExport, KilledMidwayLeavesOnlyWholeFiles) {
                        " & } && until [ -e out/0.asc ]; do :; done && kill -KILL $! && wait $!; true"));
   const auto written = Contents(folder_.Path("out"));
   for (const auto& [name, bytes] : written) {
-    ASSERT_TRUE(whole.count(std::filesystem::path(name).extension())) << name;
-    EXPECT_EQ(bytes, whole.at(std::filesystem::path(name).extension())) << name;
+    const std::filesystem::path path(name);
+    ASSERT_TRUE(whole.count(path.extension())) << name;
+    EXPECT_EQ(bytes, whole.at(path.extension())) << name;
+    if (path.extension() == ".asc") {
+      EXPECT_TRUE(written.count(path.stem().string() + ".prj")) << name;
+    }
   }
   EXPECT_LT(written.size(), 2u * kMeshes);
 }

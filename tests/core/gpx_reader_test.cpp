@@ -4,6 +4,7 @@
 
 #include <sstream>
 
+#include "mesh_file_fields.h"
 #include "sample_grid.h"
 
 namespace koravel {
@@ -57,6 +58,9 @@ TEST(GpxReader, MakesOnePieceOfEachSegmentAndRouteAndStopsAtWhatIsNotGpx) {
        ErrorCode::NotTrackFile},
       {"a number with a unit", "<gpx><trkseg><trkpt lat=\"35N\" lon=\"139\"/></trkseg></gpx>", 0,
        ErrorCode::NotTrackFile},
+      {"elements nested deeper than any GPX", "<gpx>" + test::Repeated("<e>", 40) + test::Repeated("</e>", 40) +
+                                                  Segment(2) + "</gpx>",
+       0, ErrorCode::NotTrackFile},
   };
   for (const GpxCase& c : cases) {
     std::istringstream input(c.file);

@@ -12,28 +12,48 @@
 namespace koravel::test {
 
 std::string MeshFileFields::DefaultValueText(int x, int y) {
-  char text[8];
-  std::snprintf(text, sizeof text, "%05d", x + 201 * y);
+  char text[16];
+  std::snprintf(text, sizeof text, "%0*d", kValueWidth, x + 201 * y);
   return text;
 }
 
 std::string MeshFileFields::Header() const {
-  return mesh_code + map_scale + survey_year + revision_year + digitize_year + lon_points +
-         lat_points + corners + sheet_count + sheets + record_count + comment + record_flags +
-         filler + line_end;
+  std::string header;
+  for (const HeaderFieldWidth& entry : kHeaderLayout) header += Field(entry.field);
+  return header + line_end;
+}
+
+const std::string& MeshFileFields::Field(HeaderField field) const {
+  switch (field) {
+    case HeaderField::MeshCode: return mesh_code;
+    case HeaderField::MapScale: return map_scale;
+    case HeaderField::SurveyYear: return survey_year;
+    case HeaderField::RevisionYear: return revision_year;
+    case HeaderField::DigitizeYear: return digitize_year;
+    case HeaderField::LonPoints: return lon_points;
+    case HeaderField::LatPoints: return lat_points;
+    case HeaderField::Corners: return corners;
+    case HeaderField::SheetCount: return sheet_count;
+    case HeaderField::Sheets: return sheets;
+    case HeaderField::RecordCount: return record_count;
+    case HeaderField::Comment: return comment;
+    case HeaderField::RecordFlags: return record_flags;
+    case HeaderField::Filler: return filler;
+  }
+  return filler;
 }
 
 std::string MeshFileFields::Record(int row, int number) const {
-  char number_text[8];
-  std::snprintf(number_text, sizeof number_text, "%03d", number);
+  char number_text[16];
+  std::snprintf(number_text, sizeof number_text, "%0*d", kRecordNumberWidth, number);
   std::string record = mesh_code + number_text;
-  for (int x = 1; x <= 200; ++x) record += value_text(x, row);
+  for (int x = 1; x <= kMeshSize; ++x) record += value_text(x, row);
   return record + line_end;
 }
 
 std::string MeshFileFields::File() const {
   std::string file = Header();
-  for (int row = 1; row <= 200; ++row) {
+  for (int row = 1; row <= kMeshSize; ++row) {
     if (record_flags[static_cast<std::size_t>(row - 1)] == '1') file += Record(row, row);
   }
   return file;
@@ -64,12 +84,13 @@ MeshFileFields NeighbourMesh(int east, int north) {
   fields.mesh_code = code;
   const int south = row * kRowSeconds, west = 100 * 3600 + column * kColumnSeconds;
   fields.corners = Angle(south) + Angle(west) + Angle(south + kRowSeconds) + Angle(west + kColumnSeconds);
-  fields.sheets = "\x93\x8c\x8b\x9e" + Repeated(kIdeographicSpace, 8) + "1";
-  for (int i = 0; i < 3; ++i) fields.sheets += Repeated(kIdeographicSpace, 10) + "0";
-  fields.comment = Repeated(kIdeographicSpace, 40);
+  fields.sheets = "\x93\x8c\x8b\x9e" + Repeated(kIdeographicSpace, kSheetNameWidth - 2) + "1";
+  for (int i = 1; i < kSheetSlots; ++i) fields.sheets += Repeated(kIdeographicSpace, kSheetNameWidth) + "0";
+  fields.comment = Repeated(kIdeographicSpace, WidthOf(HeaderField::Comment));
   fields.value_text = [east, north](int x, int y) {
-    char text[8];
-    std::snprintf(text, sizeof text, "%05d", (7 * (x + 200 * east) + 13 * (y + 200 * (100 - north))) % 90000);
+    char text[16];
+    const int value = (7 * (x + 200 * east) + 13 * (y + 200 * (100 - north))) % 90000;
+    std::snprintf(text, sizeof text, "%0*d", kValueWidth, value);
     return std::string(text);
   };
   return fields;

@@ -6,6 +6,8 @@
 #include <streambuf>
 #include <string>
 
+#include "core/mesh/mesh_layout.h"
+
 namespace koravel::test {
 
 /// The raw fields of a .mem file, each already in file bytes, so a test can
@@ -23,18 +25,22 @@ struct MeshFileFields {
   std::string sheet_count = "1";
   std::string sheets = "Tokyo     1" "          0" "          0" "          0";
   std::string record_count = "200";
-  std::string comment = std::string(40, 'c');
-  std::string record_flags = std::string(200, '1');
-  std::string filler = std::string(584, ' ');
+  std::string comment = std::string(WidthOf(HeaderField::Comment), 'c');
+  std::string record_flags = std::string(kMeshSize, '1');
+  std::string filler = std::string(WidthOf(HeaderField::Filler), ' ');
   std::string line_end = "\r\n";
   std::function<std::string(int x, int y)> value_text = DefaultValueText;
 
   static std::string DefaultValueText(int x, int y);
+  /// The fields in the order of kHeaderLayout, then the line end.
   std::string Header() const;
   /// The data line for grid row `row`, numbered `number` in the file.
   std::string Record(int row, int number) const;
   /// Header and one record for each row whose flag is '1'.
   std::string File() const;
+
+ private:
+  const std::string& Field(HeaderField field) const;
 };
 
 /// A mesh `east` meshes east and `north` meshes north of mesh 533945, with

@@ -1,6 +1,7 @@
 #include "core/mesh/mesh_reader.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <sstream>
 
@@ -85,13 +86,18 @@ TEST(MeshReader, FillsTheRowThatARecordNumberNamesAndLeavesRowsWithoutARecordWit
             std::tuple(kNoData, 0, 9999));
 }
 
-TEST(MeshReader, WarnsOfOmittedRecordsOnlyWhenTheRecordCountIsBelowTwoHundred) {
-  for (auto [count, warned] : {std::pair{"199", true}, {"200", false}, {"  0", true}, {"201", false}}) {
+TEST(MeshReader, WarnsOfOmittedRecordsBelowTwoHundredAndOfDataAfterTheLastRecord) {
+  constexpr Warning kOmitted = Warning::OmittedRecords, kAfter = Warning::DataAfterLastRecord;
+  const std::tuple<const char*, const char*, std::vector<Warning>> cases[] = {
+      {"199", "", {kOmitted}}, {"200", "", {}},       {"  0", "", {kOmitted}},
+      {"201", "", {}},         {"200", "\x1a", {kAfter}}, {"199", "\r\n", {kOmitted, kAfter}},
+  };
+  for (const auto& [count, after, warnings] : cases) {
     MeshFileFields fields;
     fields.record_count = count;
-    const MeshReadResult result = ReadText(fields.File());
+    const MeshReadResult result = ReadText(fields.File() + after);
     EXPECT_TRUE(result.document) << count;
-    EXPECT_EQ(result.warnings, warned ? std::vector{Warning::OmittedRecords} : std::vector<Warning>{}) << count;
+    EXPECT_EQ(result.warnings, warnings) << count << " then " << std::string(after).size() << " bytes";
   }
 }
 
@@ -167,6 +173,14 @@ TEST(MeshReader, RefusesBadInputWithItsOwnErrorAndNoDocument) {
       {"invalid CP932 in a value", WithValue(10, 10, "\x81\x20" "1234"), kNotMesh},
       {"value too big for 32 bits", WithValue(10, 10, "9e+99"), kNotMesh},
       {"minimum too low for 16 bits", WithValue(10, 10, "-4e4 "), kNotMesh},
+      {"corners that make no step", WithField(&F::corners, "0354000" "1393730" "0354000" "1393730"), kNotMesh},
+      {"east edge west of the west edge", WithField(&F::corners, "0354000" "1394500" "0354500" "1393730"), kNotMesh},
+      {"north of the last mesh code at 66 40'", WithField(&F::corners, "0664000" "1393730" "0664500" "1394500"),
+       kNotMesh},
+      {"west of the first mesh code at 100", WithField(&F::corners, "0354000" "0993000" "0354500" "1000000"), kNotMesh},
+      {"nothing but digits", std::string(931 + 1011 * 200, '5'), kNotMesh},
+      {"blanks for line ends", WithField(&F::line_end, "  "), kNotMesh},
+      {"a record followed by blanks", MeshFileFields().File().replace(931 + 1009, 2, "  "), kNotMesh},
   };
   for (const auto& [name, file, error] : cases) {
     const MeshReadResult result = ReadText(file);
@@ -175,11 +189,13 @@ TEST(MeshReader, RefusesBadInputWithItsOwnErrorAndNoDocument) {
   }
 }
 
-TEST(MeshReader, StopsAfterTheLastExpectedRecordOfAnEndlessFileOfDigits) {
-  test::GeneratedInput digits("", "1", SIZE_MAX, false);
-  std::istream input(&digits);
-  ASSERT_TRUE(ReadMesh(input).document) << "digits make a header of numbers and records of values";
-  EXPECT_LE(digits.Served(), 931u + 200 * 1011 + 2 * 65536) << "read beyond the last record";
+TEST(MeshReader, StopsAfterTheLastExpectedRecordOfAnEndlessFileAndWarnsOfTheRest) {
+  test::GeneratedInput records(MeshFileFields().Header(), MeshFileFields().Record(1, 1), SIZE_MAX, false);
+  std::istream input(&records);
+  const MeshReadResult result = ReadMesh(input);
+  ASSERT_TRUE(result.document);
+  EXPECT_EQ(result.warnings, std::vector{Warning::DataAfterLastRecord});
+  EXPECT_LE(records.Served(), 931u + 200 * 1011 + 2 * 65536) << "read beyond the last record";
 }
 
 TEST(MeshReadFile, NamesTheFileItReadAndTellsAMissingFileFromAMissingFolder) {
@@ -192,6 +208,9 @@ TEST(MeshReadFile, NamesTheFileItReadAndTellsAMissingFileFromAMissingFolder) {
   EXPECT_EQ(ReadMeshFile(folder.Path("absent/x.mem")).error, ErrorCode::PathNotFound);
   EXPECT_EQ(ReadMeshFile(folder.Path("a.mem/x.mem")).error, ErrorCode::PathNotFound);
   EXPECT_EQ(ReadMeshFile(folder.Path("")).error, ErrorCode::FileError) << "a folder";
+  ASSERT_EQ(mkfifo(folder.Path("pipe.mem").c_str(), 0600), 0);
+  EXPECT_EQ(ReadMeshFile(folder.Path("pipe.mem")).error, ErrorCode::NotRegularFile) << "opened at once";
+  EXPECT_EQ(ReadMeshFile("/dev/zero").error, ErrorCode::NotRegularFile);
 }
 
 }  // namespace

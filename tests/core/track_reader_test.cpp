@@ -1,6 +1,7 @@
 #include "core/tracks/track_reader.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -182,13 +183,19 @@ TEST(TrackReader, StaysWithinAMebibyteWhateverTheInput) {
 }
 
 TEST(TrackReader, FailsWithAFileErrorWhenTheFileCannotBeRead) {
-  const std::filesystem::path folder = std::filesystem::temp_directory_path();
-  for (const std::filesystem::path& path : {folder / "koravel-no-such-folder" / "absent.trk",
-                                            folder / "koravel-no-such-folder" / "absent.gpx", folder,
-                                            std::filesystem::path("/proc/self/mem")}) {
+  test::ScratchFolder folder;
+  ASSERT_EQ(mkfifo(folder.Path("pipe.gpx").c_str(), 0600), 0);
+  const std::pair<std::filesystem::path, ErrorCode> cases[] = {
+      {folder.Path("absent/absent.trk"), ErrorCode::FileError},
+      {folder.Path("absent/absent.gpx"), ErrorCode::FileError},
+      {folder.Path(""), ErrorCode::FileError},
+      {"/proc/self/mem", ErrorCode::FileError},
+      {folder.Path("pipe.gpx"), ErrorCode::NotRegularFile},
+  };
+  for (const auto& [path, error] : cases) {
     TrackSet tracks;
     const TrackReadResult result = ReadTrackFile(path, Mesh(), tracks);
-    EXPECT_EQ(result.error, ErrorCode::FileError) << path;
+    EXPECT_EQ(result.error, error) << path;
     EXPECT_FALSE(result.draw) << path;
   }
   // A disk error after the first 64 KiB, which hold one segment.

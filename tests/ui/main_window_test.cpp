@@ -282,7 +282,7 @@ class MainWindowTest : public QObject {
     dialogs_->export_answers = {ExportChoice{grid, 0}, ExportChoice{tiff, 1}, ExportChoice{typed_asc, 1},
                                 ExportChoice{fixture_->folder.filePath("gone/x.asc"), 0}};
     for (int i = 0; i < 4; ++i) Find<QAction>(design_name::exportAction)->trigger();
-    QCOMPARE(dialogs_->messages, QStringList{"パス名が無効です。または書き込みできません。"});
+    QCOMPARE(dialogs_->messages, QStringList{"ファイルエラーです。"});
     QCOMPARE(dialogs_->message_files, QStringList{fixture_->folder.filePath("gone/x.asc")});
     // A failed export once made the next dialog open, and hang, in its folder.
     QCOMPARE(dialogs_->remembered_files.size(), 4);  // the open and three exports

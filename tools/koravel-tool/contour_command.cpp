@@ -8,6 +8,7 @@
 #include "core/export/contour_writer.h"
 #include "core/mesh/mesh_reader.h"
 #include "option_values.h"
+#include "printable_path.h"
 
 namespace koravel {
 namespace {
@@ -59,7 +60,7 @@ std::optional<ContourArguments> ParseArguments(const std::vector<std::string_vie
 }
 
 int Fail(const std::string& file, ErrorCode error) {
-  std::cerr << file << ": " << MessageText(error) << '\n';
+  std::cerr << PrintablePath(file) << ": " << MessageText(error) << '\n';
   return kFailure;
 }
 
@@ -70,7 +71,7 @@ int RunContour(const std::vector<std::string_view>& args) {
   if (!parsed) return kUsageError;
   if (!VectorFormatOf(parsed->output)) return Fail(parsed->output, ErrorCode::UnsupportedContourFormat);
   MeshReadResult mesh = ReadMeshFile(parsed->mesh);
-  for (Warning warning : mesh.warnings) std::cerr << parsed->mesh << ": " << MessageText(warning) << '\n';
+  for (Warning warning : mesh.warnings) std::cerr << PrintablePath(parsed->mesh) << ": " << MessageText(warning) << '\n';
   if (!mesh.document) return Fail(parsed->mesh, *mesh.error);
   const std::variant<std::vector<ContourLine>, ErrorCode> traced = TraceContours(*mesh.document, parsed->levels);
   if (const ErrorCode* error = std::get_if<ErrorCode>(&traced)) return Fail(parsed->mesh, *error);

@@ -5,6 +5,7 @@
 
 #include "core/export/batch_export.h"
 #include "core/export/mosaic.h"
+#include "printable_path.h"
 #include "progress_bar.h"
 
 namespace koravel {
@@ -19,7 +20,9 @@ std::vector<std::filesystem::path> Paths(std::vector<std::string_view>::const_it
 }
 
 void ReportSkipped(const std::vector<SkippedInput>& skipped) {
-  for (const SkippedInput& input : skipped) std::cerr << input.Path.string() << ": " << MessageText(input.Reason) << '\n';
+  for (const SkippedInput& input : skipped) {
+    std::cerr << PrintablePath(input.Path) << ": " << MessageText(input.Reason) << '\n';
+  }
 }
 
 std::optional<ExportFormat> FormatNamed(std::string_view name) {
@@ -48,7 +51,7 @@ int RunBatchExport(const std::vector<std::string_view>& args) {
     result = ExportBatch(meshes, folder, *format, [&bar](std::size_t done, std::size_t total) { bar.Report(done, total); });
   }
   ReportSkipped(result.Skipped);
-  if (result.Error) std::cerr << folder.string() << ": " << MessageText(*result.Error) << '\n';
+  if (result.Error) std::cerr << PrintablePath(folder) << ": " << MessageText(*result.Error) << '\n';
   std::cout << "export: " << result.Written << " of " << meshes.size() << " meshes written, "
             << result.Skipped.size() << " skipped\n";
   return result.Error || !result.Skipped.empty() ? kFailure : 0;
@@ -64,7 +67,7 @@ int RunMosaic(const std::vector<std::string_view>& args) {
     result = WriteMosaic(meshes, output, [&bar](std::size_t done, std::size_t total) { bar.Report(done, total); });
   }
   ReportSkipped(result.LeftOut);
-  if (result.Error) std::cerr << output.string() << ": " << MessageText(*result.Error) << '\n';
+  if (result.Error) std::cerr << PrintablePath(output) << ": " << MessageText(*result.Error) << '\n';
   std::cout << "mosaic: " << result.Placed << " of " << meshes.size() << " meshes placed, " << result.LeftOut.size()
             << " left out\n";
   return result.Error || !result.LeftOut.empty() ? kFailure : 0;

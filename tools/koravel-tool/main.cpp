@@ -19,6 +19,7 @@
 #include "core/mesh/mesh_writer.h"
 #include "mesh_summary.h"
 #include "new_command.h"
+#include "printable_path.h"
 #include "profile_command.h"
 #include "core/tracks/track_reader.h"
 
@@ -145,7 +146,7 @@ void PrintExactly(double value, char after) {
 
 int Version() {
   std::cout << "koravel-tool " << KORAVEL_VERSION << '\n';
-  std::cout << "datum conversion: " << DescribeDatumConversion(DatumConverter()) << '\n';
+  std::cout << "datum conversion: " << PrintablePath(DescribeDatumConversion(DatumConverter())) << '\n';
   return 0;
 }
 

@@ -9,6 +9,7 @@
 #include "core/mesh/mesh_reader.h"
 #include "core/tracks/track_reader.h"
 #include "option_values.h"
+#include "printable_path.h"
 
 namespace koravel {
 namespace {
@@ -73,7 +74,7 @@ void PrintSummary(const ElevationProfile& profile) {
 }
 
 int Fail(const std::string& file, ErrorCode error) {
-  std::cerr << file << ": " << MessageText(error) << '\n';
+  std::cerr << PrintablePath(file) << ": " << MessageText(error) << '\n';
   return kFailure;
 }
 
@@ -83,11 +84,11 @@ int RunProfile(const std::vector<std::string_view>& args) {
   const std::optional<ProfileArguments> parsed = ParseArguments(args);
   if (!parsed) return kUsageError;
   MeshReadResult mesh = ReadMeshFile(parsed->mesh);
-  for (Warning warning : mesh.warnings) std::cerr << parsed->mesh << ": " << MessageText(warning) << '\n';
+  for (Warning warning : mesh.warnings) std::cerr << PrintablePath(parsed->mesh) << ": " << MessageText(warning) << '\n';
   if (!mesh.document) return Fail(parsed->mesh, *mesh.error);
   TrackSet tracks;
   const TrackReadResult read = ReadTrackFile(parsed->track, *mesh.document, tracks);
-  for (Warning warning : read.warnings) std::cerr << parsed->track << ": " << MessageText(warning) << '\n';
+  for (Warning warning : read.warnings) std::cerr << PrintablePath(parsed->track) << ": " << MessageText(warning) << '\n';
   // Only a track read to its end, or to a full set, is a whole line.
   if (!read.draw) return Fail(parsed->track, read.error.value_or(ErrorCode::NotTrackFile));
   const std::variant<ElevationProfile, ErrorCode> profile =

@@ -1,6 +1,7 @@
 #include "core/dem/dem_conversion.h"
 
 #include "core/export/mesh_export.h"
+#include "core/io/deferred_flush.h"
 
 namespace koravel {
 
@@ -14,9 +15,9 @@ DemInputReport ConvertDem(const std::vector<std::filesystem::path>& inputs, cons
   const DemMosaic& mosaic = *read.Mosaic;
   const ExportRaster raster{mosaic.Columns(), mosaic.Rows(), mosaic.Frame(), {}, EpsgCode(mosaic.Datum()),
                             [&mosaic](int row, std::span<float> metres) { mosaic.FillRow(row, 0, metres); }};
-  DerivedFileWriter writer;
-  read.Report.Error = WriteRaster(writer, raster, output, *format);
-  if (!read.Report.Error) read.Report.Error = writer.Flush();
+  DeferredFlush flush;
+  read.Report.Error = WriteRaster(raster, output, *format, &flush);
+  if (!read.Report.Error) read.Report.Error = flush.Flush();
   if (read.Report.Error) read.Report.Placed = 0;
   return read.Report;
 }

@@ -7,7 +7,7 @@
 #include <cerrno>
 
 #include "core/io/file_descriptor.h"
-#include "core/io/file_probe.h"
+#include "core/io/input_file.h"
 
 namespace koravel {
 namespace {
@@ -16,13 +16,9 @@ namespace {
 constexpr int kDeepestArchive = 4;
 
 DemReadResult ReadDiskFile(const DemSource& source, const DemReadOptions& options) {
-  if (const std::optional<ErrorCode> unreadable = ProbeReadableFile(source.File)) return {std::nullopt, unreadable};
-  // A FIFO or a device would keep the reader waiting.
-  const FileDescriptor file(open(source.File.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-  struct stat status {};
-  if (!file.IsOpen() || fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode)) {
-    return {std::nullopt, ErrorCode::FileError};
-  }
+  std::variant<FileDescriptor, ErrorCode> opened = OpenForReading(source.File);
+  if (const ErrorCode* refused = std::get_if<ErrorCode>(&opened)) return {std::nullopt, *refused};
+  const FileDescriptor& file = std::get<FileDescriptor>(opened);
   return ReadFgdDem(
       [&file](char* buffer, std::size_t size) {
         ssize_t got;

@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "core/dem/zip_library.h"
-#include "core/io/file_probe.h"
+#include "core/io/input_file.h"
 
 namespace koravel {
 namespace {
@@ -29,10 +29,9 @@ std::variant<ZipArchive, ErrorCode> ZipArchive::Open(const ZipOrigin& origin) {
   const ZipLibrary* library = ZipLibrary::Get();
   if (library == nullptr) return ErrorCode::ZipLibraryMissing;
   if (!origin.Bytes) {
-    if (const std::optional<ErrorCode> unreadable = ProbeReadableFile(origin.File)) return *unreadable;
     // A FIFO or a device would keep libzip waiting.
-    std::error_code error_code;
-    if (!std::filesystem::is_regular_file(origin.File, error_code)) return ErrorCode::FileError;
+    const std::variant<FileDescriptor, ErrorCode> readable = OpenForReading(origin.File);
+    if (const ErrorCode* refused = std::get_if<ErrorCode>(&readable)) return *refused;
     int error = 0;
     zip_t* archive = library->Open(origin.File.c_str(), ZIP_RDONLY, &error);
     if (archive == nullptr) return OpenError(error);

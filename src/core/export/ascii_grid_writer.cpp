@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
-#include "core/text/value_text.h"
-#include "core/io/derived_file_writer.h"
 #include "core/io/file_descriptor.h"
+#include "core/io/save_file.h"
+#include "core/text/value_text.h"
 
 namespace koravel {
 namespace {

@@ -9,11 +9,11 @@
 namespace koravel {
 namespace {
 
-std::optional<ErrorCode> ExportOne(DerivedFileWriter& writer, const std::filesystem::path& mesh,
+std::optional<ErrorCode> ExportOne(DeferredFlush& flush, const std::filesystem::path& mesh,
                                    const std::filesystem::path& output, ExportFormat format) {
   const MeshReadResult reading = ReadMeshFile(mesh);
   if (!reading.document) return reading.error.value_or(ErrorCode::FileError);
-  return WriteRaster(writer, ExportRaster::Of(*reading.document), output, format);
+  return WriteRaster(ExportRaster::Of(*reading.document), output, format, &flush);
 }
 
 // Each output's path; empty where an earlier mesh already takes the name.
@@ -46,19 +46,19 @@ BatchResult ExportBatch(const std::vector<std::filesystem::path>& meshes, const 
   const std::vector<std::filesystem::path> outputs = OutputPaths(meshes, folder, format);
   std::vector<std::optional<ErrorCode>> failures(meshes.size());
   const std::jthread loading = LoadWriterLibraries(format);
-  DerivedFileWriter writer;
+  DeferredFlush flush;
   ForEachInParallel(
       meshes.size(),
       [&](std::size_t i) {
         failures[i] = outputs[i].empty() ? ErrorCode::DuplicateOutputName
-                                         : ExportOne(writer, meshes[i], outputs[i], format);
+                                         : ExportOne(flush, meshes[i], outputs[i], format);
       },
       progress, WorkerThreads());
   for (std::size_t i = 0; i < meshes.size(); ++i) {
     if (failures[i]) result.Skipped.push_back({meshes[i], *failures[i]});
   }
   result.Written = meshes.size() - result.Skipped.size();
-  result.Error = writer.Flush();
+  result.Error = flush.Flush();
   return result;
 }
 

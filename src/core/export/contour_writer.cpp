@@ -10,8 +10,7 @@
 
 #include "core/export/ogr_library.h"
 #include "core/geo/datum_converter.h"
-#include "core/io/derived_file_writer.h"
-#include "core/io/file_descriptor.h"
+#include "core/io/save_file.h"
 
 namespace koravel {
 namespace {
@@ -223,13 +222,7 @@ std::optional<ErrorCode> WriteContours(const MeshDocument& mesh, std::span<const
   if (ogr == nullptr) return ErrorCode::VectorLibraryMissing;
   const std::variant<std::string, ErrorCode> contents = VectorFile(*ogr, mesh, lines, *format, epsg);
   if (const ErrorCode* failure = std::get_if<ErrorCode>(&contents)) return *failure;
-  DerivedFileWriter writer;
-  const auto fill = [&contents](int descriptor) -> std::optional<ErrorCode> {
-    if (!WriteAll(descriptor, std::get<std::string>(contents))) return ErrorCode::FileError;
-    return std::nullopt;
-  };
-  if (const std::optional<ErrorCode> failure = writer.Write(path, fill)) return failure;
-  return writer.Flush();
+  return WriteFileContents(path, std::get<std::string>(contents));
 }
 
 }  // namespace koravel

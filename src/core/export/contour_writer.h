@@ -27,7 +27,7 @@ std::optional<VectorFormat> VectorFormatOf(const std::filesystem::path& path);
 /// DatumConverter), in degrees of longitude and latitude, then, where `epsg`
 /// names another coordinate system (a plane rectangular zone such as 6677),
 /// into it by PROJ; GeoJSON is always WGS 84. The file is made in memory and
-/// written as exports are, whole or not at all.
+/// saved through SaveFile, whole or not at all.
 std::optional<ErrorCode> WriteContours(const MeshDocument& mesh, std::span<const ContourLine> lines,
                                        const std::filesystem::path& path, std::optional<int> epsg = std::nullopt);
 

@@ -8,8 +8,8 @@
 #include <array>
 #include <vector>
 
-#include "core/io/derived_file_writer.h"
 #include "core/export/tiff_library.h"
+#include "core/io/save_file.h"
 
 namespace koravel {
 namespace {

@@ -7,8 +7,8 @@
 
 #include "core/export/ascii_grid_writer.h"
 #include "core/export/geotiff_writer.h"
-#include "core/io/file_descriptor.h"
 #include "core/export/tiff_library.h"
+#include "core/io/save_file.h"
 
 namespace koravel {
 namespace {
@@ -16,11 +16,6 @@ namespace {
 std::string LowerCase(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
   return text;
-}
-
-std::optional<ErrorCode> WriteText(int descriptor, const std::string& text) {
-  if (!WriteAll(descriptor, text)) return ErrorCode::FileError;
-  return std::nullopt;
 }
 
 }  // namespace
@@ -39,18 +34,21 @@ std::jthread LoadWriterLibraries(ExportFormat format) {
   return std::jthread([] { TiffLibrary::Get(); });
 }
 
-std::optional<ErrorCode> WriteRaster(DerivedFileWriter& writer, const ExportRaster& raster,
-                                     const std::filesystem::path& path, ExportFormat format) {
+std::optional<ErrorCode> WriteRaster(const ExportRaster& raster, const std::filesystem::path& path,
+                                     ExportFormat format, DeferredFlush* deferred) {
   if (format == ExportFormat::GeoTiff) {
-    return writer.Write(path, [&raster](int descriptor) { return WriteGeoTiff(descriptor, raster); });
-  }
-  if (auto failure = writer.Write(path, [&raster](int descriptor) { return WriteAsciiGrid(descriptor, raster); })) {
-    return failure;
+    return WriteFile(path, [&raster](int descriptor) { return WriteGeoTiff(descriptor, raster); }, deferred);
   }
   std::filesystem::path projection = path;
   projection.replace_extension(".prj");
-  return writer.Write(projection,
-                      [&raster](int descriptor) { return WriteText(descriptor, GeographicProjection(raster.Epsg)); });
+  // Both in one file would make the save of one wait for the other's lock.
+  std::error_code unknown;
+  if (std::filesystem::equivalent(path, projection, unknown)) return ErrorCode::UnsupportedExportFormat;
+  std::variant<SaveFile, ErrorCode> grid = SaveFile::Begin(path, deferred);
+  if (const ErrorCode* refused = std::get_if<ErrorCode>(&grid)) return *refused;
+  if (auto failure = WriteAsciiGrid(std::get<SaveFile>(grid).Descriptor(), raster)) return failure;
+  if (auto failure = WriteFileContents(projection, GeographicProjection(raster.Epsg), deferred)) return failure;
+  return std::get<SaveFile>(grid).Commit();
 }
 
 std::optional<ErrorCode> ExportMesh(const MeshDocument& document, const std::filesystem::path& path) {
@@ -61,9 +59,9 @@ std::optional<ErrorCode> ExportMesh(const MeshDocument& document, const std::fil
 
 std::optional<ErrorCode> ExportMeshAs(const MeshDocument& document, const std::filesystem::path& path,
                                       ExportFormat format) {
-  DerivedFileWriter writer;
-  if (auto failure = WriteRaster(writer, ExportRaster::Of(document), path, format)) return failure;
-  return writer.Flush();
+  DeferredFlush flush;
+  if (auto failure = WriteRaster(ExportRaster::Of(document), path, format, &flush)) return failure;
+  return flush.Flush();
 }
 
 }  // namespace koravel

@@ -5,8 +5,8 @@
 #include <thread>
 
 #include "core/error_code.h"
-#include "core/io/derived_file_writer.h"
 #include "core/export/export_raster.h"
+#include "core/io/deferred_flush.h"
 #include "core/mesh/mesh_document.h"
 
 namespace koravel {
@@ -28,13 +28,16 @@ const char* ExtensionOf(ExportFormat format);
 /// the thread is joined when the result goes.
 std::jthread LoadWriterLibraries(ExportFormat format);
 
-/// Writes `raster` to `path` in `format` through `writer`; an ASCII grid
-/// also gets its projection file, named as `path` with ".prj".
-std::optional<ErrorCode> WriteRaster(DerivedFileWriter& writer, const ExportRaster& raster,
-                                     const std::filesystem::path& path, ExportFormat format);
+/// Writes `raster` to `path` in `format` through the one safe writer
+/// (SaveFile), its flush left to `deferred` if given. An ASCII grid also gets
+/// its projection file, named as `path` with ".prj", which is whole before
+/// the grid takes its name, so that no run cut short leaves a grid without it.
+std::optional<ErrorCode> WriteRaster(const ExportRaster& raster, const std::filesystem::path& path,
+                                     ExportFormat format, DeferredFlush* deferred = nullptr);
 
 /// Writes the grid of `document`, edits included, to `path` in the format
-/// its extension names, and flushes it to the disk.
+/// its extension names, through the writer of a save; its files reach the
+/// disk together once all are named.
 std::optional<ErrorCode> ExportMesh(const MeshDocument& document, const std::filesystem::path& path);
 
 /// The same in `format`, whatever the extension of `path`.

@@ -131,9 +131,9 @@ MosaicResult WriteMosaic(const std::vector<std::filesystem::path>& meshes, const
     result.Error = ErrorCode::NoMeshToPlace;
     return result;
   }
-  DerivedFileWriter writer;
-  result.Error = WriteRaster(writer, RasterOf(tiles), output, *format);
-  if (!result.Error) result.Error = writer.Flush();
+  DeferredFlush flush;
+  result.Error = WriteRaster(RasterOf(tiles), output, *format, &flush);
+  if (!result.Error) result.Error = flush.Flush();
   if (!result.Error) result.Placed = tiles.size();
   return result;
 }

@@ -19,8 +19,8 @@ bool IsUnsupported(int error) { return error == ENOTSUP || error == EOPNOTSUPP; 
 // The access ACL, also one that says no more than the mode does: setting it
 // clears any entries a new file took from its folder's default ACL. Null
 // where the file system has no ACLs.
-std::optional<std::shared_ptr<void>> AccessAcl(const std::filesystem::path& path) {
-  acl_t acl = acl_get_file(path.c_str(), ACL_TYPE_ACCESS);
+std::optional<std::shared_ptr<void>> AccessAcl(int descriptor) {
+  acl_t acl = acl_get_fd(descriptor);
   if (acl == nullptr) {
     if (IsUnsupported(errno)) return std::shared_ptr<void>();
     return std::nullopt;
@@ -29,21 +29,21 @@ std::optional<std::shared_ptr<void>> AccessAcl(const std::filesystem::path& path
 }
 
 // The attribute names, each ended by a NUL.
-std::optional<std::string> AttributeNames(const char* path) {
-  const ssize_t size = listxattr(path, nullptr, 0);
+std::optional<std::string> AttributeNames(int descriptor) {
+  const ssize_t size = flistxattr(descriptor, nullptr, 0);
   if (size < 0) return IsUnsupported(errno) ? std::optional<std::string>("") : std::nullopt;
   std::string names(static_cast<std::size_t>(size), '\0');
-  const ssize_t listed = listxattr(path, names.data(), names.size());
+  const ssize_t listed = flistxattr(descriptor, names.data(), names.size());
   if (listed < 0) return std::nullopt;
   names.resize(static_cast<std::size_t>(listed));
   return names;
 }
 
-std::optional<std::string> AttributeValue(const char* path, const std::string& name) {
-  const ssize_t size = getxattr(path, name.c_str(), nullptr, 0);
+std::optional<std::string> AttributeValue(int descriptor, const std::string& name) {
+  const ssize_t size = fgetxattr(descriptor, name.c_str(), nullptr, 0);
   if (size < 0) return std::nullopt;
   std::string value(static_cast<std::size_t>(size), '\0');
-  const ssize_t read = getxattr(path, name.c_str(), value.data(), value.size());
+  const ssize_t read = fgetxattr(descriptor, name.c_str(), value.data(), value.size());
   if (read < 0) return std::nullopt;
   value.resize(static_cast<std::size_t>(read));
   return value;
@@ -51,11 +51,11 @@ std::optional<std::string> AttributeValue(const char* path, const std::string& n
 
 }  // namespace
 
-std::optional<FileAttributes> FileAttributes::Capture(const std::filesystem::path& path) {
+std::optional<FileAttributes> FileAttributes::Capture(int descriptor) {
   struct stat status {};
-  if (stat(path.c_str(), &status) != 0) return std::nullopt;
-  std::optional<Acl> acl = AccessAcl(path);
-  std::optional<std::string> names = AttributeNames(path.c_str());
+  if (fstat(descriptor, &status) != 0) return std::nullopt;
+  std::optional<Acl> acl = AccessAcl(descriptor);
+  std::optional<std::string> names = AttributeNames(descriptor);
   if (!acl || !names) return std::nullopt;
 
   FileAttributes attributes;
@@ -67,7 +67,7 @@ std::optional<FileAttributes> FileAttributes::Capture(const std::filesystem::pat
     const std::string name = names->c_str() + start;
     start += name.size() + 1;
     if (name.starts_with(kAclAttributePrefix)) continue;
-    std::optional<std::string> value = AttributeValue(path.c_str(), name);
+    std::optional<std::string> value = AttributeValue(descriptor, name);
     if (!value) return std::nullopt;
     attributes.extended_attributes_.emplace_back(name, std::move(*value));
   }

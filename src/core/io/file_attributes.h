@@ -2,7 +2,6 @@
 
 #include <sys/types.h>
 
-#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -16,9 +15,9 @@ namespace koravel {
 /// written anew can be given all of them.
 class FileAttributes {
  public:
-  /// Reads them from the file at `path` (not a symbolic link); nullopt when
-  /// the system does not tell them all.
-  static std::optional<FileAttributes> Capture(const std::filesystem::path& path);
+  /// Reads them from the open file `descriptor`; nullopt when the system
+  /// does not tell them all.
+  static std::optional<FileAttributes> Capture(int descriptor);
 
   /// Gives them to the open file `descriptor`; false when any of them cannot
   /// be carried over (the owner belongs to someone else, a group the user is

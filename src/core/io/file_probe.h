@@ -1,18 +1,21 @@
 #pragma once
 
-#include <filesystem>
-#include <optional>
+#include <sys/types.h>
 
-#include "core/error_code.h"
+#include <filesystem>
 
 namespace koravel {
 
-/// Why `path` cannot be read as a file, if it cannot: a missing file, a
-/// missing folder on the way to it, or another failure (a folder, no access).
-std::optional<ErrorCode> ProbeReadableFile(const std::filesystem::path& path);
+/// The folder that holds `file`: its parent, or "." for a bare name.
+std::filesystem::path FolderOf(const std::filesystem::path& file);
 
-/// True when the file exists and its owner write bit is clear. Checked by the
-/// program itself, since root may write to any file.
+/// True for the mode of a file whose owner write bit is clear: the program's
+/// read-only attribute. Checked by the program itself, since root may write
+/// to any file.
+bool IsReadOnlyMode(mode_t mode);
+
+/// True when the file at `path` exists, is no folder and is read-only by
+/// IsReadOnlyMode.
 bool HasReadOnlyAttribute(const std::filesystem::path& path);
 
 }  // namespace koravel

@@ -18,7 +18,7 @@ std::string FreshName(std::string_view prefix) {
       "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
   std::random_device random;
   std::string name(prefix);
-  for (int i = 0; i < 6; ++i) name += kLetters[random() % kLetters.size()];
+  for (std::size_t i = 0; i < UnnamedFile::kRandomLength; ++i) name += kLetters[random() % kLetters.size()];
   return name;
 }
 
@@ -59,14 +59,6 @@ UnnamedFile::UnnamedFile(UnnamedFile&& other) noexcept
 
 UnnamedFile::~UnnamedFile() {
   if (!provisional_name_.empty()) unlinkat(folder_, provisional_name_.c_str(), 0);
-}
-
-std::optional<std::string> UnnamedFile::TakeName(const std::string& name) {
-  if (!provisional_name_.empty()) return std::exchange(provisional_name_, "");
-  if (Link(name) || (errno == EEXIST && unlinkat(folder_, name.c_str(), 0) == 0 && Link(name))) {
-    return name;
-  }
-  return TakeFreshName();
 }
 
 std::optional<std::string> UnnamedFile::TakeFreshName() {

@@ -14,9 +14,12 @@ namespace koravel {
 /// unless it was given its name.
 class UnnamedFile {
  public:
+  /// Random characters after the prefix in the names it takes.
+  static constexpr std::size_t kRandomLength = 6;
+
   /// Creates it in the open folder `folder` with the mode a new file gets
-  /// there (umask, default ACL), to be named `prefix` + six random
-  /// characters; nullopt with errno set on failure.
+  /// there (umask, default ACL), to be named `prefix` + kRandomLength
+  /// random characters; nullopt with errno set on failure.
   static std::optional<UnnamedFile> Create(int folder, std::string_view prefix);
   UnnamedFile(UnnamedFile&& other) noexcept;
   UnnamedFile& operator=(UnnamedFile&&) = delete;
@@ -24,12 +27,9 @@ class UnnamedFile {
 
   const FileDescriptor& Descriptor() const { return file_; }
 
-  /// Gives it the name `name` in its folder, replacing what an earlier save
-  /// killed at that moment left there, so leftovers never pile up; a fresh
-  /// name where that one cannot be had. Returns the name, which the caller
-  /// then owns; nullopt with errno set on failure.
-  std::optional<std::string> TakeName(const std::string& name);
-  /// Gives it a name of its own, never one that exists.
+  /// Gives it a name of its own, `prefix` + random characters, never
+  /// one that exists. Returns the name, which the caller then owns; nullopt
+  /// with errno set on failure.
   std::optional<std::string> TakeFreshName();
   /// Gives it the name `name` unless that exists; false with errno set
   /// (EEXIST where it does) otherwise.

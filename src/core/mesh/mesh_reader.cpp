@@ -1,30 +1,14 @@
 #include "core/mesh/mesh_reader.h"
 
-#include <fstream>
 #include <string>
 
+#include "core/io/input_file.h"
+#include "core/mesh/mesh_layout.h"
 #include "core/text/cp932_field_reader.h"
 #include "core/text/lenient_number.h"
-#include "core/io/file_probe.h"
 
 namespace koravel {
 namespace {
-
-// Field widths of the header and data records, in characters.
-constexpr int kMeshCodeWidth = 6;
-constexpr int kMapScaleWidth = 5;
-constexpr int kYearWidth = 4;
-constexpr int kPointCountWidth = 3;
-constexpr int kDegreesWidth = 3;
-constexpr int kMinutesWidth = 2;
-constexpr int kSecondsWidth = 2;
-constexpr int kDigitWidth = 1;
-constexpr int kSheetNameWidth = 10;
-constexpr int kRecordCountWidth = 3;
-constexpr int kCommentWidth = 40;
-constexpr int kFillerWidth = 584;
-constexpr int kRecordNumberWidth = 3;
-constexpr int kValueWidth = 5;
 
 enum class Check { Lenient, NumericTest };
 
@@ -54,38 +38,57 @@ class MeshParser {
 
   MeshReadResult Parse() {
     MeshReadResult result;
-    const std::optional<std::string_view> mesh_code = fields_.Take(kMeshCodeWidth);
-    if (!mesh_code) {
-      result.error = ErrorCode::FileError;
-    } else if (!ReadHeader(std::string(*mesh_code), result.warnings) || !ReadRecords()) {
-      result.error = ErrorCode::NotMeshFile;
+    if (!ReadHeader(result.warnings) || !ReadRecords()) {
+      result.error = mesh_code_taken_ ? ErrorCode::NotMeshFile : ErrorCode::FileError;
     } else {
+      // Only whether anything follows is looked at, not what.
+      if (!fields_.AtEnd()) result.warnings.push_back(Warning::DataAfterLastRecord);
       result.document = std::move(document_);
     }
     return result;
   }
 
  private:
-  bool ReadHeader(const std::string& mesh_code, std::vector<Warning>& warnings) {
-    return DecodeInto(mesh_code, document_.MeshCode, Check::NumericTest) &&
-           ReadIdentification() && ReadCorners() && ReadSheets() && ReadRecordSummary(warnings);
-  }
-
-  bool ReadIdentification() {
-    return TakeText(kMapScaleWidth, document_.MapScale, Check::NumericTest) &&
-           TakeText(kYearWidth, document_.SurveyYear, Check::NumericTest) &&
-           TakeText(kYearWidth, document_.RevisionYear, Check::NumericTest) &&
-           TakeText(kYearWidth, document_.DigitizeYear, Check::NumericTest) &&
-           TakeWhole(kPointCountWidth, document_.LONPointN, Check::NumericTest) &&
-           TakeWhole(kPointCountWidth, document_.LATPointN, Check::NumericTest);
-  }
-
-  bool ReadCorners() {
-    MeshDocument& doc = document_;
-    if (!ReadCorner(doc.SWLat) || !ReadCorner(doc.SWLon) || !ReadCorner(doc.NELat) ||
-        !ReadCorner(doc.NELon)) {
-      return false;
+  bool ReadHeader(std::vector<Warning>& warnings) {
+    for (const auto& [field, width] : kHeaderLayout) {
+      if (!ReadField(field, width, warnings)) return false;
     }
+    return fields_.TakeLineEnd() && DeriveFrame();
+  }
+
+  bool ReadField(HeaderField field, int width, std::vector<Warning>& warnings) {
+    MeshDocument& doc = document_;
+    switch (field) {
+      case HeaderField::MeshCode: return ReadMeshCode(width);
+      case HeaderField::MapScale: return TakeText(width, doc.MapScale, Check::NumericTest);
+      case HeaderField::SurveyYear: return TakeText(width, doc.SurveyYear, Check::NumericTest);
+      case HeaderField::RevisionYear: return TakeText(width, doc.RevisionYear, Check::NumericTest);
+      case HeaderField::DigitizeYear: return TakeText(width, doc.DigitizeYear, Check::NumericTest);
+      case HeaderField::LonPoints: return TakeWhole(width, doc.LONPointN, Check::NumericTest);
+      case HeaderField::LatPoints: return TakeWhole(width, doc.LATPointN, Check::NumericTest);
+      case HeaderField::Corners:
+        return ReadCorner(doc.SWLat) && ReadCorner(doc.SWLon) && ReadCorner(doc.NELat) && ReadCorner(doc.NELon);
+      case HeaderField::SheetCount: return TakeWhole(width, doc.SheetCount);
+      case HeaderField::Sheets: return ReadSheets();
+      case HeaderField::RecordCount: return ReadRecordCount(width, warnings);
+      case HeaderField::Comment: return TakeText(width, doc.MeshComment);
+      case HeaderField::RecordFlags: return ReadRecordFlags();
+      case HeaderField::Filler: return fields_.Take(width).has_value();
+    }
+    return false;
+  }
+
+  // A file too short to hold a mesh code is a file error, not a wrong file.
+  bool ReadMeshCode(int width) {
+    const std::optional<std::string_view> bytes = fields_.Take(width);
+    mesh_code_taken_ = bytes.has_value();
+    return bytes && DecodeInto(*bytes, document_.MeshCode, Check::NumericTest);
+  }
+
+  // Corners outside what mesh codes number, or steps that are not positive,
+  // are no mesh: a file of digits would otherwise load as one.
+  bool DeriveFrame() {
+    MeshDocument& doc = document_;
     const auto sw_lon = RoundHalfEven<std::int32_t>(doc.SWLon.Seconds());
     const auto ne_lon = RoundHalfEven<std::int32_t>(doc.NELon.Seconds());
     if (!sw_lon || !ne_lon || doc.LATPointN == 0 || doc.LONPointN == 0) return false;
@@ -95,7 +98,9 @@ class MeshParser {
     doc.NELonSeconds = *ne_lon;
     doc.LatStep = (doc.NELatSeconds - doc.SWLatSeconds) / doc.LATPointN;
     doc.LonStep = (static_cast<double>(doc.NELonSeconds) - doc.SWLonSeconds) / doc.LONPointN;
-    return true;
+    return doc.LatStep > 0 && doc.LonStep > 0 && doc.SWLatSeconds >= kSouthmostLatitude &&
+           doc.NELatSeconds <= kNorthmostLatitude && doc.SWLonSeconds >= kWestmostLongitude &&
+           doc.NELonSeconds <= kEastmostLongitude;
   }
 
   bool ReadCorner(CornerAngle& corner) {
@@ -104,24 +109,26 @@ class MeshParser {
   }
 
   bool ReadSheets() {
-    if (!TakeWhole(kDigitWidth, document_.SheetCount)) return false;
     for (std::size_t sheet = 0; sheet < document_.SheetName.size(); ++sheet) {
       if (!TakeText(kSheetNameWidth, document_.SheetName[sheet]) ||
-          !TakeWhole(kDigitWidth, document_.SheetFlag[sheet])) {
+          !TakeWhole(kSheetFlagWidth, document_.SheetFlag[sheet])) {
         return false;
       }
     }
     return true;
   }
 
-  bool ReadRecordSummary(std::vector<Warning>& warnings) {
-    if (!TakeWhole(kRecordCountWidth, document_.RecordCount)) return false;
+  bool ReadRecordCount(int width, std::vector<Warning>& warnings) {
+    if (!TakeWhole(width, document_.RecordCount)) return false;
     if (document_.RecordCount < kMeshSize) warnings.push_back(Warning::OmittedRecords);
-    if (!TakeText(kCommentWidth, document_.MeshComment)) return false;
+    return true;
+  }
+
+  bool ReadRecordFlags() {
     for (int row = 1; row <= kMeshSize; ++row) {
-      if (!TakeWhole(kDigitWidth, document_.RecordFlag[row])) return false;
+      if (!TakeWhole(kRecordFlagWidth, document_.RecordFlag[row])) return false;
     }
-    return fields_.Take(kFillerWidth) && fields_.TakeLineEnd();
+    return true;
   }
 
   bool ReadRecords() {
@@ -140,7 +147,7 @@ class MeshParser {
   // row 0 lies outside the mesh and is never shown or saved.
   bool ReadRecord() {
     std::int32_t row = 0;
-    if (!fields_.Take(kMeshCodeWidth) || !TakeWhole(kRecordNumberWidth, row) || row < 0 ||
+    if (!fields_.Take(WidthOf(HeaderField::MeshCode)) || !TakeWhole(kRecordNumberWidth, row) || row < 0 ||
         row > kMeshSize) {
       return false;
     }
@@ -212,6 +219,7 @@ class MeshParser {
   Cp932FieldReader fields_;
   Cp932Codec codec_;
   MeshDocument document_;
+  bool mesh_code_taken_ = false;
 };
 
 }  // namespace
@@ -219,10 +227,9 @@ class MeshParser {
 MeshReadResult ReadMesh(std::istream& input) { return MeshParser(input).Parse(); }
 
 MeshReadResult ReadMeshFile(const std::filesystem::path& path) {
-  if (auto failure = ProbeReadableFile(path)) return {std::nullopt, failure, {}};
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return {std::nullopt, ErrorCode::FileError, {}};
-  MeshReadResult result = ReadMesh(file);
+  std::variant<std::unique_ptr<InputFile>, ErrorCode> file = InputFile::Open(path);
+  if (const ErrorCode* failure = std::get_if<ErrorCode>(&file)) return {std::nullopt, *failure, {}};
+  MeshReadResult result = ReadMesh(std::get<std::unique_ptr<InputFile>>(file)->Stream());
   if (result.document) result.document->MeshFileName = path.string();
   return result;
 }

@@ -20,7 +20,10 @@ struct MeshReadResult {
 };
 
 /// Reads the .mem file at `path` into a new document, which names the file
-/// in `MeshFileName`. Bytes after the last expected record are never read.
+/// in `MeshFileName`. A file that is not a regular file (a pipe, a device) is
+/// refused with NotRegularFile before anything is read from it. Data after
+/// the last expected record brings the warning DataAfterLastRecord; whether
+/// there is any is all that is looked at.
 MeshReadResult ReadMeshFile(const std::filesystem::path& path);
 
 /// Reads the contents of a .mem file from `input`, as ReadMeshFile does.

@@ -2,14 +2,13 @@
 
 #include <cstdlib>
 
-#include "core/io/file_replace.h"
+#include "core/io/save_file.h"
+#include "core/mesh/mesh_layout.h"
 
 namespace koravel {
 namespace {
 
-constexpr std::size_t kCommentWidth = 40;
-constexpr std::size_t kFillerWidth = 584;
-constexpr std::size_t kLineBytes = 1011;
+constexpr std::size_t kLineBytes = kRecordWidth + 2;
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::string_view kIdeographicSpace = "\u3000";
 
@@ -33,37 +32,54 @@ class MeshFormatter {
 
  private:
   void AppendHeader() {
-    const MeshDocument& doc = document_;
-    AppendRightAligned(doc.MeshCode, 6);
-    AppendRightAligned(doc.MapScale, 5);
-    AppendRightAligned(doc.SurveyYear, 4);
-    AppendRightAligned(doc.RevisionYear, 4);
-    AppendRightAligned(doc.DigitizeYear, 4);
-    AppendZeroPadded(doc.LONPointN, 3);
-    AppendZeroPadded(doc.LATPointN, 3);
-    for (const CornerAngle* corner : {&doc.SWLat, &doc.SWLon, &doc.NELat, &doc.NELon}) {
-      AppendRightAligned(corner->Deg, 3);
-      AppendRightAligned(corner->Min, 2);
-      AppendRightAligned(corner->Sec, 2);
-    }
-    AppendZeroPadded(doc.SheetCount, 1);
-    for (std::size_t sheet = 0; sheet < doc.SheetName.size(); ++sheet) {
-      AppendRightAligned(doc.SheetName[sheet], 10);
-      AppendZeroPadded(doc.SheetFlag[sheet], 1);
-    }
-    AppendZeroPadded(doc.RecordCount, 3);
-    AppendComment();
-    for (int row = 1; row <= kMeshSize; ++row) AppendZeroPadded(doc.RecordFlag[row], 1);
-    output_.append(kFillerWidth, ' ');
+    for (const auto& [field, width] : kHeaderLayout) AppendField(field, static_cast<std::size_t>(width));
     output_.append(kLineEnd);
   }
 
+  void AppendField(HeaderField field, std::size_t width) {
+    const MeshDocument& doc = document_;
+    switch (field) {
+      case HeaderField::MeshCode: return AppendRightAligned(doc.MeshCode, width);
+      case HeaderField::MapScale: return AppendRightAligned(doc.MapScale, width);
+      case HeaderField::SurveyYear: return AppendRightAligned(doc.SurveyYear, width);
+      case HeaderField::RevisionYear: return AppendRightAligned(doc.RevisionYear, width);
+      case HeaderField::DigitizeYear: return AppendRightAligned(doc.DigitizeYear, width);
+      case HeaderField::LonPoints: return AppendZeroPadded(doc.LONPointN, width);
+      case HeaderField::LatPoints: return AppendZeroPadded(doc.LATPointN, width);
+      case HeaderField::Corners: return AppendCorners();
+      case HeaderField::SheetCount: return AppendZeroPadded(doc.SheetCount, width);
+      case HeaderField::Sheets: return AppendSheets();
+      case HeaderField::RecordCount: return AppendZeroPadded(doc.RecordCount, width);
+      case HeaderField::Comment: return AppendComment(width);
+      case HeaderField::RecordFlags:
+        for (int row = 1; row <= kMeshSize; ++row) AppendZeroPadded(doc.RecordFlag[row], kRecordFlagWidth);
+        return;
+      case HeaderField::Filler: output_.append(width, ' ');
+    }
+  }
+
+  void AppendCorners() {
+    const MeshDocument& doc = document_;
+    for (const CornerAngle* corner : {&doc.SWLat, &doc.SWLon, &doc.NELat, &doc.NELon}) {
+      AppendRightAligned(corner->Deg, kDegreesWidth);
+      AppendRightAligned(corner->Min, kMinutesWidth);
+      AppendRightAligned(corner->Sec, kSecondsWidth);
+    }
+  }
+
+  void AppendSheets() {
+    for (std::size_t sheet = 0; sheet < document_.SheetName.size(); ++sheet) {
+      AppendRightAligned(document_.SheetName[sheet], kSheetNameWidth);
+      AppendZeroPadded(document_.SheetFlag[sheet], kSheetFlagWidth);
+    }
+  }
+
   void AppendRecord(int row) {
-    AppendRightAligned(document_.MeshCode, 6);
-    AppendZeroPadded(row, 3);
+    AppendRightAligned(document_.MeshCode, WidthOf(HeaderField::MeshCode));
+    AppendZeroPadded(row, kRecordNumberWidth);
     for (int x = 1; x <= kMeshSize; ++x) {
       const std::int32_t value = document_.Elevation(x, row);
-      AppendZeroPadded(value, value < 0 ? 4 : 5, 5);
+      AppendZeroPadded(value, value < 0 ? kValueWidth - 1 : kValueWidth, kValueWidth);
     }
     output_.append(kLineEnd);
   }
@@ -92,17 +108,17 @@ class MeshFormatter {
     AppendZeroPadded(value, digits, digits);
   }
 
-  // The comment field holds exactly 40 characters: a longer comment is cut,
-  // a shorter one padded with ideographic spaces, which with full-width sheet
-  // names keeps the header as long as a data line, as GDAL expects.
-  void AppendComment() {
+  // The comment field holds exactly `width` characters: a longer comment is
+  // cut, a shorter one padded with ideographic spaces, which with full-width
+  // sheet names keeps the header as long as a data line, as GDAL expects.
+  void AppendComment(std::size_t width) {
     const Cp932Text& comment = document_.MeshComment;
-    if (comment.CharacterCount() == kCommentWidth) {
+    if (comment.CharacterCount() == width) {
       AppendEncoded(comment.ToCp932(codec_));
       return;
     }
-    std::string text = FirstCharacters(comment.Text(), kCommentWidth);
-    for (std::size_t n = CountCharacters(text); n < kCommentWidth; ++n) text += kIdeographicSpace;
+    std::string text = FirstCharacters(comment.Text(), width);
+    for (std::size_t n = CountCharacters(text); n < width; ++n) text += kIdeographicSpace;
     AppendEncoded(codec_.Encode(text));
   }
 
@@ -140,7 +156,7 @@ std::optional<ErrorCode> WriteMeshFile(const MeshDocument& document,
                                        const std::filesystem::path& path) {
   auto contents = FormatMeshFile(document);
   if (const ErrorCode* error = std::get_if<ErrorCode>(&contents)) return *error;
-  return ReplaceFileContents(path, std::get<std::string>(contents));
+  return WriteFileContents(path, std::get<std::string>(contents));
 }
 
 }  // namespace koravel

@@ -34,7 +34,14 @@ std::optional<std::string_view> Cp932FieldReader::TakeAcrossBlocks(int count) {
 
 bool Cp932FieldReader::TakeLineEnd() {
   const std::optional<std::string_view> first = Take(1);
-  return first && (*first == "\n" || Take(1).has_value());
+  if (!first || *first == "\n") return first.has_value();
+  if (*first != "\r") return false;
+  const std::optional<std::string_view> second = Take(1);
+  return second && *second == "\n";
+}
+
+bool Cp932FieldReader::AtEnd() {
+  return position_ == filled_ && input_.peek() == std::istream::traits_type::eof();
 }
 
 bool Cp932FieldReader::TakeCharacter() {

@@ -20,9 +20,11 @@ class Cp932FieldReader {
   /// The raw bytes of the next `count` characters, valid until the next
   /// call; nullopt when the input ends first.
   std::optional<std::string_view> Take(int count);
-  /// Consumes one line end: a lone LF, or any two characters as CR LF is
-  /// taken. False when the input ends first.
+  /// Consumes one line end, CR LF or a lone LF; false for anything else or
+  /// when the input ends first.
   bool TakeLineEnd();
+  /// Whether the input holds nothing more. Looks at most one block ahead.
+  bool AtEnd();
 
  private:
   std::optional<std::string_view> TakeWithinBlock(int count);

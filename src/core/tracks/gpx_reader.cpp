@@ -7,7 +7,6 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
-#include <fstream>
 #include <string>
 #include <string_view>
 
@@ -24,6 +23,10 @@ constexpr XML_Char kNamespaceSeparator = ' ';
 constexpr std::array<std::string_view, 2> kGpxNamespaces = {"http://www.topografix.com/GPX/1/1",
                                                             "http://www.topografix.com/GPX/1/0"};
 constexpr double kSecondsPerDegree = 3600;
+// gpx, trk, trkseg, trkpt and its children, with room for extensions; expat
+// keeps every open element, so a file nested without end would take
+// memory without end.
+constexpr int kMaxDepth = 32;
 // Heights beyond any on the earth are no heights; the text of one is never longer.
 constexpr double kHighestElevation = 100000;
 constexpr std::size_t kLongestElevationText = 64;
@@ -119,7 +122,9 @@ class GpxParser {
 
   void Start(std::string_view name, const XML_Char** attributes) {
     Progress();
-    if (!in_root_) {
+    if (++depth_ > kMaxDepth) {
+      HaltUnless(placer_.Stop(ErrorCode::NotTrackFile));
+    } else if (!in_root_) {
       if (name != "gpx") return HaltUnless(placer_.Stop(ErrorCode::NotTrackFile));
       in_root_ = true;
     } else if (name == "trkseg" || name == "rte") {
@@ -134,6 +139,7 @@ class GpxParser {
 
   void End(std::string_view name) {
     Progress();
+    --depth_;
     if (name == "trkseg" || name == "rte") {
       placer_.EndPiece();
       piece_ = Piece::None;
@@ -191,6 +197,7 @@ class GpxParser {
   std::optional<std::string> elevation_text_;
   bool in_root_ = false;
   bool halted_ = false;
+  int depth_ = 0;
   XML_Index progress_ = 0;
 };
 
@@ -198,16 +205,6 @@ class GpxParser {
 
 TrackReadResult ReadGpx(std::istream& input, const MeshDocument& mesh, TrackSet& tracks) {
   return GpxParser(mesh, tracks).Read(input);
-}
-
-TrackReadResult ReadGpxFile(const std::filesystem::path& path, const MeshDocument& mesh, TrackSet& tracks) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) {
-    TrackReadResult unreadable;
-    unreadable.error = ErrorCode::FileError;
-    return unreadable;
-  }
-  return ReadGpx(file, mesh, tracks);
 }
 
 bool IsGpxPath(const std::filesystem::path& path) {

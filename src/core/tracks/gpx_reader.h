@@ -12,11 +12,10 @@ namespace koravel {
 /// Appends the tracks of a GPX 1.0 or 1.1 file to `tracks`, placed on the
 /// grid of `mesh`: each track segment and each route is a piece, waypoints are
 /// not drawn. Points are on WGS 84 and converted to the Tokyo datum. A file
-/// that is not well-formed GPX ends with NotTrackFile, keeping the segments
-/// stored before it. Reads in blocks, with memory bounded whatever the file.
-TrackReadResult ReadGpxFile(const std::filesystem::path& path, const MeshDocument& mesh, TrackSet& tracks);
-
-/// The same from a stream.
+/// that is not well-formed GPX, or whose elements nest deeper than any GPX
+/// does, ends with NotTrackFile, keeping the segments stored before it. Reads
+/// in blocks, with memory bounded whatever the file. ReadTrackFile opens the
+/// file for it.
 TrackReadResult ReadGpx(std::istream& input, const MeshDocument& mesh, TrackSet& tracks);
 
 /// Whether `path` names a GPX file: its extension is ".gpx" in any case.

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 #include <string>
 
+#include "core/io/input_file.h"
 #include "core/text/cp932_codec.h"
 #include "core/text/lenient_number.h"
 #include "core/tracks/gpx_reader.h"
@@ -174,9 +174,12 @@ TrackReadResult ReadTracks(std::istream& input, const MeshDocument& mesh, TrackS
 
 TrackReadResult ReadTrackFile(const std::filesystem::path& path, const MeshDocument& mesh,
                               TrackSet& tracks) {
-  if (IsGpxPath(path)) return ReadGpxFile(path, mesh, tracks);
-  std::ifstream file(path, std::ios::binary);
-  return ReadTracks(file, mesh, tracks);
+  std::variant<std::unique_ptr<InputFile>, ErrorCode> file = InputFile::Open(path);
+  if (const ErrorCode* failure = std::get_if<ErrorCode>(&file)) {
+    return {{}, *failure == ErrorCode::NotRegularFile ? *failure : ErrorCode::FileError, false};
+  }
+  std::istream& input = std::get<std::unique_ptr<InputFile>>(file)->Stream();
+  return IsGpxPath(path) ? ReadGpx(input, mesh, tracks) : ReadTracks(input, mesh, tracks);
 }
 
 }  // namespace koravel

@@ -26,10 +26,11 @@ struct TrackReadResult {
 /// Appends the tracks of a .trk file (PCX5 text as GPS tools write it) or,
 /// for a name ending in ".gpx" in any case, a GPX file to `tracks`, placed on
 /// the grid of `mesh`. Segments stored before a stop stay. A file that cannot
-/// be opened or read ends the load with FileError; a record over 64 KiB, a
-/// number that overflows, or a .trk file without a single record of the
-/// format (an empty file, a text of something else) with NotTrackFile.
-/// Memory use does not grow with the file.
+/// be opened or read ends the load with FileError, one that is not a regular
+/// file (a pipe, a device) with NotRegularFile before anything is read from
+/// it; a record over 64 KiB, a number that overflows, or a .trk file without
+/// a single record of the format (an empty file, a text of something else)
+/// with NotTrackFile. Memory use does not grow with the file.
 TrackReadResult ReadTrackFile(const std::filesystem::path& path, const MeshDocument& mesh,
                               TrackSet& tracks);
 
