@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 #include <span>
+#include <utility>
 
 namespace koravel {
 namespace {
@@ -162,7 +163,10 @@ class Tracer {
     for (const double value : values_) {
       if (!std::isnan(value)) low = std::min(low, value), high = std::max(high, value);
     }
-    if (low > high) return std::nullopt;  // no data at all
+    if (low > high) {  // no data at all
+      segments_.clear();
+      return std::nullopt;
+    }
     const double first = std::floor((low - levels_.BaseMetres) / levels_.IntervalMetres);
     const double last = std::floor((high - levels_.BaseMetres) / levels_.IntervalMetres) + 1;
     if (!(std::abs(first) < 1e9 && std::abs(last) < 1e9 && last - first <= kMaxLevels)) {
@@ -228,11 +232,11 @@ class Linker {
     for (int s = 0; s < static_cast<int>(segments.size()); ++s) Attach(s);
     for (int s = 0; s < static_cast<int>(segments.size()); ++s) {
       for (const Crossing* end : {&segments[s].from, &segments[s].to}) {
-        if (!used_[s] && Other(end->edge, s) < 0) lines.push_back(Trace(s, *end, prototype));
+        if (!used_[s] && Other(end->edge, s) < 0) Keep(Trace(s, *end, prototype), lines);
       }
     }
     for (int s = 0; s < static_cast<int>(segments.size()); ++s) {
-      if (!used_[s]) lines.push_back(Trace(s, segments[s].from, prototype));
+      if (!used_[s]) Keep(Trace(s, segments[s].from, prototype), lines);
     }
     for (const Segment& segment : segments) ends_[segment.from.edge] = ends_[segment.to.edge] = {-1, -1};
   }
@@ -242,6 +246,12 @@ class Linker {
     for (const int edge : {segments_[s].from.edge, segments_[s].to.edge}) {
       (ends_[edge][0] < 0 ? ends_[edge][0] : ends_[edge][1]) = s;
     }
+  }
+
+  // A ring through a single centre that stands exactly at the level has
+  // no length; it is left out.
+  static void Keep(ContourLine line, std::vector<ContourLine>& lines) {
+    if (line.Points.size() >= 2) lines.push_back(std::move(line));
   }
 
   int Other(int edge, int s) const { return ends_[edge][0] == s ? ends_[edge][1] : ends_[edge][0]; }
