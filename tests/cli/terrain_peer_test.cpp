@@ -47,7 +47,8 @@ std::map<double, double> LengthByLevel(const std::vector<ContourLine>& lines) {
   std::map<double, double> lengths;
   for (const ContourLine& line : lines) {
     for (std::size_t i = 1; i < line.Points.size(); ++i) {
-      lengths[line.Metres] += std::hypot(line.Points[i].X - line.Points[i - 1].X, line.Points[i].Y - line.Points[i - 1].Y);
+      const GridPoint a = line.Points[i - 1], b = line.Points[i];
+      lengths[line.Metres] += std::hypot(b.X - a.X, b.Y - a.Y);
     }
   }
   return lengths;
@@ -93,6 +94,12 @@ std::map<double, int> HeightsRead(const std::filesystem::path& file) {
   return heights;
 }
 
+// West, south, east and north of a file's lines, as ogrinfo sums them up.
+std::vector<double> Extent(const std::filesystem::path& file) {
+  return Numbers("ogrinfo -ro -al -so " + Quoted(file) + " | sed -n 's/^Extent: (\\(.*\\), \\(.*\\)) - " +
+                 "(\\(.*\\), \\(.*\\))/\\1 \\2 \\3 \\4/p'");
+}
+
 TEST_F(TerrainPeer, OgrinfoReadsEveryContourFileWithItsLinesAndHeights) {
   const auto lines = TraceContours(sample_, {50, 25});
   std::map<double, int> expected;
@@ -107,14 +114,12 @@ TEST_F(TerrainPeer, OgrinfoReadsEveryContourFileWithItsLinesAndHeights) {
   // 7.5-18.9 km west (90.5 km a degree) and 27.7-37.0 km south (111 km a
   // degree) of the zone's origin at 36° N, 139°50' E, give or take the
   // 300-odd metres that the same corners move north-west on JGD2011.
-  const std::vector<double> box = Numbers("ogrinfo -ro -al -so " + Quoted(folder_.Path("lines.geojson")) +
-                                          " | sed -n 's/^Extent: (\\(.*\\), \\(.*\\)) - (\\(.*\\), \\(.*\\))/\\1 \\2 \\3 \\4/p'");
+  const std::vector<double> box = Extent(folder_.Path("lines.geojson"));
   ASSERT_EQ(box.size(), 4u);
   EXPECT_TRUE(box[0] > 139.62 && box[2] < 139.76 && box[1] > 35.66 && box[3] < 35.76);
   ASSERT_TRUE(Succeeds(Tool("contour " + Quoted(KORAVEL_SAMPLE_MESH) + " " + Quoted(folder_.Path("zone.dxf")) +
                             " --interval 100 --crs EPSG:6677 > /dev/null")));
-  const std::vector<double> zone = Numbers("ogrinfo -ro -al -so " + Quoted(folder_.Path("zone.dxf")) +
-                                           " | sed -n 's/^Extent: (\\(.*\\), \\(.*\\)) - (\\(.*\\), \\(.*\\))/\\1 \\2 \\3 \\4/p'");
+  const std::vector<double> zone = Extent(folder_.Path("zone.dxf"));
   ASSERT_EQ(zone.size(), 4u);
   EXPECT_TRUE(zone[0] > -19500 && zone[2] < -7400 && zone[1] > -37100 && zone[3] < -27000);
 }

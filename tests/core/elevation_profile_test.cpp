@@ -92,7 +92,8 @@ TEST(ElevationProfile, SamplesEveryPointAndEveryStepBetweenOverTheMesh) {
   EXPECT_NEAR(profile.Samples[6].DistanceMetres, 1159.326, 1e-3);
   EXPECT_NEAR(*profile.Samples[6].MeshMetres, 10, 1e-9);
 
-  const ElevationProfile joined = std::get<ElevationProfile>(BuildProfile(mesh, line, {.StepMetres = 0, .Joined = true}));
+  const ElevationProfile joined =
+      std::get<ElevationProfile>(BuildProfile(mesh, line, {.StepMetres = 0, .Joined = true}));
   EXPECT_EQ(joined.PieceStarts, std::vector<std::size_t>{0});
   ASSERT_EQ(joined.Samples.size(), 4u);
   EXPECT_NEAR(joined.Samples[3].DistanceMetres - joined.Samples[2].DistanceMetres, 1159.326, 1e-3);

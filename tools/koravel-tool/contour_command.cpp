@@ -6,9 +6,8 @@
 
 #include "core/analysis/contour_tracer.h"
 #include "core/export/contour_writer.h"
-#include "core/mesh/mesh_reader.h"
+#include "file_messages.h"
 #include "option_values.h"
-#include "printable_path.h"
 
 namespace koravel {
 namespace {
@@ -59,25 +58,19 @@ std::optional<ContourArguments> ParseArguments(const std::vector<std::string_vie
   return parsed;
 }
 
-int Fail(const std::string& file, ErrorCode error) {
-  std::cerr << PrintablePath(file) << ": " << MessageText(error) << '\n';
-  return kFailure;
-}
-
 }  // namespace
 
 int RunContour(const std::vector<std::string_view>& args) {
   const std::optional<ContourArguments> parsed = ParseArguments(args);
   if (!parsed) return kUsageError;
-  if (!VectorFormatOf(parsed->output)) return Fail(parsed->output, ErrorCode::UnsupportedContourFormat);
-  MeshReadResult mesh = ReadMeshFile(parsed->mesh);
-  for (Warning warning : mesh.warnings) std::cerr << PrintablePath(parsed->mesh) << ": " << MessageText(warning) << '\n';
-  if (!mesh.document) return Fail(parsed->mesh, *mesh.error);
-  const std::variant<std::vector<ContourLine>, ErrorCode> traced = TraceContours(*mesh.document, parsed->levels);
-  if (const ErrorCode* error = std::get_if<ErrorCode>(&traced)) return Fail(parsed->mesh, *error);
+  if (!VectorFormatOf(parsed->output)) return FailOn(parsed->output, ErrorCode::UnsupportedContourFormat);
+  const std::optional<MeshDocument> mesh = ReadMeshPrintingMessages(parsed->mesh);
+  if (!mesh) return kFailure;
+  const std::variant<std::vector<ContourLine>, ErrorCode> traced = TraceContours(*mesh, parsed->levels);
+  if (const ErrorCode* error = std::get_if<ErrorCode>(&traced)) return FailOn(parsed->mesh, *error);
   const std::vector<ContourLine>& lines = std::get<std::vector<ContourLine>>(traced);
-  if (const std::optional<ErrorCode> error = WriteContours(*mesh.document, lines, parsed->output, parsed->epsg)) {
-    return Fail(parsed->output, *error);
+  if (const std::optional<ErrorCode> error = WriteContours(*mesh, lines, parsed->output, parsed->epsg)) {
+    return FailOn(parsed->output, *error);
   }
   std::set<int> levels;
   for (const ContourLine& line : lines) levels.insert(line.Index);

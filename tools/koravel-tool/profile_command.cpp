@@ -6,10 +6,9 @@
 
 #include "core/analysis/profile_summary.h"
 #include "core/export/profile_csv.h"
-#include "core/mesh/mesh_reader.h"
 #include "core/tracks/track_reader.h"
+#include "file_messages.h"
 #include "option_values.h"
-#include "printable_path.h"
 
 namespace koravel {
 namespace {
@@ -73,33 +72,27 @@ void PrintSummary(const ElevationProfile& profile) {
             << (summary.MeanGpsMinusMeshMetres ? Fixed(*summary.MeanGpsMinusMeshMetres, 2) : "none") << '\n';
 }
 
-int Fail(const std::string& file, ErrorCode error) {
-  std::cerr << PrintablePath(file) << ": " << MessageText(error) << '\n';
-  return kFailure;
-}
-
 }  // namespace
 
 int RunProfile(const std::vector<std::string_view>& args) {
   const std::optional<ProfileArguments> parsed = ParseArguments(args);
   if (!parsed) return kUsageError;
-  MeshReadResult mesh = ReadMeshFile(parsed->mesh);
-  for (Warning warning : mesh.warnings) std::cerr << PrintablePath(parsed->mesh) << ": " << MessageText(warning) << '\n';
-  if (!mesh.document) return Fail(parsed->mesh, *mesh.error);
+  const std::optional<MeshDocument> mesh = ReadMeshPrintingMessages(parsed->mesh);
+  if (!mesh) return kFailure;
   TrackSet tracks;
-  const TrackReadResult read = ReadTrackFile(parsed->track, *mesh.document, tracks);
-  for (Warning warning : read.warnings) std::cerr << PrintablePath(parsed->track) << ": " << MessageText(warning) << '\n';
+  const TrackReadResult read = ReadTrackFile(parsed->track, *mesh, tracks);
+  PrintWarnings(parsed->track, read.warnings);
   // Only a track read to its end, or to a full set, is a whole line.
-  if (!read.draw) return Fail(parsed->track, read.error.value_or(ErrorCode::NotTrackFile));
+  if (!read.draw) return FailOn(parsed->track, read.error.value_or(ErrorCode::NotTrackFile));
   const std::variant<ElevationProfile, ErrorCode> profile =
-      BuildProfile(*mesh.document, tracks.Points(), parsed->options);
-  if (const ErrorCode* error = std::get_if<ErrorCode>(&profile)) return Fail(parsed->track, *error);
+      BuildProfile(*mesh, tracks.Points(), parsed->options);
+  if (const ErrorCode* error = std::get_if<ErrorCode>(&profile)) return FailOn(parsed->track, *error);
   if (parsed->summary) {
     PrintSummary(std::get<ElevationProfile>(profile));
   } else {
     std::cout << ProfileCsv(std::get<ElevationProfile>(profile));
   }
-  return read.error ? Fail(parsed->track, *read.error) : 0;
+  return read.error ? FailOn(parsed->track, *read.error) : 0;
 }
 
 }  // namespace koravel

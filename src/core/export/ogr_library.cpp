@@ -9,41 +9,38 @@
 namespace koravel {
 namespace {
 
-bool ResolveDatasets(void* library, OgrLibrary& ogr) {
-  return ResolveSymbol(library, "GDALGetDriverByName", ogr.GetDriverByName) &&
-         ResolveSymbol(library, "GDALCreate", ogr.Create) && ResolveSymbol(library, "GDALClose", ogr.Close) &&
-         ResolveSymbol(library, "GDALDatasetCreateLayer", ogr.CreateLayer) &&
-         ResolveSymbol(library, "GDALDatasetStartTransaction", ogr.StartTransaction) &&
-         ResolveSymbol(library, "GDALDatasetCommitTransaction", ogr.CommitTransaction) &&
-         ResolveSymbol(library, "VSIGetMemFileBuffer", ogr.TakeMemoryFile) &&
-         ResolveSymbol(library, "VSIFree", ogr.Free) && ResolveSymbol(library, "VSIUnlink", ogr.Unlink) &&
-         ResolveSymbol(library, "CPLErrorReset", ogr.ResetError) &&
-         ResolveSymbol(library, "CPLGetLastErrorType", ogr.LastErrorType);
-}
+// Everything the library must have; the last three are used once, here.
+struct Setup {
+  decltype(&::GDALAllRegister) register_all = nullptr;
+  decltype(&::CPLSetErrorHandler) set_error_handler = nullptr;
+  decltype(&::CPLQuietErrorHandler) quiet = nullptr;
+};
 
-bool ResolveFeatures(void* library, OgrLibrary& ogr) {
-  return ResolveSymbol(library, "OGR_Fld_Create", ogr.CreateFieldDefinition) &&
-         ResolveSymbol(library, "OGR_Fld_Destroy", ogr.DestroyFieldDefinition) &&
-         ResolveSymbol(library, "OGR_L_CreateField", ogr.CreateField) &&
-         ResolveSymbol(library, "OGR_L_GetLayerDefn", ogr.LayerDefinition) &&
-         ResolveSymbol(library, "OGR_L_CreateFeature", ogr.CreateFeature) &&
-         ResolveSymbol(library, "OGR_F_Create", ogr.NewFeature) &&
-         ResolveSymbol(library, "OGR_F_Destroy", ogr.DestroyFeature) &&
-         ResolveSymbol(library, "OGR_F_SetFieldDouble", ogr.SetFieldDouble) &&
-         ResolveSymbol(library, "OGR_F_SetGeometryDirectly", ogr.SetGeometryDirectly) &&
-         ResolveSymbol(library, "OGR_G_CreateGeometry", ogr.CreateGeometry) &&
-         ResolveSymbol(library, "OGR_G_AddPoint", ogr.AddPoint) &&
-         ResolveSymbol(library, "OGR_G_AddPoint_2D", ogr.AddPoint2D);
-}
-
-bool ResolveReferenceSystems(void* library, OgrLibrary& ogr) {
-  return ResolveSymbol(library, "OSRNewSpatialReference", ogr.NewSpatialReference) &&
-         ResolveSymbol(library, "OSRImportFromEPSG", ogr.ImportFromEpsg) &&
-         ResolveSymbol(library, "OSRSetAxisMappingStrategy", ogr.SetAxisMappingStrategy) &&
-         ResolveSymbol(library, "OSRRelease", ogr.ReleaseSpatialReference) &&
-         ResolveSymbol(library, "OCTNewCoordinateTransformation", ogr.NewTransformation) &&
-         ResolveSymbol(library, "OCTTransform", ogr.Transform) &&
-         ResolveSymbol(library, "OCTDestroyCoordinateTransformation", ogr.DestroyTransformation);
+bool Resolve(void* library, OgrLibrary& o, Setup& s) {
+  return ResolveSymbols(
+      library, SymbolBinding{"GDALGetDriverByName", &o.GetDriverByName}, SymbolBinding{"GDALCreate", &o.Create},
+      SymbolBinding{"GDALClose", &o.Close}, SymbolBinding{"GDALDatasetCreateLayer", &o.CreateLayer},
+      SymbolBinding{"GDALDatasetStartTransaction", &o.StartTransaction},
+      SymbolBinding{"GDALDatasetCommitTransaction", &o.CommitTransaction},
+      SymbolBinding{"OGR_Fld_Create", &o.CreateFieldDefinition},
+      SymbolBinding{"OGR_Fld_Destroy", &o.DestroyFieldDefinition},
+      SymbolBinding{"OGR_L_CreateField", &o.CreateField}, SymbolBinding{"OGR_L_GetLayerDefn", &o.LayerDefinition},
+      SymbolBinding{"OGR_L_CreateFeature", &o.CreateFeature}, SymbolBinding{"OGR_F_Create", &o.NewFeature},
+      SymbolBinding{"OGR_F_Destroy", &o.DestroyFeature}, SymbolBinding{"OGR_F_SetFieldDouble", &o.SetFieldDouble},
+      SymbolBinding{"OGR_F_SetGeometryDirectly", &o.SetGeometryDirectly},
+      SymbolBinding{"OGR_G_CreateGeometry", &o.CreateGeometry}, SymbolBinding{"OGR_G_AddPoint", &o.AddPoint},
+      SymbolBinding{"OGR_G_AddPoint_2D", &o.AddPoint2D},
+      SymbolBinding{"OSRNewSpatialReference", &o.NewSpatialReference},
+      SymbolBinding{"OSRImportFromEPSG", &o.ImportFromEpsg},
+      SymbolBinding{"OSRSetAxisMappingStrategy", &o.SetAxisMappingStrategy},
+      SymbolBinding{"OSRRelease", &o.ReleaseSpatialReference},
+      SymbolBinding{"OCTNewCoordinateTransformation", &o.NewTransformation},
+      SymbolBinding{"OCTTransform", &o.Transform},
+      SymbolBinding{"OCTDestroyCoordinateTransformation", &o.DestroyTransformation},
+      SymbolBinding{"VSIGetMemFileBuffer", &o.TakeMemoryFile}, SymbolBinding{"VSIFree", &o.Free},
+      SymbolBinding{"VSIUnlink", &o.Unlink}, SymbolBinding{"CPLErrorReset", &o.ResetError},
+      SymbolBinding{"CPLGetLastErrorType", &o.LastErrorType}, SymbolBinding{"GDALAllRegister", &s.register_all},
+      SymbolBinding{"CPLSetErrorHandler", &s.set_error_handler}, SymbolBinding{"CPLQuietErrorHandler", &s.quiet});
 }
 
 std::optional<OgrLibrary> Load() {
@@ -51,18 +48,11 @@ std::optional<OgrLibrary> Load() {
   // saves most of the time it takes to open.
   void* library = dlopen(KORAVEL_GDAL_SONAME, RTLD_LAZY | RTLD_LOCAL);
   OgrLibrary ogr;
-  decltype(&::GDALAllRegister) register_all = nullptr;
-  decltype(&::CPLSetErrorHandler) set_error_handler = nullptr;
-  decltype(&::CPLQuietErrorHandler) quiet = nullptr;
-  if (library == nullptr || !ResolveDatasets(library, ogr) || !ResolveFeatures(library, ogr) ||
-      !ResolveReferenceSystems(library, ogr) || !ResolveSymbol(library, "GDALAllRegister", register_all) ||
-      !ResolveSymbol(library, "CPLSetErrorHandler", set_error_handler) ||
-      !ResolveSymbol(library, "CPLQuietErrorHandler", quiet)) {
-    return std::nullopt;
-  }
+  Setup setup;
+  if (library == nullptr || !Resolve(library, ogr, setup)) return std::nullopt;
   // Failures come back as error codes with the program's own messages.
-  set_error_handler(quiet);
-  register_all();
+  setup.set_error_handler(setup.quiet);
+  setup.register_all();
   return ogr;
 }
 

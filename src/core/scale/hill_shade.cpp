@@ -3,15 +3,12 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <limits>
 #include <numbers>
 
-#include "core/scale/terrain_gradient.h"
 
 namespace koravel {
 namespace {
 
-constexpr int kStride = kMeshSize + 1;
 constexpr double kRadiansPerDegree = std::numbers::pi / 180;
 constexpr double kLowestAltitude = 1;  // degrees; a light on the horizon leaves nothing to compare with
 // How much of the shade goes into the colour; the rest keeps the scale's colour.
@@ -55,19 +52,15 @@ double Illuminated(const Gradient& gradient, const ReliefLight& light) {
 }  // namespace
 
 void HillShade::Compute(const MeshDocument& mesh) {
-  illumination_.assign(kStride * kStride, std::numeric_limits<float>::quiet_NaN());
-  Update(mesh, 1, 1, kMeshSize, kMeshSize);
+  illumination_.Compute(mesh, [this](const Gradient& gradient) { return Illuminated(gradient, light_); });
 }
 
 void HillShade::Update(const MeshDocument& mesh, int left, int top, int right, int bottom) {
-  if (illumination_.empty()) return Compute(mesh);
-  TerrainGradient(mesh).Refresh(illumination_, left, top, right, bottom,
-                                [this](const Gradient& gradient) { return Illuminated(gradient, light_); });
+  illumination_.Update(mesh, left, top, right, bottom,
+                       [this](const Gradient& gradient) { return Illuminated(gradient, light_); });
 }
 
-float HillShade::Illumination(int x, int y) const {
-  return illumination_.empty() ? std::numeric_limits<float>::quiet_NaN() : illumination_[y * kStride + x];
-}
+float HillShade::Illumination(int x, int y) const { return illumination_.At(x, y); }
 
 RgbColor HillShade::Shade(RgbColor color, int x, int y) const {
   const float illumination = Illumination(x, y);

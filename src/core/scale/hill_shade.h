@@ -1,9 +1,8 @@
 #pragma once
 
-#include <vector>
-
 #include "core/mesh/mesh_document.h"
 #include "core/scale/rgb_color.h"
+#include "core/scale/gradient_field.h"
 
 namespace koravel {
 
@@ -50,7 +49,7 @@ class HillShade {
 
  private:
   ReliefLight light_;
-  std::vector<float> illumination_;  ///< indexed y * 201 + x
+  GradientField illumination_;
 };
 
 }  // namespace koravel

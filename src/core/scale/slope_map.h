@@ -1,8 +1,7 @@
 #pragma once
 
-#include <vector>
-
 #include "core/mesh/mesh_document.h"
+#include "core/scale/gradient_field.h"
 
 namespace koravel {
 
@@ -21,7 +20,7 @@ class SlopeMap {
   float Degrees(int x, int y) const;
 
  private:
-  std::vector<float> degrees_;  ///< indexed y * 201 + x
+  GradientField degrees_;
 };
 
 }  // namespace koravel

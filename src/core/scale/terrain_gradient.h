@@ -1,9 +1,6 @@
 #pragma once
 
-#include <algorithm>
-#include <limits>
 #include <optional>
-#include <vector>
 
 #include "core/mesh/mesh_document.h"
 
@@ -39,20 +36,6 @@ class TerrainGradient {
 
   /// The gradient at cell (x, y), 1..200; nothing where the cell has no data.
   std::optional<Gradient> At(int x, int y) const;
-
-  /// Stores value(gradient) at y * 201 + x of `field` (sized 201 × 201), NaN
-  /// for cells without data, for every cell whose neighbourhood reaches into
-  /// columns left..right and rows top..bottom.
-  template <typename Value>
-  void Refresh(std::vector<float>& field, int left, int top, int right, int bottom, Value value) const {
-    for (int y = std::max(1, top - 1); y <= std::min(kMeshSize, bottom + 1); ++y) {
-      for (int x = std::max(1, left - 1); x <= std::min(kMeshSize, right + 1); ++x) {
-        const std::optional<Gradient> gradient = At(x, y);
-        field[y * (kMeshSize + 1) + x] = gradient ? static_cast<float>(value(*gradient))
-                                                 : std::numeric_limits<float>::quiet_NaN();
-      }
-    }
-  }
 
  private:
   const MeshDocument& mesh_;
