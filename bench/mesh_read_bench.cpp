@@ -6,8 +6,8 @@
 #include <iterator>
 #include <sstream>
 
-#include "core/text/cp932_codec.h"
 #include "core/mesh/mesh_reader.h"
+#include "core/text/cp932_codec.h"
 
 namespace {
 

@@ -1,17 +1,20 @@
 #include "core/library_versions.h"
 
-#include <dlfcn.h>
 #include <proj.h>
 
 #include <string_view>
+
+#include "core/dynamic_symbol.h"
 
 namespace koravel {
 namespace {
 
 template <typename Function>
 Function Symbol(const char* library, const char* name) {
+  Function function = nullptr;
   void* handle = dlopen(library, RTLD_NOW | RTLD_LOCAL);
-  return handle == nullptr ? nullptr : reinterpret_cast<Function>(dlsym(handle, name));
+  if (handle != nullptr) ResolveSymbol(handle, name, function);
+  return function;
 }
 
 std::string ProjVersion() {

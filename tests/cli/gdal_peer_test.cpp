@@ -7,9 +7,9 @@
 
 #include "../core/fgd_dem_fixture.h"
 #include "../core/mesh_file_fields.h"
-#include "peer_tools.h"
 #include "core/mesh/mesh_reader.h"
 #include "core/mesh/mesh_writer.h"
+#include "peer_tools.h"
 
 namespace koravel {
 namespace {

@@ -3,9 +3,9 @@
 #include <sstream>
 
 #include "core/geo/datum_converter.h"
-#include "sample_grid.h"
 #include "core/tracks/gpx_reader.h"
 #include "core/tracks/track_reader.h"
+#include "sample_grid.h"
 
 namespace koravel {
 namespace {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "core/analysis/extreme_cells.h"
 #include "core/edit/brush.h"
 #include "core/edit/region_operations.h"
-#include "core/analysis/extreme_cells.h"
 #include "core/edit/selection_outline.h"
 #include "core/edit/selection_shapes.h"
 #include "core/edit/value_block.h"

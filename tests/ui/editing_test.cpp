@@ -9,11 +9,11 @@
 #include <QRadioButton>
 #include <QtTest>
 
-#include "core/text/value_text.h"
 #include "core/mesh/mesh_reader.h"
-#include "ui/views/picture.h"
-#include "ui/app/design_names.h"
+#include "core/text/value_text.h"
 #include "mesh_file_fields.h"
+#include "ui/app/design_names.h"
+#include "ui/views/picture.h"
 #include "window_fixture.h"
 
 namespace koravel {

@@ -9,8 +9,8 @@
 #include <QScopeGuard>
 #include <QtTest>
 
-#include "ui/views/picture.h"
 #include "ui/app/design_names.h"
+#include "ui/views/picture.h"
 #include "window_fixture.h"
 
 namespace koravel {

@@ -7,9 +7,9 @@
 #include <QtTest>
 #include <memory>
 
-#include "ui/app/design_names.h"
 #include "core/mesh/mesh_reader.h"
 #include "core/mesh/mesh_writer.h"
+#include "ui/app/design_names.h"
 #include "ui/views/picture.h"
 #include "window_fixture.h"
 

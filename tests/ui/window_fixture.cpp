@@ -8,9 +8,9 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include "core/views/map_geometry.h"
 #include "ui/app/design_names.h"
 #include "ui/common/qt_bridge.h"
-#include "core/views/map_geometry.h"
 
 namespace koravel::test {
 

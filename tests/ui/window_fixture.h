@@ -5,8 +5,8 @@
 #include <QTemporaryDir>
 #include <memory>
 
-#include "ui/app/frm_main.h"
 #include "scripted_dialogs.h"
+#include "ui/app/frm_main.h"
 
 namespace koravel::test {
 

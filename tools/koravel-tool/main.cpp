@@ -11,17 +11,17 @@
 #include "check_command.h"
 #include "contour_command.h"
 #include "core/export/mesh_export.h"
-#include "dem_command.h"
-#include "export_commands.h"
-#include "fill_command.h"
 #include "core/geo/datum_converter.h"
 #include "core/mesh/mesh_reader.h"
 #include "core/mesh/mesh_writer.h"
+#include "core/tracks/track_reader.h"
+#include "dem_command.h"
+#include "export_commands.h"
+#include "fill_command.h"
 #include "mesh_summary.h"
 #include "new_command.h"
 #include "printable_path.h"
 #include "profile_command.h"
-#include "core/tracks/track_reader.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/mesh/mesh_document.h"
-#include "core/scale/rgb_color.h"
 #include "core/scale/gradient_field.h"
+#include "core/scale/rgb_color.h"
 
 namespace koravel {
 

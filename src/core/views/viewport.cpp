@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/views/pointer_cell.h"
 #include "core/mesh/mesh_document.h"
 #include "core/views/map_geometry.h"
+#include "core/views/pointer_cell.h"
 
 namespace koravel {
 namespace {

@@ -20,10 +20,10 @@
 #include "ui/app/frm_about.h"
 #include "ui/app/frm_options.h"
 #include "ui/app/header_display.h"
-#include "ui/edit/frm_go_to.h"
 #include "ui/app/window_geometry.h"
 #include "ui/common/qt_bridge.h"
 #include "ui/common/settings.h"
+#include "ui/edit/frm_go_to.h"
 
 namespace koravel {
 namespace {

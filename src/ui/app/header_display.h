@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ui/app/main_window_controls.h"
 #include "core/mesh/mesh_document.h"
+#include "ui/app/main_window_controls.h"
 
 namespace koravel {
 

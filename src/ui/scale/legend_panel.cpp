@@ -7,12 +7,12 @@
 
 #include "core/mesh/mesh_document.h"
 #include "core/scale/elevation_scale.h"
+#include "core/scale/scale_presets.h"
+#include "core/text/typed_number.h"
 #include "ui/common/dialogs.h"
 #include "ui/common/qt_bridge.h"
 #include "ui/document/document.h"
 #include "ui/document/editing_session.h"
-#include "core/text/typed_number.h"
-#include "core/scale/scale_presets.h"
 #include "ui/views/omitted_row_brush.h"
 #include "ui/views/picture.h"
 

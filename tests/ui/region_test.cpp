@@ -1,0 +1,115 @@
+// User stories of working on areas: choosing cells, operations on them,
+// the brush's sizes, pasting values, and the checker's findings.
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDockWidget>
+#include <QLabel>
+#include <QListWidget>
+#include <QtTest>
+
+#include "ui/app/design_names.h"
+#include "ui/views/picture.h"
+#include "window_fixture.h"
+
+namespace koravel {
+
+class RegionTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<test::WindowFixture> fixture_;
+
+  template <typename Widget = QWidget>
+  Widget* Find(const QString& name) { return fixture_->Find<Widget>(name); }
+  const MeshDocument& Mesh() { return fixture_->window->Mesh(); }
+  void Trigger(const char* name) { Find<QAction>(name)->trigger(); }
+
+  // A left drag in the detail view from one view cell to another.
+  void DragOver(QPoint from, QPoint to, Qt::KeyboardModifiers modifiers = {}) {
+    QWidget* detail = Find(design_name::detailMap);
+    QTest::mousePress(detail, Qt::LeftButton, modifiers, test::WindowFixture::DetailCellCentre(from.x(), from.y()));
+    fixture_->Drag(Qt::LeftButton, test::WindowFixture::DetailCellCentre(to.x(), to.y()));
+    QTest::mouseRelease(detail, Qt::LeftButton, modifiers, test::WindowFixture::DetailCellCentre(to.x(), to.y()));
+  }
+
+ private slots:
+  void init() {
+    fixture_ = std::make_unique<test::WindowFixture>();
+    fixture_->Open(fixture_->CopyOfSample("sample.mem"));
+  }
+
+  void cleanup() { fixture_.reset(); }
+
+  // Six cells chosen by a drag take one height in one undo step.
+  void aRectangleTakesAHeightAsOneStepThatUndoTakesBack() {
+    Trigger(design_name::selectModeAction);
+    DragOver({1, 1}, {3, 2});
+    DragOver({3, 2}, {3, 2}, Qt::ControlModifier);  // one cell taken away again
+    QCOMPARE(fixture_->Panel(6), QString("選択 : 5 セル"));
+    const std::int32_t before = Mesh().Elevation(4, 3);
+    fixture_->dialogs.text_answers = {QString("１２．５")};
+    Trigger(design_name::selectionActions[0]);
+    for (auto [x, y] : {std::pair{2, 2}, {3, 2}, {4, 2}, {2, 3}, {3, 3}}) QCOMPARE(Mesh().Elevation(x, y), 125);
+    QCOMPARE(Mesh().Elevation(4, 3), before);
+    QCOMPARE(Find<Picture>(design_name::detailMap)->ColorAt(250, 120), fixture_->ScaleColor(3, 2));
+    Trigger(design_name::undoAction);
+    QVERIFY(Mesh().Elevation(2, 2) != 125 && Mesh().Elevation(3, 3) != 125);
+    QVERIFY(!Find<QAction>(design_name::undoAction)->isEnabled());
+  }
+
+  void aBrushOfThreePaintsASquareRoundEachCellOfTheStroke() {
+    Trigger(design_name::brushModeAction);
+    auto* size = Find<QComboBox>(design_name::brushSizeBox);
+    QVERIFY(size->isVisible());
+    size->setCurrentIndex(1);
+    emit size->activated(1);
+    fixture_->Stroke("50", {{10, 10}, {11, 10}});
+    for (int y = 10; y <= 12; ++y) {
+      for (int x = 10; x <= 13; ++x) QCOMPARE(Mesh().Elevation(x, y), 500);
+    }
+    QVERIFY(Mesh().Elevation(14, 11) != 500);
+    Trigger(design_name::undoAction);
+    QVERIFY(Mesh().Elevation(10, 10) != 500 && Mesh().Elevation(13, 12) != 500);
+  }
+
+  // Rows on lines, tabs between values, an empty field for no data.
+  void valuesPastedAsTextLandWithTheirTopLeftAtTheCursor() {
+    QApplication::clipboard()->setText("1.5\t\t2\r\n3\t4\t5\r\n");
+    QTest::mouseClick(Find(design_name::detailMap), Qt::LeftButton, {}, test::WindowFixture::DetailCellCentre(4, 6));
+    Trigger(design_name::selectionActions[7]);
+    QCOMPARE(Mesh().Elevation(5, 7), 15);
+    QCOMPARE(Mesh().Elevation(6, 7), kNoData);
+    QCOMPARE(Mesh().Elevation(7, 8), 50);
+    QApplication::clipboard()->setText("1.5\tabc");
+    Trigger(design_name::selectionActions[7]);
+    QCOMPARE(fixture_->dialogs.messages.size(), 1);
+    QCOMPARE(Mesh().Elevation(5, 7), 15);
+  }
+
+  void theCheckerListsWhatIsWrongAndF3GoesToEachInTurn() {
+    QTest::mouseClick(Find(design_name::detailMap), Qt::LeftButton, {}, test::WindowFixture::DetailCellCentre(1, 1));
+    fixture_->Enter("9999");  // cell 2, 2: a spike
+    QTest::mouseClick(Find(design_name::detailMap), Qt::LeftButton, {}, test::WindowFixture::DetailCellCentre(20, 20));
+    fixture_->Enter("-500");  // cell 21, 21: a pit
+    QTest::keyClick(fixture_->window.get(), Qt::Key_F3);
+    auto* list = Find<QListWidget>(design_name::findingList);
+    QVERIFY(Find<QDockWidget>(design_name::checkPanel)->isVisible());
+    QCOMPARE(list->count(), 2);
+    QVERIFY(list->item(0)->text().startsWith("突出  列 002 行 002"));
+    QCOMPARE(fixture_->Cursor(), QPoint(2, 2));
+    QTest::keyClick(fixture_->window.get(), Qt::Key_F3);
+    QCOMPARE(fixture_->Cursor(), QPoint(21, 21));
+    QTest::keyClick(fixture_->window.get(), Qt::Key_F3, Qt::ShiftModifier);
+    QCOMPARE(fixture_->Cursor(), QPoint(2, 2));
+    Trigger(design_name::undoAction);  // the pit is gone, and from the list
+    QCOMPARE(list->count(), 1);
+  }
+};
+
+}  // namespace koravel
+
+QTEST_MAIN(koravel::RegionTest)
+#include "region_test.moc"
