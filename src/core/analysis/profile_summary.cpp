@@ -19,9 +19,10 @@ class SwingCounter {
       return;
     }
     if (direction_ == 0) return Undecided(height);
-    if (direction_ * (height - extreme_) > 0) {
+    const double back = direction_ * (extreme_ - height);  // how far it turned back
+    if (back < 0) {
       extreme_ = height;
-    } else if (direction_ * (extreme_ - height) >= threshold_) {
+    } else if (back > 0 && back >= threshold_) {
       CloseSwing();
       turn_ = extreme_;
       direction_ = -direction_;
@@ -29,7 +30,7 @@ class SwingCounter {
     }
   }
 
-  /// Counts the swing under way when the heights end.
+  // Counts the swing under way when the heights end.
   void Finish() { CloseSwing(); }
 
  private:

@@ -63,7 +63,7 @@ class ReferenceSystem {
 // The lines' vertices on WGS 84 and, when asked, in another system.
 class Positions {
  public:
-  /// With `target` nullptr the positions stay on WGS 84.
+  // With `target` nullptr the positions stay on WGS 84.
   Positions(const OgrLibrary& ogr, const MeshDocument& mesh, const ReferenceSystem& wgs84,
             const ReferenceSystem* target)
       : ogr_(ogr),
@@ -76,7 +76,7 @@ class Positions {
   Positions(const Positions&) = delete;
   Positions& operator=(const Positions&) = delete;
 
-  /// Whether PROJ knows a way to the target system.
+  // Whether PROJ knows a way to the target system.
   bool Ready() const { return ready_; }
 
   // x (east) and y (north) of every point; an error where one cannot be had.
