@@ -41,6 +41,14 @@ enum class ErrorCode {
   NoDemToPlace,
   DatumConversionUnavailable,
   NotRegularFile,
+  GeodesicLibraryMissing,
+  VectorLibraryMissing,
+  UnsupportedContourFormat,
+  UnknownCoordinateSystem,
+  TooManyContourLevels,
+  InvalidContourInterval,
+  VectorWriteFailed,
+  GeoJsonIsWgs84,
 };
 
 /// Conditions worth telling the user about that do not stop a command.
