@@ -41,6 +41,7 @@ class frmMain : public QMainWindow {
   const ViewState& View() const { return session_.View(); }
   const ElevationScale& Scale() const { return session_.Scale(); }
   const TrackSet& Tracks() const { return session_.Tracks(); }
+  const std::optional<ReferenceDem>& Reference() const { return session_.Reference(); }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
