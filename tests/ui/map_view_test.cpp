@@ -191,6 +191,29 @@ class MapViewTest : public QObject {
     QVERIFY(OverviewColor(41, 31) != fixture_->ScaleColor(41, 31));
   }
 
+  // Pixels along the row through cell (x, y) of the detail view, from its
+  // centre to the next cell's, that are not the colour of their cell.
+  int ContourPixels(int x, int y) {
+    int off = 0;
+    for (int twips = 50; twips <= 150; twips += 15) {
+      const QPoint at((x - 1) * 100 + twips, (y - 1) * 80 + 40);
+      off += Detail()->ColorAt(at.x(), at.y()) != fixture_->ScaleColor(x + (twips >= 100 ? 1 : 0), y);
+    }
+    return off;
+  }
+
+  // The lines follow every edit and undo.
+  void contourLinesAreDrawnAnewAfterAnEditAndItsUndo() {
+    Trigger(design_name::contourAction);
+    QTest::mouseClick(Detail(), Qt::LeftButton, {}, test::WindowFixture::DetailCellCentre(4, 4));
+    const QPoint cell = Cursor();
+    const int before = ContourPixels(cell.x(), cell.y());
+    fixture_->Enter("2500");
+    QVERIFY2(ContourPixels(cell.x(), cell.y()) > before, "lines round the new peak");
+    Trigger(design_name::undoAction);
+    QCOMPARE(ContourPixels(cell.x(), cell.y()), before);
+  }
+
   // Directions run north first, clockwise.
   void theMeshesNextDoorOpenAtTheMatchingEdge() {
     WriteMesh("533946.MEM", "533946");

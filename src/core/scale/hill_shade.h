@@ -17,6 +17,7 @@ struct ReliefLight {
   double AltitudeDegrees = 45;  ///< its height above the horizon, 1 to 90
   double Exaggeration = 1;      ///< heights are multiplied by this before shading
   LightMode Mode = LightMode::Single;
+  bool operator==(const ReliefLight&) const = default;
 };
 
 /// Hill shading of a mesh, as gdaldem hillshade computes it: slopes by

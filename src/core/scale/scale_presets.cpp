@@ -34,4 +34,13 @@ ElevationScale DifferenceScale() {
   return scale;
 }
 
+ElevationScale SlopeScale() {
+  ElevationScale scale;
+  scale.ScaleLevels = {2, 5, 10, 15, 20, 25, 30, 35, 40, 45, 50, 55, 60, 70, 80};
+  scale.ScaleColors = {{{230, 245, 208}, {199, 233, 160}, {161, 215, 106}, {120, 198, 121}, {173, 221, 142},
+                        {217, 240, 163}, {255, 255, 191}, {254, 224, 139}, {253, 174, 97}, {244, 109, 67},
+                        {215, 48, 39}, {180, 30, 30}, {165, 0, 38}, {130, 0, 30}, {100, 0, 25}, {70, 0, 20}}};
+  return scale;
+}
+
 }  // namespace koravel

@@ -21,8 +21,13 @@ void StepLevelsFromLowest(ElevationScale& scale, std::int32_t lowest);
 /// levels at ±0.5, 1, 2, 5, 10, 20 and 50 m and 100 m, colour i below level i.
 ElevationScale DifferenceScale();
 
-/// The colour of a cell the difference scale cannot colour: either height
-/// is missing.
+/// The colours of slope in degrees (its levels in degrees where a height
+/// scale has metres): green on level ground through yellow to dark red on
+/// cliffs.
+ElevationScale SlopeScale();
+
+/// The colour of a cell the difference or slope scale cannot colour: a
+/// height is missing.
 inline constexpr RgbColor kNoDifferenceColor{200, 200, 200};
 
 /// Whether level `index` may take `value` between its neighbours' values as

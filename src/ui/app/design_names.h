@@ -88,6 +88,8 @@ inline constexpr char zoomOutAction[] = "mnuViewZoomOut";
 inline constexpr char zoomActualAction[] = "mnuViewZoomActual";
 inline constexpr char shadeAction[] = "mnuViewShade";
 inline constexpr char differenceAction[] = "mnuViewDifference";
+inline constexpr char slopeAction[] = "mnuViewSlope";
+inline constexpr char contourAction[] = "mnuViewContours";
 
 /// The name of item `index` of a control array, as "Text3(4)".
 inline QString Item(const char* array, int index) { return QStringLiteral("%1(%2)").arg(array).arg(index); }

@@ -156,6 +156,13 @@ void frmMain::ConnectEditAndViewMenus() {
   connect(menus_.zoomActualAction, &QAction::triggered, &session_, &EditingSession::ZoomToActualSize);
   connect(menus_.shadeAction, &QAction::toggled, this, &frmMain::ShowShadedRelief);
   connect(menus_.differenceAction, &QAction::toggled, &session_, &EditingSession::SetShowsDifference);
+  connect(menus_.slopeAction, &QAction::toggled, &session_, &EditingSession::SetShowsSlope);
+  connect(menus_.contourAction, &QAction::toggled, this, [this](bool shown) {
+    ContourSettings contours = session_.Contours();
+    contours.shown = shown;
+    session_.SetContours(contours);
+    Settings().SetContours(contours);
+  });
   // The difference needs a reference, which a new mesh drops.
   connect(&session_, &EditingSession::ReferenceChanged, this, [this] {
     menus_.differenceAction->setEnabled(session_.Reference().has_value());
@@ -219,6 +226,9 @@ void frmMain::StartUp() {
   session_.SetAutoMoveDirection(settings.AutoMoveDirection());
   session_.SetHatchOmittedRows(settings.HatchOmittedRows());
   session_.SetBrush(settings.Brush());
+  session_.SetLight(settings.Light());
+  session_.SetContours(settings.Contours());
+  menus_.contourAction->setChecked(settings.Contours().shown);
   menus_.shadeAction->setChecked(settings.ShadedRelief());
 }
 
@@ -297,7 +307,9 @@ void frmMain::mnuToolsOptions_Click() {
   frmOptions options({.shaded_relief = settings.ShadedRelief(),
                       .hatch_omitted_rows = settings.HatchOmittedRows(),
                       .auto_move_direction = settings.AutoMoveDirection(),
-                      .hole_cells = settings.HoleCells()},
+                      .hole_cells = settings.HoleCells(),
+                      .light = settings.Light(),
+                      .contours = session_.Contours()},
                      this);
   dialogs_.ShowModal(options);
   if (options.result() != QDialog::Accepted) return;
@@ -308,6 +320,10 @@ void frmMain::mnuToolsOptions_Click() {
   settings.SetAutoMoveDirection(chosen.auto_move_direction);
   session_.SetAutoMoveDirection(chosen.auto_move_direction);
   settings.SetHoleCells(chosen.hole_cells);
+  settings.SetLight(chosen.light);
+  session_.SetLight(chosen.light);
+  settings.SetContours(chosen.contours);
+  session_.SetContours(chosen.contours);
 }
 
 void frmMain::mnuHelpAbout_Click() {

@@ -300,7 +300,9 @@ void AddViewMenu(QMenuBar& bar, MainWindowMenus& m) {
   m.zoomActualAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
   view.addSeparator();
   m.shadeAction = AddItem(view, design_name::shadeAction, QStringLiteral("陰影(&S)"), true);
+  m.slopeAction = AddItem(view, design_name::slopeAction, QStringLiteral("傾斜(&L)"), true);
   m.differenceAction = AddItem(view, design_name::differenceAction, QStringLiteral("参照との差(&D)"), true);
+  m.contourAction = AddItem(view, design_name::contourAction, QStringLiteral("等高線(&C)"), true);
 }
 
 // The desktop's icon theme where it has one, Qt's own pictures otherwise.

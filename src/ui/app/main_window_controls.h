@@ -93,6 +93,8 @@ struct MainWindowMenus {
   QAction* zoomActualAction = nullptr;
   QAction* shadeAction = nullptr;
   QAction* differenceAction = nullptr;
+  QAction* slopeAction = nullptr;
+  QAction* contourAction = nullptr;
 };
 
 /// Creates every control on `client` at its place in twips. Captions that

@@ -131,6 +131,21 @@ void EditingSession::SetShaded(bool shaded) {
   emit DisplayChanged();
 }
 
+void EditingSession::SetLight(const ReliefLight& light) {
+  light_ = light;
+  emit DisplayChanged();
+}
+
+void EditingSession::SetShowsSlope(bool shown) {
+  shows_slope_ = shown;
+  emit DisplayChanged();
+}
+
+void EditingSession::SetContours(const ContourSettings& contours) {
+  contours_ = contours;
+  emit DisplayChanged();
+}
+
 void EditingSession::SetHatchOmittedRows(bool hatched) {
   hatch_omitted_rows_ = hatched;
   emit DisplayChanged();

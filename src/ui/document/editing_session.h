@@ -8,11 +8,13 @@
 
 #include "core/dem/reference_dem.h"
 #include "core/edit/brush.h"
+#include "core/scale/hill_shade.h"
 #include "core/edit/cell_selection.h"
 #include "core/edit/cursor_step.h"
 #include "core/edit/edit_mode.h"
 #include "core/scale/elevation_scale.h"
 #include "core/tracks/track_set.h"
+#include "core/views/contour_settings.h"
 #include "core/views/view_state.h"
 #include "core/views/viewport.h"
 
@@ -69,6 +71,13 @@ class EditingSession : public QObject {
 
   bool Shaded() const { return shaded_; }
   void SetShaded(bool shaded);
+  const ReliefLight& Light() const { return light_; }
+  void SetLight(const ReliefLight& light);
+  /// Whether the maps are coloured by slope instead of height.
+  bool ShowsSlope() const { return shows_slope_; }
+  void SetShowsSlope(bool shown);
+  const ContourSettings& Contours() const { return contours_; }
+  void SetContours(const ContourSettings& contours);
   /// The newer model's heights sampled at the open mesh's cells, when loaded.
   const std::optional<ReferenceDem>& Reference() const { return reference_; }
   void SetReference(std::optional<ReferenceDem> reference);
@@ -119,6 +128,9 @@ class EditingSession : public QObject {
   TrackSet tracks_;
   bool tracks_shown_ = true;
   bool shaded_ = false;
+  ReliefLight light_;
+  bool shows_slope_ = false;
+  ContourSettings contours_;
   std::optional<ReferenceDem> reference_;
   bool shows_difference_ = false;
   bool hatch_omitted_rows_ = true;

@@ -45,7 +45,8 @@ QString LevelRangeMessage(std::optional<double> below, std::optional<double> abo
 
 LegendPanel::LegendPanel(EditingSession& session, const Document& document, Dialogs& dialogs,
                          const Widgets& widgets)
-    : session_(session), document_(document), dialogs_(dialogs), widgets_(widgets), difference_scale_(DifferenceScale()) {
+    : session_(session), document_(document), dialogs_(dialogs), widgets_(widgets), difference_scale_(DifferenceScale()),
+      slope_scale_(SlopeScale()) {
   for (int i = 0; i < 3; ++i) {
     connect(widgets_.presets[i], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
   }
@@ -63,16 +64,17 @@ LegendPanel::LegendPanel(EditingSession& session, const Document& document, Dial
   ShowScale();
 }
 
-// The difference from a reference has a legend of its own, which cannot be
-// edited.
+// The difference from a reference and the slope have legends of their own,
+// which cannot be edited.
 const ElevationScale& LegendPanel::ShownScale() const {
-  return session_.ShowsDifference() ? difference_scale_ : session_.Scale();
+  if (session_.ShowsDifference()) return difference_scale_;
+  return session_.ShowsSlope() ? slope_scale_ : session_.Scale();
 }
 
 // A field keeps its text while that reads as its level: "0200" typed and
 // taken stays until the field is left.
 void LegendPanel::ShowScale() {
-  const bool editable = !session_.ShowsDifference();
+  const bool editable = !session_.ShowsDifference() && !session_.ShowsSlope();
   for (int i = 0; i < kScaleLevelCount; ++i) {
     if (TypedNumber(widgets_.levels[i]->text().toStdString()) != ShownScale().ScaleLevels[i]) ShowLevel(i);
     widgets_.levels[i]->setEnabled(editable);
@@ -147,7 +149,7 @@ void LegendPanel::ShowLevel(int index) {
 }
 
 void LegendPanel::Picture3_MouseDown(double y) {
-  if (session_.ShowsDifference()) return;
+  if (session_.ShowsDifference() || session_.ShowsSlope()) return;
   const int swatch = kScaleColorCount - 1 - static_cast<int>(std::floor(y / kSwatchSize));
   if (swatch < 0 || swatch >= kScaleColorCount) return;
   ElevationScale scale = session_.Scale();

@@ -49,6 +49,7 @@ class LegendPanel : public QObject {
   Dialogs& dialogs_;
   Widgets widgets_;
   const ElevationScale difference_scale_;
+  const ElevationScale slope_scale_;
 };
 
 }  // namespace koravel

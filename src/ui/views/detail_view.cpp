@@ -62,7 +62,8 @@ GridFrame DetailView::Frame() const {
   const QPoint first = session_.ViewStart();
   const QSize cells(std::min(viewport.VisibleColumns(), kMeshSize + 1 - first.x()),
                     std::min(viewport.VisibleRows(), kMeshSize + 1 - first.y()));
-  return {widgets_.detail, first, cells, QSizeF(viewport.CellWidth(), viewport.CellHeight()), 1};
+  return {widgets_.detail, first, cells, QSizeF(viewport.CellWidth(), viewport.CellHeight()), 1,
+          &painter_.DetailContours()};
 }
 
 void DetailView::FollowSize() {

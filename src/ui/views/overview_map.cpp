@@ -29,7 +29,8 @@ OverviewMap::OverviewMap(const Document& document, EditingSession& session, cons
 // One box of 2 × 2 cells, coloured by its top-left cell, tiles the 200 × 200
 // grid into 2000 × 1600 twips.
 GridFrame OverviewMap::Frame() const {
-  return {overview_, QPoint(1, 1), QSize(kMeshSize, kMeshSize), QSizeF(kOverviewCellWidth, kOverviewCellHeight), 2};
+  return {overview_, QPoint(1, 1), QSize(kMeshSize, kMeshSize), QSizeF(kOverviewCellWidth, kOverviewCellHeight), 2,
+          &painter_.OverviewContours()};
 }
 
 void OverviewMap::ShowViewFrame() {
