@@ -161,9 +161,12 @@ class MapViewTest : public QObject {
   void thePointerReadoutNamesTheCellUnderThePointer() {
     const auto readout = [this] { return fixture_->Find<QLabel>(design_name::pointerReadout)->text(); };
     Move(Detail(), test::WindowFixture::DetailCellCentre(3, 4));
-    QCOMPARE(readout(), QString("ポインタ レコード位置 : 004 , 005\n標高 : 125.8"));
+    // 0.45 of a cell into column 4, half-way down row 5: between the centres
+    // of cells 3 and 4 of row 5 (115.7 m and 125.8 m), 0.95 of the way.
+    QCOMPARE(readout(), QString("ポインタ レコード位置 : 004 , 005\n標高 : 125.8 (補間 125.3)\n"
+                                "緯度 : 35°44' 53.2\" , 経度 : 139°37' 37.76\""));
     Move(Overview(), {1500 / 15, 1200 / 15});
-    QCOMPARE(readout(), QString("ポインタ レコード位置 : 151 , 151\n標高 : -999.9"));
+    QVERIFY(readout().startsWith("ポインタ レコード位置 : 151 , 151\n標高 : -999.9\n緯度"));
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(Overview(), &leave);
     QCOMPARE(readout(), QString());

@@ -33,7 +33,7 @@ void SelectionController::Pressed(double x, double y, Qt::MouseButton button) {
   before_ = session_.Selection();
   anchor_ = reached_ = session_.CellAt({x, y});
   lasso_.clear();
-  if (modifiers & Qt::AltModifier) lasso_.push_back(PointOnGrid(x, y));
+  if (modifiers & Qt::AltModifier) lasso_.push_back(session_.PointOnGrid({x, y}));
   dragging_ = true;
   session_.SetCursor(anchor_);
   ShowDrag();
@@ -42,7 +42,7 @@ void SelectionController::Pressed(double x, double y, Qt::MouseButton button) {
 void SelectionController::Moved(double x, double y, Qt::MouseButtons buttons) {
   if (!dragging_ || buttons != Qt::LeftButton) return;
   reached_ = session_.CellAt({x, y});
-  if (!lasso_.empty()) lasso_.push_back(PointOnGrid(x, y));
+  if (!lasso_.empty()) lasso_.push_back(session_.PointOnGrid({x, y}));
   ShowDrag();
 }
 
@@ -58,12 +58,6 @@ void SelectionController::ShowDrag() {
     chosen.Add(dragged);
   }
   session_.SetSelection(chosen);
-}
-
-// Detail-view twips in cells from the grid's north-west corner.
-GridPoint SelectionController::PointOnGrid(double x, double y) const {
-  const Viewport& viewport = session_.DetailViewport();
-  return {x / viewport.CellWidth() + session_.ViewStart().x() - 1, y / viewport.CellHeight() + session_.ViewStart().y() - 1};
 }
 
 void SelectionController::SelectByValue() {

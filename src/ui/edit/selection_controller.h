@@ -37,7 +37,6 @@ class SelectionController : public QObject {
   void Pressed(double x, double y, Qt::MouseButton button);
   void Moved(double x, double y, Qt::MouseButtons buttons);
   void ShowDrag();
-  GridPoint PointOnGrid(double x, double y) const;
   void SelectByValue();
 
   const Document& document_;

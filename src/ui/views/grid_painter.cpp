@@ -110,6 +110,29 @@ void GridPainter::Render(QPainter& painter, const QRect& area, const GridFrame& 
   PaintContours(painter, frame, area);
   PaintTracks(painter, frame, area);
   PaintSelection(painter, frame);
+  PaintSketches(painter, frame);
+}
+
+// The profile's line in yellow, the measured path in cyan, and the place
+// the profile's chart points at as a red ring.
+void GridPainter::PaintSketches(QPainter& painter, const GridFrame& frame) const {
+  const double ratio = frame.picture.DeviceRatio();
+  const auto polyline = [&](const std::vector<GridPoint>& points, QColor colour) {
+    if (points.empty()) return;
+    QPolygonF line;
+    for (const GridPoint& point : points) line.append(DevicePoint(frame, point.X, point.Y));
+    painter.setPen(QPen(colour, 2 * ratio));
+    painter.drawPolyline(line);
+    for (const QPointF& vertex : line) painter.drawEllipse(vertex, 2 * ratio, 2 * ratio);
+  };
+  painter.setRenderHint(QPainter::Antialiasing);
+  polyline(session_.ProfileLine(), QColor(255, 220, 0));
+  polyline(session_.MeasuredPath(), QColor(0, 220, 255));
+  if (const std::optional<GridPoint> mark = session_.ProfileMark()) {
+    painter.setPen(QPen(Qt::red, 2 * ratio));
+    painter.drawEllipse(DevicePoint(frame, mark->X, mark->Y), 5 * ratio, 5 * ratio);
+  }
+  painter.setRenderHint(QPainter::Antialiasing, false);
 }
 
 // Thin dark lines, every fifth one bolder, as on printed maps; only the

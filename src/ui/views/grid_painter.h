@@ -65,6 +65,7 @@ class GridPainter : public QObject {
   void PaintTracks(QPainter& painter, const GridFrame& frame, const QRect& area) const;
   void PaintSelection(QPainter& painter, const GridFrame& frame) const;
   void PaintContours(QPainter& painter, const GridFrame& frame, const QRect& area) const;
+  void PaintSketches(QPainter& painter, const GridFrame& frame) const;
   QPointF DevicePoint(const GridFrame& frame, double x, double y) const;
   void FollowCells(const QRect& area);
   void TraceContours();

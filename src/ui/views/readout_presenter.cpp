@@ -34,9 +34,9 @@ void ReadoutPresenter::ShowCursor() {
 }
 
 void ReadoutPresenter::ShowPointer() {
-  const std::optional<QPoint> cell = session_.PointerCell();
-  if (!cell) return pointer_.clear();
-  pointer_.setText(QString::fromStdString(PointerText(cell->x(), cell->y(), document_.Mesh().Elevation(cell->x(), cell->y()))));
+  const std::optional<GridPoint> point = session_.Pointer();
+  if (!point) return pointer_.clear();
+  pointer_.setText(QString::fromStdString(PointerText(document_.Mesh(), *point)));
 }
 
 }  // namespace koravel
