@@ -64,4 +64,22 @@ std::string PointerText(const MeshDocument& mesh, GridPoint point) {
          PositionText(MeshGeoreference::Of(mesh).ToGeographic(point));
 }
 
+std::string MeasureText(const PathMeasure& measure) {
+  const auto length = [](double metres) {
+    char text[32];
+    std::snprintf(text, sizeof text, metres < 1000 ? "%.0f m" : "%.3f km", metres < 1000 ? metres : metres / 1000);
+    return std::string(text);
+  };
+  std::string text = "距離 : ";
+  for (std::size_t i = 0; i < measure.LegMetres.size(); ++i) text += (i > 0 ? " + " : "") + length(measure.LegMetres[i]);
+  if (measure.LegMetres.size() > 1) text += " = " + length(measure.TotalMetres);
+  if (measure.LegMetres.empty()) text += "0 m";
+  if (measure.AreaSquareMetres > 0) {
+    char area[48];
+    std::snprintf(area, sizeof area, "、面積 : %.3f km²", measure.AreaSquareMetres / 1e6);
+    text += area;
+  }
+  return text;
+}
+
 }  // namespace koravel

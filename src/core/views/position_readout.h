@@ -4,6 +4,7 @@
 
 #include "core/edit/edit_mode.h"
 #include "core/geo/mesh_georeference.h"
+#include "core/geo/path_measure.h"
 #include "core/mesh/mesh_document.h"
 
 namespace koravel {
@@ -30,5 +31,9 @@ std::string SelectionText(int cells);
 /// point's latitude and longitude: "ポインタ レコード位置 : 004 , 005",
 /// "標高 : 125.8 (補間 125.3)", "緯度 : 35°44' 51.2" , 経度 : 139°37' 40.12"".
 std::string PointerText(const MeshDocument& mesh, GridPoint point);
+
+/// A measured path as the status bar shows it: each leg, the total, and the
+/// area the path closes: "距離 : 456 m + 778 m = 1.234 km、面積 : 0.012 km²".
+std::string MeasureText(const PathMeasure& measure);
 
 }  // namespace koravel

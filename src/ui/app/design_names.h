@@ -66,6 +66,9 @@ inline constexpr const char* selectionActions[9] = {
     "mnuEditSelectionPaste"};
 inline constexpr char goToAction[] = "mnuEditGoTo";
 inline constexpr char referenceAction[] = "mnuToolsReference";
+inline constexpr char profileAction[] = "mnuToolsProfile";
+inline constexpr char profileLineAction[] = "mnuToolsProfileLine";
+inline constexpr char measureAction[] = "mnuToolsMeasure";
 inline constexpr char checkAction[] = "mnuToolsCheck";
 inline constexpr char nextFindingAction[] = "mnuToolsNextFinding";
 inline constexpr char previousFindingAction[] = "mnuToolsPreviousFinding";

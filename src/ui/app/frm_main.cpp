@@ -97,8 +97,13 @@ frmMain::frmMain(Dialogs& dialogs, QWidget* parent)
       selection_(document_, session_, dialogs,
                  {.detail = *controls_.detailMap,
                   .select_all = *menus_.selectAllAction,
-                  .deselect = *menus_.deselectAction,
                   .select_by_value = *menus_.selectByValueAction}),
+      sketch_(document_, session_,
+              {.detail = *controls_.detailMap,
+               .profile_line = *menus_.profileLineAction,
+               .measure = *menus_.measureAction,
+               .profile_panel = *menus_.profileAction}),
+      profile_panel_(document_, session_, dialogs, *this, *menus_.profileAction),
       region_commands_(document_, session_, dialogs, menus_.selectionActions),
       check_panel_(document_, session_,
                    {.window = *this,
@@ -150,6 +155,10 @@ void frmMain::ConnectEditAndViewMenus() {
   connect(menus_.undoAction, &QAction::triggered, &document_, &Document::Undo);
   connect(menus_.redoAction, &QAction::triggered, &document_, &Document::Redo);
   connect(menus_.goToAction, &QAction::triggered, this, &frmMain::mnuEditGoTo_Click);
+  // Esc ends a line being drawn before it lets go of the cells chosen.
+  connect(menus_.deselectAction, &QAction::triggered, this, [this] {
+    if (!sketch_.End()) session_.SetSelection(CellSelection());
+  });
   connect(&session_, &EditingSession::BrushChanged, this, [](BrushSize size) { Settings().SetBrush(size); });
   connect(menus_.zoomInAction, &QAction::triggered, this, [this] { session_.ZoomBy(Viewport::kZoomStep); });
   connect(menus_.zoomOutAction, &QAction::triggered, this, [this] { session_.ZoomBy(1 / Viewport::kZoomStep); });
@@ -240,7 +249,8 @@ void frmMain::ShowShadedRelief(bool shaded) {
 // Nothing can be saved or exported before a mesh is opened or made.
 void frmMain::EnableEditing(bool enabled) {
   for (QAction* action : {menus_.saveAsAction, menus_.exportAction, menus_.trackOpenAction, menus_.selectAllAction,
-                          menus_.selectByValueAction, menus_.goToAction, menus_.referenceAction}) {
+                          menus_.selectByValueAction, menus_.goToAction, menus_.referenceAction,
+                          menus_.profileAction, menus_.profileLineAction, menus_.measureAction}) {
     action->setEnabled(enabled);
   }
 }

@@ -16,11 +16,13 @@
 #include "ui/edit/edit_controller.h"
 #include "ui/edit/region_commands.h"
 #include "ui/edit/selection_controller.h"
+#include "ui/edit/sketch_controller.h"
 #include "ui/scale/legend_panel.h"
 #include "ui/views/check_panel.h"
 #include "ui/views/detail_view.h"
 #include "ui/views/grid_painter.h"
 #include "ui/views/overview_map.h"
+#include "ui/views/profile_panel.h"
 #include "ui/views/readout_presenter.h"
 
 namespace koravel {
@@ -82,6 +84,8 @@ class frmMain : public QMainWindow {
   LegendPanel legend_;
   EditController editor_;
   SelectionController selection_;
+  SketchController sketch_;
+  ProfilePanel profile_panel_;
   RegionCommands region_commands_;
   CheckPanel check_panel_;
   CommentField comment_field_;

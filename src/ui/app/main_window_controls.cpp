@@ -278,6 +278,9 @@ void AddToolsMenu(QMenuBar& bar, MainWindowMenus& m) {
   shown->addAction(m.trackShowAction);
   shown->addAction(m.trackHideAction);
   tools.addSeparator()->setObjectName("mnuToolsBar2");
+  m.profileAction = AddItem(tools, design_name::profileAction, QStringLiteral("断面図(&P)"), true);
+  m.profileLineAction = AddItem(tools, design_name::profileLineAction, QStringLiteral("断面線を引く(&L)"));
+  m.measureAction = AddItem(tools, design_name::measureAction, QStringLiteral("距離を測る(&M)"));
   m.referenceAction = AddItem(tools, design_name::referenceAction, QStringLiteral("参照DEMを読む(&R)..."));
   m.checkAction = AddItem(tools, design_name::checkAction, QStringLiteral("点検(&K)"), true);
   m.nextFindingAction = AddItem(tools, design_name::nextFindingAction, QStringLiteral("次の指摘(&N)"));

@@ -79,6 +79,9 @@ struct MainWindowMenus {
   QAction* trackClearAction = nullptr;
   QAction* trackShowAction = nullptr;
   QAction* trackHideAction = nullptr;
+  QAction* profileAction = nullptr;
+  QAction* profileLineAction = nullptr;
+  QAction* measureAction = nullptr;
   QAction* referenceAction = nullptr;
   QAction* checkAction = nullptr;
   QAction* nextFindingAction = nullptr;

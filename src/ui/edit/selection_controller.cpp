@@ -19,7 +19,6 @@ SelectionController::SelectionController(const Document& document, EditingSessio
   connect(&widgets_.detail, &Picture::Moved, this, &SelectionController::Moved);
   connect(&widgets_.detail, &Picture::Released, this, [this] { dragging_ = false; });
   connect(&widgets_.select_all, &QAction::triggered, this, [this] { session_.SetSelection(CellSelection::All()); });
-  connect(&widgets_.deselect, &QAction::triggered, this, [this] { session_.SetSelection(CellSelection()); });
   connect(&widgets_.select_by_value, &QAction::triggered, this, &SelectionController::SelectByValue);
 }
 
