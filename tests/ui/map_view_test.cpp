@@ -2,8 +2,12 @@
 // panning, the cursor and the pointer, shaded relief and the meshes next door.
 
 #include <QAction>
+#include <QFile>
+#include <QImage>
 #include <QLabel>
+#include <QRadioButton>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QtTest>
 #include <memory>
 
@@ -215,6 +219,25 @@ class MapViewTest : public QObject {
     QVERIFY2(ContourPixels(cell.x(), cell.y()) > before, "lines round the new peak");
     Trigger(design_name::undoAction);
     QCOMPARE(ContourPixels(cell.x(), cell.y()), before);
+  }
+
+  // The whole mesh at 2 pixels a cell: the map starts below the title, 16
+  // pixels in; cell (100, 100) covers pixels 198-199 across and 158-159 down.
+  void aPictureOfTheWholeMeshIsWrittenAsPngOrSvg() {
+    fixture_->dialogs.on_modal = [](QDialog& options) {
+      options.findChild<QRadioButton*>("optWholeMesh")->setChecked(true);
+      options.findChild<QSpinBox*>("spnCellPixels")->setValue(2);
+      options.accept();
+    };
+    fixture_->dialogs.save_answers = {fixture_->folder.filePath("mesh.png"), fixture_->folder.filePath("mesh.svg")};
+    Trigger(design_name::pictureAction, 2);
+    const QImage png(fixture_->folder.filePath("mesh.png"));
+    QCOMPARE(png.size(), QSize(16 * 3 + 400 + 110, 16 * 2 + 28 + 320 + 40));
+    QCOMPARE(png.pixelColor(16 + 198, 16 + 28 + 158), fixture_->ScaleColor(100, 100));
+    QFile svg(fixture_->folder.filePath("mesh.svg"));
+    QVERIFY(svg.open(QIODevice::ReadOnly));
+    QVERIFY(svg.readAll().contains("<svg"));
+    QVERIFY(fixture_->dialogs.messages.isEmpty());
   }
 
   // Directions run north first, clockwise.

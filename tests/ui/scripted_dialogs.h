@@ -36,6 +36,7 @@ class ScriptedDialogs : public Dialogs {
   std::optional<ExportChoice> ExportFile(const QString& title, const QStringList& filter_list) override;
   std::optional<QColor> ChooseColor(const QString& title, const QColor& initial) override;
   std::optional<QString> AskText(const QString& title, const QString& label, const QString& initial) override;
+  bool ChoosePrinter(QPrinter&) override { return false; }
   void ShowMessage(const QString& text) override { ShowFileMessage(text, QString()); }
   void ShowFileMessage(const QString& text, const QString& file) override {
     messages << text;

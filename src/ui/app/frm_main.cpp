@@ -76,7 +76,7 @@ frmMain::frmMain(Dialogs& dialogs, QWidget* parent)
                .horizontal = *controls_.horizontalScroll,
                .vertical = *controls_.verticalScroll}),
       readout_(document_, session_, status_, *controls_.pointerReadout),
-      legend_(session_, document_, dialogs,
+      legend_(session_, document_, grid_painter_, dialogs,
               {.swatches = *controls_.legendSwatches,
                .levels = controls_.levelEdits,
                .presets = controls_.presetButtons,
@@ -114,6 +114,8 @@ frmMain::frmMain(Dialogs& dialogs, QWidget* parent)
       dem_commands_(dialogs, document_, session_),
       file_commands_(dialogs, document_, session_, dem_commands_, *this),
       track_commands_(dialogs, document_, session_),
+      map_picture_(document_, session_, grid_painter_),
+      picture_commands_(dialogs, document_, map_picture_, *this),
       recent_files_(*menus_.recentFilesMenu) {
   setObjectName("frmMain");
   setFont(DesignFont());
@@ -134,6 +136,8 @@ void frmMain::ConnectFileMenu() {
   connect(menus_.saveAction, &QAction::triggered, this, [this] { file_commands_.Save(); });
   connect(menus_.saveAsAction, &QAction::triggered, this, [this] { file_commands_.SaveAs(); });
   connect(menus_.exportAction, &QAction::triggered, this, [this] { file_commands_.Export(); });
+  connect(menus_.pictureAction, &QAction::triggered, this, [this] { picture_commands_.SaveAsPicture(); });
+  connect(menus_.printAction, &QAction::triggered, this, [this] { picture_commands_.Print(); });
   connect(menus_.exitAction, &QAction::triggered, this, &QWidget::close);
   // A mesh that has gone says so and leaves the recent files.
   connect(&recent_files_, &RecentFiles::Chosen, this, [this](const QString& path) {
@@ -248,7 +252,8 @@ void frmMain::ShowShadedRelief(bool shaded) {
 
 // Nothing can be saved or exported before a mesh is opened or made.
 void frmMain::EnableEditing(bool enabled) {
-  for (QAction* action : {menus_.saveAsAction, menus_.exportAction, menus_.trackOpenAction, menus_.selectAllAction,
+  for (QAction* action : {menus_.saveAsAction, menus_.exportAction, menus_.pictureAction, menus_.printAction,
+                          menus_.trackOpenAction, menus_.selectAllAction,
                           menus_.selectByValueAction, menus_.goToAction, menus_.referenceAction,
                           menus_.profileAction, menus_.profileLineAction, menus_.measureAction}) {
     action->setEnabled(enabled);

@@ -6,6 +6,7 @@
 #include "ui/app/dem_commands.h"
 #include "ui/app/file_commands.h"
 #include "ui/app/main_window_controls.h"
+#include "ui/app/picture_commands.h"
 #include "ui/app/recent_files.h"
 #include "ui/app/track_commands.h"
 #include "ui/common/dialogs.h"
@@ -21,6 +22,7 @@
 #include "ui/views/check_panel.h"
 #include "ui/views/detail_view.h"
 #include "ui/views/grid_painter.h"
+#include "ui/views/map_picture.h"
 #include "ui/views/overview_map.h"
 #include "ui/views/profile_panel.h"
 #include "ui/views/readout_presenter.h"
@@ -92,6 +94,8 @@ class frmMain : public QMainWindow {
   DemCommands dem_commands_;
   FileCommands file_commands_;
   TrackCommands track_commands_;
+  MapPicture map_picture_;
+  PictureCommands picture_commands_;
   RecentFiles recent_files_;
 };
 

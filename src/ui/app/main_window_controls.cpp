@@ -224,6 +224,9 @@ void AddFileMenu(QMenuBar& bar, MainWindowMenus& m) {
   m.saveAsAction = AddItem(file, design_name::saveAsAction, 1005);
   m.saveAsAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
   m.exportAction = AddItem(file, design_name::exportAction, QStringLiteral("エクスポート(&E)..."));
+  m.pictureAction = AddItem(file, design_name::pictureAction, QStringLiteral("画像として保存(&I)..."));
+  m.printAction = AddItem(file, design_name::printAction, QStringLiteral("印刷(&P)..."));
+  m.printAction->setShortcut(QKeySequence::Print);
   file.addSeparator()->setObjectName("mnuFileBar1");
   m.exitAction = AddItem(file, design_name::exitAction, 1006);
   m.exitAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));

@@ -63,6 +63,8 @@ struct MainWindowMenus {
   QAction* saveAction = nullptr;
   QAction* saveAsAction = nullptr;
   QAction* exportAction = nullptr;
+  QAction* pictureAction = nullptr;
+  QAction* printAction = nullptr;
   QAction* exitAction = nullptr;
   QAction* undoAction = nullptr;
   QAction* redoAction = nullptr;

@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <optional>
 
+class QPrinter;
+
 namespace koravel {
 
 /// A file chosen in the open dialog, with the state of its read-only box.
@@ -48,6 +50,8 @@ class Dialogs {
   virtual std::optional<QColor> ChooseColor(const QString& title, const QColor& initial) = 0;
   /// A one-line question, its field starting at `initial`; nullopt when cancelled.
   virtual std::optional<QString> AskText(const QString& title, const QString& label, const QString& initial) = 0;
+  /// Qt's print dialog for `printer`; false when cancelled.
+  virtual bool ChoosePrinter(QPrinter& printer) = 0;
   /// A message box with one sentence, an OK button and no icon.
   virtual void ShowMessage(const QString& text) = 0;
   /// The same about `file`, which the box names below the sentence.

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QApplication>
 #include <QMessageBox>
+#include <QPrintDialog>
 #include <QRegularExpression>
 
 namespace koravel {
@@ -107,6 +108,11 @@ std::optional<QString> QtDialogs::AskText(const QString& title, const QString& l
   const QString text = QInputDialog::getText(parent_, title, label, QLineEdit::Normal, initial, &accepted);
   if (!accepted) return std::nullopt;
   return text;
+}
+
+bool QtDialogs::ChoosePrinter(QPrinter& printer) {
+  QPrintDialog dialog(&printer, parent_);
+  return dialog.exec() == QDialog::Accepted;
 }
 
 void QtDialogs::ShowFileMessage(const QString& text, const QString& file) {

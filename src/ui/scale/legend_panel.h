@@ -6,13 +6,12 @@
 #include <QPushButton>
 #include <array>
 
-#include "core/scale/elevation_scale.h"
-
 namespace koravel {
 
 class Dialogs;
 class Document;
 class EditingSession;
+class GridPainter;
 class Picture;
 
 /// The legend beside the detail view: the 16 colour swatches, the 15 level
@@ -29,13 +28,13 @@ class LegendPanel : public QObject {
     QLabel& no_data_caption;
   };
 
-  LegendPanel(EditingSession& session, const Document& document, Dialogs& dialogs, const Widgets& widgets);
+  LegendPanel(EditingSession& session, const Document& document, const GridPainter& painter, Dialogs& dialogs,
+              const Widgets& widgets);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  const ElevationScale& ShownScale() const;
   void ShowScale();
   void DrawLegend();
   void DrawNoDataSwatch();
@@ -47,9 +46,8 @@ class LegendPanel : public QObject {
   EditingSession& session_;
   const Document& document_;
   Dialogs& dialogs_;
+  const GridPainter& painter_;
   Widgets widgets_;
-  const ElevationScale difference_scale_;
-  const ElevationScale slope_scale_;
 };
 
 }  // namespace koravel

@@ -65,10 +65,20 @@ void GridPainter::TraceContours() {
   traced_for_ = settings;
 }
 
+const ElevationScale& GridPainter::ShownScale() const {
+  if (session_.ShowsDifference()) return difference_scale_;
+  return session_.ShowsSlope() ? slope_scale_ : session_.Scale();
+}
+
+QString GridPainter::ShownScaleTitle() const {
+  if (session_.ShowsDifference()) return QStringLiteral("参照との差 (m)");
+  return session_.ShowsSlope() ? QStringLiteral("傾斜 (度)") : QStringLiteral("標高 (m)");
+}
+
 QRgb GridPainter::CellRgb(int x, int y) const {
   RgbColor color = session_.ShowsDifference() ? DifferenceColor(x, y)
                    : session_.ShowsSlope()    ? SlopeColor(x, y)
-                                              : session_.Scale().ElevationColor(document_.Mesh().Elevation(x, y));
+                                              : ShownScale().ElevationColor(document_.Mesh().Elevation(x, y));
   if (session_.Shaded()) color = hill_shade_.Shade(color, x, y);
   return qRgb(color.Red, color.Green, color.Blue);
 }

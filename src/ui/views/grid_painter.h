@@ -7,6 +7,7 @@
 #include <QRect>
 #include <QSize>
 #include <QSizeF>
+#include <QString>
 #include <optional>
 #include <vector>
 
@@ -48,6 +49,10 @@ class GridPainter : public QObject {
   /// cells, the background round them, then the tracks. Before a mesh is
   /// open, the background alone.
   void Render(QPainter& painter, const QRect& area, const GridFrame& frame) const;
+  /// The scale the cells are coloured with: of heights, of slopes or of
+  /// the difference from the reference; and its legend's title.
+  const ElevationScale& ShownScale() const;
+  QString ShownScaleTitle() const;
   const std::vector<ContourLine>& DetailContours() const { return detail_contours_; }
   const std::vector<ContourLine>& OverviewContours() const { return overview_contours_; }
   /// Has `frame`'s picture paint again the boxes that show what an edit of
