@@ -254,7 +254,7 @@ void AddEditMenu(QMenuBar& bar, MainWindowMenus& m) {
   edit.addSeparator()->setObjectName("mnuEditBar0");
   m.pointEditModeAction = AddItem(edit, design_name::pointEditModeAction, 1008, true);
   m.brushModeAction = AddItem(edit, design_name::brushModeAction, 1009, true);
-  m.selectModeAction = AddItem(edit, design_name::selectModeAction, QStringLiteral("範囲選択モード"), true);
+  m.selectModeAction = AddItem(edit, design_name::selectModeAction, QStringLiteral("範囲選択モード(&G)"), true);
   auto* modes = new QActionGroup(&edit);  // one of the three is checked
   for (QAction* mode : {m.pointEditModeAction, m.brushModeAction, m.selectModeAction}) modes->addAction(mode);
   edit.addSeparator()->setObjectName("mnuEditBar1");
