@@ -12,4 +12,19 @@ bool ResolveSymbol(void* library, const char* name, Function& function) {
   return function != nullptr;
 }
 
+/// A function to take from a library: its symbol's name and the pointer
+/// that is to point at it.
+template <typename Function>
+struct SymbolBinding {
+  const char* name;
+  Function* function;
+};
+
+/// Resolves every one of `bindings` in `library`; false at the first symbol
+/// the library lacks.
+template <typename... Functions>
+bool ResolveSymbols(void* library, SymbolBinding<Functions>... bindings) {
+  return (ResolveSymbol(library, bindings.name, *bindings.function) && ...);
+}
+
 }  // namespace koravel

@@ -57,6 +57,17 @@ std::string_view MessageText(ErrorCode code) {
       return "ASCIIグリッドは圧縮されず2GBを超えるため書き出しません。GeoTIFF(.tif)で書き出して下さい。";
     case ErrorCode::CompressionUnavailable:
       return "インストールされているlibtiffはこの圧縮方式に対応していません。--compress deflateを使って下さい。";
+    case ErrorCode::GeodesicLibraryMissing:
+      return "距離を測るためのライブラリ(PROJ)が見つかりません。";
+    case ErrorCode::VectorLibraryMissing:
+      return "等高線を書き出すためのライブラリ(GDAL)が見つかりません。";
+    case ErrorCode::UnsupportedContourFormat:
+      return "書き出せない形式です。拡張子を .geojson、.gpkg、.dxf のいずれかにして下さい。";
+    case ErrorCode::UnknownCoordinateSystem: return "指定された座標参照系が見つかりません。";
+    case ErrorCode::TooManyContourLevels: return "等高線の本数が多すぎます。間隔を広げて下さい。";
+    case ErrorCode::InvalidContourInterval: return "等高線の間隔は0より大きい数値で指定して下さい。";
+    case ErrorCode::VectorWriteFailed: return "等高線を書き出せませんでした。";
+    case ErrorCode::GeoJsonIsWgs84: return "GeoJSONはWGS 84の経緯度でしか書き出せません。";
   }
   return "ファイルエラーです。";
 }

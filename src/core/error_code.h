@@ -45,6 +45,14 @@ enum class ErrorCode {
   FrameTooLarge,
   AsciiGridTooLarge,
   CompressionUnavailable,
+  GeodesicLibraryMissing,
+  VectorLibraryMissing,
+  UnsupportedContourFormat,
+  UnknownCoordinateSystem,
+  TooManyContourLevels,
+  InvalidContourInterval,
+  VectorWriteFailed,
+  GeoJsonIsWgs84,
 };
 
 /// Conditions worth telling the user about that do not stop a command.

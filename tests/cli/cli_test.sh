@@ -158,6 +158,33 @@ printf 533945 > "$scratch/in/a"$'\n'"export: 1 of 1 meshes written, 0 skipped.me
 check "a skipped name with a line end prints escaped on one line" \
   "$scratch/in/a\\nexport: 1 of 1 meshes written, 0 skipped.mem: メッシュファイルではありません。" "$(cat "$scratch/batch.err")"
 
+# The profile of the sample walk: the CSV's header and row shape, the figures' names.
+"$tool" profile "$sample" "$samples/sample.gpx" > "$scratch/profile.csv"; check "profile exits 0" 0 $?
+check "profile prints the CSV header" "distance_m,latitude,longitude,mesh_m,gps_m" "$(head -n 1 "$scratch/profile.csv")"
+check "profile rows: distance, degrees, heights or empty fields" 0 \
+  "$(tail -n +2 "$scratch/profile.csv" | grep -cvE '^[0-9]+\.[0-9],35\.[0-9]{7},139\.[0-9]{7},(-?[0-9]+\.[0-9]{2})?,(-?[0-9]+\.[0-9]{2})?$')"
+check "profile rows every 50 m between the walk's 220 points" 1 \
+  "$(awk -F, 'NR > 1 && $1 % 50 == 0 { steps++ } END { print (NR - 1 - steps <= 220 && steps > 300) }' "$scratch/profile.csv")"
+check "profile --summary names its figures" \
+  "length_m lowest_m highest_m ascent_m descent_m ascent_10m_steps_m descent_10m_steps_m gps_minus_mesh_m" \
+  "$("$tool" profile "$sample" "$samples/sample.gpx" --summary --step 25 | cut -d: -f1 | paste -sd' ')"
+"$tool" profile "$sample" "$samples/sample.gpx" --step 0 > /dev/null 2>&1; check "profile --step 0 exits 2" 2 $?
+message=$("$tool" profile "$sample" "$scratch/absent.gpx" 2>&1 >/dev/null); status=$?
+check "profile of a missing track exits 1 with its message" "1 $scratch/absent.gpx: ファイルエラーです。" "$status $message"
+
+# gdal_contour -i 50 draws the same 47 lines at 29 levels from the sample's GeoTIFF.
+check "contour says what it wrote" "contour: 47 lines at 29 levels" \
+  "$("$tool" contour "$sample" "$scratch/lines.geojson" --interval 50)"
+message=$("$tool" contour "$sample" "$scratch/lines.shp" --interval 50 2>&1 >/dev/null); status=$?
+check "contour names the formats it writes" \
+  "1 $scratch/lines.shp: 書き出せない形式です。拡張子を .geojson、.gpkg、.dxf のいずれかにして下さい。" "$status $message"
+message=$("$tool" contour "$sample" "$scratch/wgs.geojson" --interval 50 --crs EPSG:6677 2>&1 >/dev/null); status=$?
+check "contour keeps GeoJSON on WGS 84" "1 $scratch/wgs.geojson: GeoJSONはWGS 84の経緯度でしか書き出せません。" "$status $message"
+test -e "$scratch/lines.shp" || test -e "$scratch/wgs.geojson"; check "refused contours write nothing" 1 $?
+"$tool" contour "$sample" "$scratch/lines.gpkg" > /dev/null 2>&1; check "contour without --interval exits 2" 2 $?
+"$tool" contour "$sample" "$scratch/lines.gpkg" --interval 10 --crs 6677 > /dev/null 2>&1
+check "contour --crs without EPSG: exits 2" 2 $?
+
 "$tool" frobnicate > /dev/null 2>&1; check "unknown command exits 2" 2 $?
 "$tool" info > /dev/null 2>&1; check "missing argument exits 2" 2 $?
 "$tool" --help | grep -q 'export IN.mem OUT.asc'; check "--help explains the commands" 0 $?

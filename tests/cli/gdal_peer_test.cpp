@@ -3,35 +3,22 @@
 
 #include <gtest/gtest.h>
 
-#include <iterator>
 #include <map>
-#include <sstream>
 
 #include "../core/fgd_dem_fixture.h"
 #include "../core/mesh_file_fields.h"
 #include "core/mesh/mesh_reader.h"
 #include "core/mesh/mesh_writer.h"
+#include "peer_tools.h"
 
 namespace koravel {
 namespace {
 
+using test::GdalRaster;
+using test::Quoted;
 using test::RunShell;
-
-std::string Quoted(const std::filesystem::path& path) { return "'" + path.string() + "'"; }
-
-bool Succeeds(const std::string& command) { return RunShell(command).status == 0; }
-
-std::string Tool(const std::string& arguments) { return std::string(KORAVEL_TOOL) + " " + arguments; }
-
-// A raster as GDAL reads it: the geotransform (west, width, 0, north, 0,
-// -height), then the values row by row from the north. Debian's GDAL
-// bindings belong to the system's own interpreter.
-std::vector<double> GdalRaster(const std::filesystem::path& raster) {
-  std::istringstream numbers(RunShell("/usr/bin/python3 -c 'import sys; from osgeo import gdal; d = gdal.Open(sys.argv[1]); "
-                                      "print(*d.GetGeoTransform(), *d.ReadAsArray().flatten().tolist())' " +
-                                      Quoted(raster)).text);
-  return {std::istream_iterator<double>(numbers), std::istream_iterator<double>()};
-}
+using test::Succeeds;
+using test::Tool;
 
 // The largest difference between the cells of two rasters (or of an
 // overview of each) as GDAL reads them, relative to the second's cells.

@@ -65,6 +65,9 @@ TEST_F(DatumConversion, PlacesGpxPointsWhereProjPutsThemOnTheTokyoDatum) {
     const TrackSegment& s = tracks.Segments()[std::min(i, 2)];
     const OraclePoint& p = kOracle[i];
     ExpectAt(i < 3 ? s.X1 : s.X2, i < 3 ? s.Y1 : s.Y2, OnMesh(p.tokyo_latitude, p.tokyo_longitude), p.place);
+    const GeographicPoint kept = tracks.Points().Piece(0)[static_cast<std::size_t>(i)].Position;
+    EXPECT_NEAR(kept.Latitude, p.tokyo_latitude * 3600, 1e-4) << p.place;  // 3 mm
+    EXPECT_NEAR(kept.Longitude, p.tokyo_longitude * 3600, 1e-4) << p.place;
   }
 }
 

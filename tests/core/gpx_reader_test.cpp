@@ -72,5 +72,24 @@ TEST(GpxReader, MakesOnePieceOfEachSegmentAndRouteAndStopsAtWhatIsNotGpx) {
   }
 }
 
+TEST(GpxReader, KeepsEveryJoinedPointWithTheHeightItRecorded) {
+  std::istringstream input(std::string(kGpx11) +
+                           "<trk><trkseg><trkpt lat=\"35.7\" lon=\"139.7\"><ele> 12.5 </ele></trkpt>"
+                           "<trkpt lat=\"35.71\" lon=\"139.71\"/>"
+                           "<trkpt lat=\"35.72\" lon=\"139.72\"><ele>12 m</ele></trkpt></trkseg>"
+                           "<trkseg><trkpt lat=\"35.73\" lon=\"139.73\"><ele>-3</ele></trkpt></trkseg></trk>"
+                           "<rte><rtept lat=\"35.74\" lon=\"139.74\"><ele>7</ele></rtept>"
+                           "<rtept lat=\"35.75\" lon=\"139.75\"><ele>-8.25</ele></rtept></rte></gpx>");
+  TrackSet tracks;
+  ReadGpx(input, Mesh(), tracks);
+  const TrackPoints& points = tracks.Points();
+  ASSERT_EQ(points.PieceN(), 2) << "the lone point joins nothing";
+  ASSERT_EQ(points.Piece(0).size(), 3u);
+  EXPECT_EQ(points.Piece(0)[0].Elevation, 12.5);
+  EXPECT_FALSE(points.Piece(0)[1].Elevation) << "none given";
+  EXPECT_FALSE(points.Piece(0)[2].Elevation) << "no number";
+  EXPECT_EQ(points.Piece(1)[1].Elevation, -8.25);
+}
+
 }  // namespace
 }  // namespace koravel

@@ -85,6 +85,11 @@ TEST(TrackReader, JoinsOnlyPointsOfOnePiece) {
   EXPECT_TRUE(loaded.result.warnings.empty());
   ASSERT_EQ(loaded.tracks.TrackN(), 3) << "two joins, a lone point, then one join";
   EXPECT_NEAR(loaded.tracks.Segments()[2].Y1, (128700 - (35 * 3600 + 42 * 60)) / 1.5, 1e-6);
+  const TrackPoints& points = loaded.tracks.Points();
+  ASSERT_EQ(points.PieceN(), 2);
+  EXPECT_EQ(points.Piece(0).size(), 3u);
+  EXPECT_EQ(points.Piece(1)[0].Position.Latitude, 35 * 3600 + 42 * 60);
+  EXPECT_FALSE(points.Piece(1)[1].Elevation);
 }
 
 TEST(TrackReader, StopsWithItsMessageAndKeepsWhatWasStored) {

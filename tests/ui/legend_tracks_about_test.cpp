@@ -1,6 +1,8 @@
 // User stories of the legend panel, the track overlay and the About box.
 
 #include <QAction>
+#include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -97,6 +99,23 @@ class LegendTracksAboutTest : public QObject {
     QCOMPARE(fixture_->dialogs.messages, QStringList({"トラックにはメッシュの範囲内の点がありません。",
                                                       "このファイルはトラックファイルではありません。"}));
     QCOMPARE(fixture_->dialogs.message_files.last(), fixture_->folder.filePath("empty.trk"));
+  }
+
+  // The walk of the sample GPX, joined into one line, in the panel.
+  void theProfilePanelShowsTheWalksHeightsAndFigures() {
+    LoadTrack(QStringLiteral(KORAVEL_SAMPLE_GPX));
+    Find<QAction>(design_name::profileAction)->trigger();
+    auto* source = fixture_->window->findChild<QComboBox*>("cboProfileSource");
+    source->setCurrentIndex(1);
+    const QString figures = fixture_->window->findChild<QLabel*>("lblFigures")->text();
+    QVERIFY2(figures.startsWith("長さ 20.38 km"), qPrintable(figures));  // the two pieces and the gap between
+    QVERIFY2(figures.contains("最高 1487.0 m（8.50 km）"), qPrintable(figures));
+    QVERIFY2(figures.contains("GPS − メッシュ 平均"), qPrintable(figures));
+    fixture_->dialogs.save_answers = {fixture_->folder.filePath("walk.csv")};
+    QTest::mouseClick(fixture_->window->findChild<QPushButton*>("cmdSaveProfileCsv"), Qt::LeftButton);
+    QFile csv(fixture_->folder.filePath("walk.csv"));
+    QVERIFY(csv.open(QIODevice::ReadOnly));
+    QCOMPARE(csv.readLine(), QByteArray("distance_m,latitude,longitude,mesh_m,gps_m\n"));
   }
 
   void clickingASwatchChoosesItsColour() {

@@ -2,8 +2,12 @@
 // panning, the cursor and the pointer, shaded relief and the meshes next door.
 
 #include <QAction>
+#include <QFile>
+#include <QImage>
 #include <QLabel>
+#include <QRadioButton>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QtTest>
 #include <memory>
 
@@ -161,9 +165,12 @@ class MapViewTest : public QObject {
   void thePointerReadoutNamesTheCellUnderThePointer() {
     const auto readout = [this] { return fixture_->Find<QLabel>(design_name::pointerReadout)->text(); };
     Move(Detail(), test::WindowFixture::DetailCellCentre(3, 4));
-    QCOMPARE(readout(), QString("ポインタ レコード位置 : 004 , 005\n標高 : 125.8"));
+    // 0.45 of a cell into column 4, half-way down row 5: between the centres
+    // of cells 3 and 4 of row 5 (115.7 m and 125.8 m), 0.95 of the way.
+    QCOMPARE(readout(), QString("ポインタ レコード位置 : 004 , 005\n標高 : 125.8 (補間 125.3)\n"
+                                "緯度 : 35°44' 53.2\" , 経度 : 139°37' 37.76\""));
     Move(Overview(), {1500 / 15, 1200 / 15});
-    QCOMPARE(readout(), QString("ポインタ レコード位置 : 151 , 151\n標高 : -999.9"));
+    QVERIFY(readout().startsWith("ポインタ レコード位置 : 151 , 151\n標高 : -999.9\n緯度"));
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(Overview(), &leave);
     QCOMPARE(readout(), QString());
@@ -189,6 +196,48 @@ class MapViewTest : public QObject {
     fixture_->Open(fixture_->CopyOfSample("533945.mem"));
     QVERIFY(Find<QAction>(design_name::shadeAction)->isChecked());
     QVERIFY(OverviewColor(41, 31) != fixture_->ScaleColor(41, 31));
+  }
+
+  // Pixels along the row through cell (x, y) of the detail view, from its
+  // centre to the next cell's, that are not the colour of their cell.
+  int ContourPixels(int x, int y) {
+    int off = 0;
+    for (int twips = 50; twips <= 150; twips += 15) {
+      const QPoint at((x - 1) * 100 + twips, (y - 1) * 80 + 40);
+      off += Detail()->ColorAt(at.x(), at.y()) != fixture_->ScaleColor(x + (twips >= 100 ? 1 : 0), y);
+    }
+    return off;
+  }
+
+  // The lines follow every edit and undo.
+  void contourLinesAreDrawnAnewAfterAnEditAndItsUndo() {
+    Trigger(design_name::contourAction);
+    QTest::mouseClick(Detail(), Qt::LeftButton, {}, test::WindowFixture::DetailCellCentre(4, 4));
+    const QPoint cell = Cursor();
+    const int before = ContourPixels(cell.x(), cell.y());
+    fixture_->Enter("2500");
+    QVERIFY2(ContourPixels(cell.x(), cell.y()) > before, "lines round the new peak");
+    Trigger(design_name::undoAction);
+    QCOMPARE(ContourPixels(cell.x(), cell.y()), before);
+  }
+
+  // The whole mesh at 2 pixels a cell: the map starts below the title, 16
+  // pixels in; cell (100, 100) covers pixels 198-199 across and 158-159 down.
+  void aPictureOfTheWholeMeshIsWrittenAsPngOrSvg() {
+    fixture_->dialogs.on_modal = [](QDialog& options) {
+      options.findChild<QRadioButton*>("optWholeMesh")->setChecked(true);
+      options.findChild<QSpinBox*>("spnCellPixels")->setValue(2);
+      options.accept();
+    };
+    fixture_->dialogs.save_answers = {fixture_->folder.filePath("mesh.png"), fixture_->folder.filePath("mesh.svg")};
+    Trigger(design_name::pictureAction, 2);
+    const QImage png(fixture_->folder.filePath("mesh.png"));
+    QCOMPARE(png.size(), QSize(16 * 3 + 400 + 110, 16 * 2 + 28 + 320 + 40));
+    QCOMPARE(png.pixelColor(16 + 198, 16 + 28 + 158), fixture_->ScaleColor(100, 100));
+    QFile svg(fixture_->folder.filePath("mesh.svg"));
+    QVERIFY(svg.open(QIODevice::ReadOnly));
+    QVERIFY(svg.readAll().contains("<svg"));
+    QVERIFY(fixture_->dialogs.messages.isEmpty());
   }
 
   // Directions run north first, clockwise.

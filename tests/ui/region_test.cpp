@@ -10,6 +10,8 @@
 #include <QListWidget>
 #include <QtTest>
 
+#include "core/mesh/mesh_writer.h"
+#include "core/mesh/new_mesh.h"
 #include "ui/app/design_names.h"
 #include "ui/views/picture.h"
 #include "window_fixture.h"
@@ -79,14 +81,39 @@ class RegionTest : public QObject {
   void valuesPastedAsTextLandWithTheirTopLeftAtTheCursor() {
     QApplication::clipboard()->setText("1.5\t\t2\r\n3\t4\t5\r\n");
     QTest::mouseClick(Find(design_name::detailMap), Qt::LeftButton, {}, test::WindowFixture::DetailCellCentre(4, 6));
-    Trigger(design_name::selectionActions[7]);
+    Trigger(design_name::selectionActions[8]);
     QCOMPARE(Mesh().Elevation(5, 7), 15);
     QCOMPARE(Mesh().Elevation(6, 7), kNoData);
     QCOMPARE(Mesh().Elevation(7, 8), 50);
     QApplication::clipboard()->setText("1.5\tabc");
-    Trigger(design_name::selectionActions[7]);
+    Trigger(design_name::selectionActions[8]);
     QCOMPARE(fixture_->dialogs.messages.size(), 1);
     QCOMPARE(Mesh().Elevation(5, 7), 15);
+  }
+
+  // The real 5 m tile lies in mesh 523874.
+  void theReferenceModelsHeightsReplaceTheChosenCellsAsOneStep() {
+    const QString mesh = fixture_->folder.filePath("523874.mem");
+    QVERIFY(!WriteMeshFile(*NewMesh("523874", 2026), mesh.toStdString()));
+    fixture_->Open(mesh);
+    fixture_->dialogs.files_answers = {QStringList{KORAVEL_REAL_DEM}};
+    Trigger(design_name::referenceAction);
+    QVERIFY(Find<QAction>(design_name::differenceAction)->isEnabled());
+    const std::optional<ReferenceDem>& reference = fixture_->window->Reference();
+    QVERIFY(reference.has_value());
+    GridCell inside{};  // a cell of the tile with a height
+    for (int y = 1; y <= kMeshSize && inside.x == 0; ++y) {
+      for (int x = 1; x <= kMeshSize; ++x) {
+        if (reference->Elevation(x, y) != kNoData) inside = {x, y};
+      }
+    }
+    QVERIFY(inside.x != 0);
+    Trigger(design_name::selectAllAction);
+    Trigger(design_name::selectionActions[6]);
+    QCOMPARE(Mesh().Elevation(inside.x, inside.y), reference->Elevation(inside.x, inside.y));
+    Trigger(design_name::undoAction);
+    QCOMPARE(Mesh().Elevation(inside.x, inside.y), kNoData);
+    QVERIFY(!Find<QAction>(design_name::undoAction)->isEnabled());
   }
 
   void theCheckerListsWhatIsWrongAndF3GoesToEachInTurn() {

@@ -20,6 +20,12 @@ std::optional<OpenChoice> ScriptedDialogs::OpenFile(const QString& title, const 
   return Next(open_answers);
 }
 
+QStringList ScriptedDialogs::OpenFiles(const QString& title, const QStringList& filter_list) {
+  titles << title;
+  filters << filter_list;
+  return Next(files_answers);
+}
+
 std::optional<QString> ScriptedDialogs::SaveFile(const QString& title, const QStringList& filter_list,
                                                   const QString& proposed) {
   titles << title;

@@ -17,6 +17,7 @@ class ScriptedDialogs : public Dialogs {
   std::deque<std::optional<QColor>> color_answers;
   std::deque<SaveChoice> save_changes_answers;
   std::deque<std::optional<QString>> text_answers;
+  std::deque<QStringList> files_answers;
   /// Called with each modal window before it would be shown.
   std::function<void(QDialog&)> on_modal = [](QDialog&) {};
 
@@ -29,11 +30,13 @@ class ScriptedDialogs : public Dialogs {
 
   std::optional<OpenChoice> OpenFile(const QString& title, const QStringList& filter_list,
                                      bool offer_read_only) override;
+  QStringList OpenFiles(const QString& title, const QStringList& filter_list) override;
   std::optional<QString> SaveFile(const QString& title, const QStringList& filter_list,
                                   const QString& proposed) override;
   std::optional<ExportChoice> ExportFile(const QString& title, const QStringList& filter_list) override;
   std::optional<QColor> ChooseColor(const QString& title, const QColor& initial) override;
   std::optional<QString> AskText(const QString& title, const QString& label, const QString& initial) override;
+  bool ChoosePrinter(QPrinter&) override { return false; }
   void ShowMessage(const QString& text) override { ShowFileMessage(text, QString()); }
   void ShowFileMessage(const QString& text, const QString& file) override {
     messages << text;

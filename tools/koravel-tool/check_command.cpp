@@ -81,6 +81,9 @@ std::string Detail(const Finding& finding) {
              Metres(finding.value) + " m from the neighbour";
     case FindingKind::Omitted:
       return Counted(finding.count, "row") + " to row " + std::to_string(extent.bottom);
+    case FindingKind::Reference:
+      return Counted(finding.count, "cell") + " to column " + std::to_string(extent.right) + ", up to " +
+             Metres(finding.value) + " m from the reference";
   }
   return {};
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "check_command.h"
+#include "contour_command.h"
 #include "core/export/mesh_export.h"
 #include "core/geo/datum_converter.h"
 #include "core/mesh/mesh_reader.h"
@@ -22,6 +23,7 @@
 #include "mesh_summary.h"
 #include "new_command.h"
 #include "printable_path.h"
+#include "profile_command.h"
 
 namespace {
 
@@ -75,6 +77,18 @@ constexpr std::string_view kUsage =
     "  fill [--hole-cells N] IN.mem OUT.mem\n"
     "                           fill every hole of up to N cells (400) with the smooth\n"
     "                           surface through its border and write the mesh\n"
+    "  profile FILE.mem TRACK [--step METRES] [--summary]\n"
+    "                           print the heights along each piece of a .trk or .gpx\n"
+    "                           track as CSV 'distance_m,latitude,longitude,mesh_m,gps_m'\n"
+    "                           (degrees on the Tokyo datum), a row at every point and\n"
+    "                           every METRES (50) between them over the mesh; --summary\n"
+    "                           prints length, lowest and highest point, ascent and\n"
+    "                           descent and the GPS heights' mean difference instead\n"
+    "  contour IN.mem OUT --interval M [--base B] [--crs EPSG:N]\n"
+    "                           write the contour lines at B (0) + k M metres as GeoJSON\n"
+    "                           (.geojson, WGS 84), GeoPackage (.gpkg) or DXF (.dxf, at\n"
+    "                           their height), each with its 'elevation'; .gpkg and .dxf\n"
+    "                           take WGS 84 degrees, or N's coordinates (EPSG:6677)\n"
     "  --version                the program's version and its datum conversion\n"
     "\n"
     "A file that cannot be read or written ends the command with the program's\n"
@@ -195,5 +209,7 @@ int main(int argc, char** argv) {
   if (command == "fill") return Status(RunFill(args));
   if (command == "new") return RunNew(args);
   if (command == "dem") return Status(RunDem(args));
+  if (command == "profile") return Status(RunProfile(args));
+  if (command == "contour") return Status(RunContour(args));
   return UsageError();
 }

@@ -78,6 +78,27 @@ void AddSeams(const MeshDocument& mesh, CompassDirection side, const EdgeHeights
   }
 }
 
+// A run grows along a row while the next cell also differs too much.
+void AddReferenceRuns(const MeshDocument& mesh, const std::vector<std::int32_t>& reference, std::int32_t threshold,
+                      std::vector<Finding>& findings) {
+  for (int y = 1; y <= kMeshSize; ++y) {
+    Finding* run = nullptr;
+    for (int x = 1; x <= kMeshSize; ++x) {
+      const std::int32_t height = mesh.Elevation(x, y);
+      const std::int32_t model = reference[static_cast<std::size_t>((y - 1) * kMeshSize + x - 1)];
+      const std::int32_t difference = std::abs(height - model);
+      if (!mesh.IsRowPresent(y) || height == kNoData || model == kNoData || difference <= threshold) {
+        run = nullptr;
+        continue;
+      }
+      if (!run) run = &findings.emplace_back(Finding{FindingKind::Reference, {x, y}, {x, y, x, y}, 0});
+      run->extent.right = x;
+      ++run->count;
+      run->value = std::max(run->value, difference);
+    }
+  }
+}
+
 void AddOmittedRuns(const MeshDocument& mesh, std::vector<Finding>& findings) {
   for (int row = 1; row <= kMeshSize; ++row) {
     if (mesh.RecordFlag[row] == 1) continue;
@@ -97,6 +118,7 @@ std::string_view FindingKindName(FindingKind kind) {
     case FindingKind::Hole: return "hole";
     case FindingKind::Seam: return "seam";
     case FindingKind::Omitted: return "omitted";
+    case FindingKind::Reference: return "reference";
   }
   return {};
 }
@@ -110,6 +132,7 @@ std::vector<Finding> CheckMesh(const MeshDocument& mesh, const NeighbourEdges& n
     if (neighbours.sides[i]) AddSeams(mesh, kMeshSides[i], *neighbours.sides[i], options.threshold, findings);
   }
   AddOmittedRuns(mesh, findings);
+  if (options.reference) AddReferenceRuns(mesh, *options.reference, options.threshold, findings);
   return findings;
 }
 

@@ -10,9 +10,9 @@
 namespace koravel {
 
 /// What the checker finds, in the order it lists them.
-enum class FindingKind { Spike, Pit, Hole, Seam, Omitted };
+enum class FindingKind { Spike, Pit, Hole, Seam, Omitted, Reference };
 
-/// "spike", "pit", "hole", "seam" or "omitted".
+/// "spike", "pit", "hole", "seam", "omitted" or "reference".
 std::string_view FindingKindName(FindingKind kind);
 
 /// One thing that is likely wrong with a mesh. Cells are in the grid frame
@@ -29,7 +29,8 @@ struct Finding {
   CellRect extent;
   /// Cells of a hole or a seam, rows of an omitted run; 1 for a cell.
   int count = 1;
-  /// A spike's or pit's height; a seam's largest difference across the edge.
+  /// A spike's or pit's height; a seam's largest difference across the
+  /// edge; a reference run's largest difference from the reference.
   std::int32_t value = 0;
   /// A spike's or pit's median of its neighbours with data (may end in .5).
   double median = 0;
@@ -43,6 +44,11 @@ struct CheckOptions {
   std::int32_t threshold = 500;
   /// The largest hole reported, in cells; larger gaps are taken as meant.
   int max_hole_cells = kDefaultHoleCells;
+  /// Heights of a reference model at the cells' centres, 200 × 200 row by
+  /// row from the north in tenths of a metre (kNoData where it has none):
+  /// runs of cells in a row that differ from it by more than the threshold
+  /// are reported, after the other kinds.
+  const std::vector<std::int32_t>* reference = nullptr;
 };
 
 /// The findings on `mesh`: spikes and pits (cells with data more than the

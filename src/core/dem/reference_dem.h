@@ -22,6 +22,8 @@ class ReferenceDem {
   std::int32_t Elevation(int x, int y) const {
     return tenths_[static_cast<std::size_t>((y - 1) * kMeshSize + x - 1)];
   }
+  /// Every cell's height, 200 × 200 row by row from the north.
+  const std::vector<std::int32_t>& Heights() const { return tenths_; }
   /// Where the heights came from, in full-width characters, at most 40:
   /// "基盤地図情報数値標高モデルＤＥＭ５Ａから作成".
   const std::string& Source() const { return source_; }

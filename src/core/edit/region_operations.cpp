@@ -107,4 +107,13 @@ CellChanges RestoreValues(const MeshDocument& mesh, const CellSelection& cells, 
   return StoreEach(mesh, cells, [&original](GridCell cell) { return original.Elevation(cell.x, cell.y); });
 }
 
+CellChanges TakeHeights(const MeshDocument& mesh, const CellSelection& cells, const std::vector<std::int32_t>& heights) {
+  ChangeBuilder builder(mesh);
+  cells.ForEachCell([&](GridCell cell) {
+    const std::int32_t height = heights[static_cast<std::size_t>((cell.y - 1) * kMeshSize + cell.x - 1)];
+    if (height != kNoData) builder.Store(cell, height);
+  });
+  return std::move(builder).Finish();
+}
+
 }  // namespace koravel

@@ -34,6 +34,9 @@ std::variant<CellChanges, ErrorCode> OffsetHeights(const MeshDocument& mesh, con
 /// once, halves to even.
 CellChanges SmoothHeights(const MeshDocument& mesh, const CellSelection& cells, int passes);
 
+/// The chosen cells at `heights` (200 × 200 row by row from the north, as a
+/// reference model gives them); a cell where `heights` has none stays as it is.
+CellChanges TakeHeights(const MeshDocument& mesh, const CellSelection& cells, const std::vector<std::int32_t>& heights);
 /// The chosen cells as `original` holds them (the file as last opened or saved).
 CellChanges RestoreValues(const MeshDocument& mesh, const CellSelection& cells, const MeshDocument& original);
 

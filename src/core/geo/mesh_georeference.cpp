@@ -16,4 +16,8 @@ GridPoint MeshGeoreference::ToGrid(GeographicPoint point) const {
   return {(point.Longitude - WestLongitude) / LongitudeStep, (NorthLatitude - point.Latitude) / LatitudeStep};
 }
 
+GeographicPoint MeshGeoreference::ToGeographic(GridPoint point) const {
+  return {NorthLatitude - point.Y * LatitudeStep, WestLongitude + point.X * LongitudeStep};
+}
+
 }  // namespace koravel

@@ -33,6 +33,8 @@ struct MeshGeoreference {
   GeographicPoint CellSouthWest(int column, int row) const;
   /// Where `point` lies on the grid; not finite when the steps are 0 (no mesh).
   GridPoint ToGrid(GeographicPoint point) const;
+  /// The latitude and longitude of `point` on the grid; ToGrid's inverse.
+  GeographicPoint ToGeographic(GridPoint point) const;
 };
 
 }  // namespace koravel

@@ -7,6 +7,7 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <string>
 #include <string_view>
 
 #include "core/tracks/track_placer.h"
@@ -26,6 +27,9 @@ constexpr double kSecondsPerDegree = 3600;
 // keeps every open element, so a file nested without end would take
 // memory without end.
 constexpr int kMaxDepth = 32;
+// Heights beyond any on the earth are no heights; the text of one is never longer.
+constexpr double kHighestElevation = 100000;
+constexpr std::size_t kLongestElevationText = 64;
 
 enum class Piece { None, TrackSegment, Route };
 
@@ -40,8 +44,8 @@ std::string_view GpxName(const XML_Char* name) {
   return full.substr(split + 1);
 }
 
-// An xsd:decimal number of degrees within ±limit, surrounding blanks allowed.
-std::optional<double> Degrees(std::string_view text, double limit) {
+// An xsd:decimal number within ±limit, surrounding blanks allowed.
+std::optional<double> Decimal(std::string_view text, double limit) {
   constexpr std::string_view kBlanks = " \t\r\n";
   text.remove_prefix(std::min(text.find_first_not_of(kBlanks), text.size()));
   text.remove_suffix(text.size() - std::min(text.find_last_not_of(kBlanks) + 1, text.size()));
@@ -76,6 +80,7 @@ class GpxParser {
     if (parser_ == nullptr) return placer_.Finish(false);
     XML_SetUserData(parser_, this);
     XML_SetElementHandler(parser_, OnStart, OnEnd);
+    XML_SetCharacterDataHandler(parser_, OnText);
     XML_SetDefaultHandlerExpand(parser_, OnOther);
     XML_Index fed = 0;
     for (;;) {
@@ -104,6 +109,9 @@ class GpxParser {
   static void XMLCALL OnOther(void* self, const XML_Char*, int) {
     static_cast<GpxParser*>(self)->Progress();
   }
+  static void XMLCALL OnText(void* self, const XML_Char* text, int length) {
+    static_cast<GpxParser*>(self)->Text(std::string_view(text, static_cast<std::size_t>(length)));
+  }
 
   void Progress() { progress_ = XML_GetCurrentByteIndex(parser_); }
 
@@ -122,8 +130,10 @@ class GpxParser {
     } else if (name == "trkseg" || name == "rte") {
       placer_.EndPiece();
       piece_ = name == "rte" ? Piece::Route : Piece::TrackSegment;
-    } else if ((name == "trkpt" && piece_ == Piece::TrackSegment) || (name == "rtept" && piece_ == Piece::Route)) {
-      HaltUnless(Point(attributes));
+    } else if (IsPoint(name)) {
+      HaltUnless(StartPoint(attributes));
+    } else if (name == "ele" && point_) {
+      elevation_text_.emplace();
     }
   }
 
@@ -133,16 +143,43 @@ class GpxParser {
     if (name == "trkseg" || name == "rte") {
       placer_.EndPiece();
       piece_ = Piece::None;
+    } else if (name == "ele" && elevation_text_) {
+      elevation_ = Decimal(*elevation_text_, kHighestElevation);
+      elevation_text_.reset();
+    } else if (IsPoint(name) && point_) {
+      const GeographicPoint point = *point_;
+      point_.reset();
+      HaltUnless(placer_.Add(point, TrackDatum::Wgs84, elevation_));
     }
   }
 
-  bool Point(const XML_Char** attributes) {
+  // The text of a height being read; a text too long for any number leaves
+  // the point without one.
+  void Text(std::string_view text) {
+    Progress();
+    if (!elevation_text_) return;
+    if (elevation_text_->size() + text.size() > kLongestElevationText) {
+      elevation_text_.reset();
+    } else {
+      *elevation_text_ += text;
+    }
+  }
+
+  bool IsPoint(std::string_view name) const {
+    return (name == "trkpt" && piece_ == Piece::TrackSegment) || (name == "rtept" && piece_ == Piece::Route);
+  }
+
+  // The position comes with the start tag, its height inside the element:
+  // the point is placed at its end tag.
+  bool StartPoint(const XML_Char** attributes) {
     const std::optional<std::string_view> lat = Attribute(attributes, "lat");
     const std::optional<std::string_view> lon = Attribute(attributes, "lon");
-    const std::optional<double> latitude = lat ? Degrees(*lat, 90) : std::nullopt;
-    const std::optional<double> longitude = lon ? Degrees(*lon, 180) : std::nullopt;
+    const std::optional<double> latitude = lat ? Decimal(*lat, 90) : std::nullopt;
+    const std::optional<double> longitude = lon ? Decimal(*lon, 180) : std::nullopt;
     if (!latitude || !longitude) return placer_.Stop(ErrorCode::NotTrackFile);
-    return placer_.Add({*latitude * kSecondsPerDegree, *longitude * kSecondsPerDegree}, TrackDatum::Wgs84);
+    point_ = GeographicPoint{*latitude * kSecondsPerDegree, *longitude * kSecondsPerDegree};
+    elevation_.reset();
+    return true;
   }
 
   // Stops expat when a handler found that reading ends.
@@ -155,6 +192,9 @@ class GpxParser {
   XML_Parser parser_;
   TrackPlacer placer_;
   Piece piece_ = Piece::None;
+  std::optional<GeographicPoint> point_;  // WGS 84, between a point's tags
+  std::optional<double> elevation_;
+  std::optional<std::string> elevation_text_;
   bool in_root_ = false;
   bool halted_ = false;
   int depth_ = 0;

@@ -11,7 +11,9 @@ namespace koravel {
 
 /// Appends the tracks of a GPX 1.0 or 1.1 file to `tracks`, placed on the
 /// grid of `mesh`: each track segment and each route is a piece, waypoints are
-/// not drawn. Points are on WGS 84 and converted to the Tokyo datum. A file
+/// not drawn. Points are on WGS 84 and converted to the Tokyo datum; a
+/// point's `<ele>` (metres, a decimal number) is kept as its height in the
+/// set's points, and a height that is no number leaves it without one. A file
 /// that is not well-formed GPX, or whose elements nest deeper than any GPX
 /// does, ends with NotTrackFile, keeping the segments stored before it. Reads
 /// in blocks, with memory bounded whatever the file. ReadTrackFile opens the

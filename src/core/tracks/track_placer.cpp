@@ -5,7 +5,7 @@
 
 namespace koravel {
 
-bool TrackPlacer::Add(GeographicPoint point, TrackDatum datum) {
+bool TrackPlacer::Add(GeographicPoint point, TrackDatum datum, std::optional<double> elevation) {
   // A point no datum can hold (a latitude past the pole, a number that
   // overflowed) is no track point.
   const std::optional<GeographicPoint> tokyo = OnTokyoDatum(point, datum);
@@ -13,7 +13,7 @@ bool TrackPlacer::Add(GeographicPoint point, TrackDatum datum) {
   const GridPoint placed = MeshGeoreference::Of(mesh_).ToGrid(*tokyo);
   if (!std::isfinite(placed.X) || !std::isfinite(placed.Y)) return Stop(ErrorCode::NotTrackFile);
   if (placed.X >= 0 && placed.X <= kMeshSize && placed.Y >= 0 && placed.Y <= kMeshSize) result_.reaches_mesh = true;
-  return Join(placed);
+  return Join(placed, {*tokyo, elevation});
 }
 
 bool TrackPlacer::Stop(ErrorCode error) {
@@ -50,15 +50,17 @@ std::optional<GeographicPoint> TrackPlacer::OnTokyoDatum(GeographicPoint point, 
   return converter_->ToTokyo(point);
 }
 
-bool TrackPlacer::Join(GridPoint point) {
+bool TrackPlacer::Join(GridPoint placed, const TrackPoint& point) {
   if (previous_) {
-    if (!tracks_.Append({previous_->X, previous_->Y, point.X, point.Y})) return false;
+    if (!tracks_.Append({previous_->placed.X, previous_->placed.Y, placed.X, placed.Y})) return false;
+    if (!previous_->stored) tracks_.AppendPoint(previous_->point, true);
+    tracks_.AppendPoint(point, false);
     if (tracks_.Full()) {
       result_.draw = true;
       return Stop(ErrorCode::TrackSetFull);
     }
   }
-  previous_ = point;
+  previous_ = Previous{placed, point, previous_.has_value()};
   return true;
 }
 

@@ -21,9 +21,10 @@ class TrackPlacer {
  public:
   TrackPlacer(const MeshDocument& mesh, TrackSet& tracks) : mesh_(mesh), tracks_(tracks) {}
 
-  /// Adds a point (arc-seconds on `datum`) to the current piece; false when
-  /// reading stops: the set filled, or the point has no place on the grid.
-  bool Add(GeographicPoint point, TrackDatum datum);
+  /// Adds a point (arc-seconds on `datum`, with the height the GPS recorded
+  /// where the file gives one) to the current piece; false when reading
+  /// stops: the set filled, or the point has no place on the grid.
+  bool Add(GeographicPoint point, TrackDatum datum, std::optional<double> elevation = std::nullopt);
   /// The next point starts a new piece, joined to nothing before it.
   void EndPiece() { previous_.reset(); }
   /// Adds `warning` once per load: a file of a million datum records must
@@ -38,12 +39,19 @@ class TrackPlacer {
 
  private:
   std::optional<GeographicPoint> OnTokyoDatum(GeographicPoint point, TrackDatum datum);
-  bool Join(GridPoint point);
+  bool Join(GridPoint placed, const TrackPoint& point);
 
   const MeshDocument& mesh_;
   TrackSet& tracks_;
   std::optional<DatumConverter> converter_;  // set up at the first point that needs it
-  std::optional<GridPoint> previous_;
+  // The last point of the piece, and whether it has been stored as one of
+  // the set's points: a piece's first point is kept only once joined.
+  struct Previous {
+    GridPoint placed;
+    TrackPoint point;
+    bool stored;
+  };
+  std::optional<Previous> previous_;
   TrackReadResult result_;
 };
 

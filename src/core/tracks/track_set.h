@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "core/tracks/track_points.h"
+
 namespace koravel {
 
 /// One straight piece of a GPS track in grid units: X counts columns east
@@ -14,7 +16,8 @@ struct TrackSegment {
   double Y2 = 0;
 };
 
-/// The loaded tracks, as segments, up to a fixed capacity allocated once.
+/// The loaded tracks, as segments for drawing, up to a fixed capacity
+/// allocated once, and as the points those segments join, for measuring.
 class TrackSet {
  public:
   static constexpr int kCapacity = 10001;
@@ -27,10 +30,18 @@ class TrackSet {
 
   /// Stores a segment; false, storing nothing, when the set is full.
   bool Append(const TrackSegment& segment);
-  void Clear() { segments_.clear(); }
+  /// The segments' ends, each once, with their latitude, longitude and height.
+  const TrackPoints& Points() const { return points_; }
+  /// Adds the point that a segment stored starts or ends at.
+  void AppendPoint(const TrackPoint& point, bool starts_piece) { points_.Append(point, starts_piece); }
+  void Clear() {
+    segments_.clear();
+    points_.Clear();
+  }
 
  private:
   std::vector<TrackSegment> segments_;
+  TrackPoints points_;
 };
 
 }  // namespace koravel

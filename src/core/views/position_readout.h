@@ -3,6 +3,8 @@
 #include <string>
 
 #include "core/edit/edit_mode.h"
+#include "core/geo/mesh_georeference.h"
+#include "core/geo/path_measure.h"
 #include "core/mesh/mesh_document.h"
 
 namespace koravel {
@@ -23,8 +25,15 @@ std::string ModeText(EditMode mode);
 /// empty when none is.
 std::string SelectionText(int cells);
 
-/// The cell under the pointer and its value in metres, on two lines:
-/// "ポインタ レコード位置 : 004 , 005" and "標高 : 125.8".
-std::string PointerText(int column, int row, std::int32_t tenths);
+/// What lies under the pointer at `point` (grid frame of track positions),
+/// on three lines: its cell's record position, the cell's value with the
+/// height interpolated at the point itself where there is one, and the
+/// point's latitude and longitude: "ポインタ レコード位置 : 004 , 005",
+/// "標高 : 125.8 (補間 125.3)", "緯度 : 35°44' 51.2" , 経度 : 139°37' 40.12"".
+std::string PointerText(const MeshDocument& mesh, GridPoint point);
+
+/// A measured path as the status bar shows it: each leg, the total, and the
+/// area the path closes: "距離 : 456 m + 778 m = 1.234 km、面積 : 0.012 km²".
+std::string MeasureText(const PathMeasure& measure);
 
 }  // namespace koravel

@@ -12,8 +12,8 @@ constexpr double kTwipsPerLogicalPixel = 15;
 
 }  // namespace
 
-CellRect CellsChangedByEdit(CellRect edited, bool shaded) {
-  if (!shaded) return edited;
+CellRect CellsChangedByEdit(CellRect edited, bool neighbours_drawn) {
+  if (!neighbours_drawn) return edited;
   return {std::max(edited.left - 1, 1), std::max(edited.top - 1, 1), std::min(edited.right + 1, kMeshSize),
           std::min(edited.bottom + 1, kMeshSize)};
 }

@@ -5,9 +5,10 @@
 namespace koravel {
 
 /// The cells whose drawing changes when the cells of `edited` take new
-/// values: with shading their neighbours too, since a cell's shade comes
-/// from its 3 × 3 neighbourhood; held inside the 200 × 200 grid.
-CellRect CellsChangedByEdit(CellRect edited, bool shaded);
+/// values: their neighbours too where the maps draw anything from a cell's
+/// 3 × 3 neighbourhood (shade, slope, contour lines); held inside the
+/// 200 × 200 grid.
+CellRect CellsChangedByEdit(CellRect edited, bool neighbours_drawn);
 
 /// The device pixel at which a position `twips` from a picture's edge lies,
 /// at `device_ratio` device pixels per logical pixel of 15 twips. Boxes

@@ -49,6 +49,8 @@ inline constexpr char recentFilesMenu[] = "mnuFileRecent";
 inline constexpr char saveAction[] = "mnuFileSave";
 inline constexpr char saveAsAction[] = "mnuFileSaveAs";
 inline constexpr char exportAction[] = "mnuFileExport";
+inline constexpr char pictureAction[] = "mnuFilePicture";
+inline constexpr char printAction[] = "mnuFilePrint";
 inline constexpr char exitAction[] = "mnuFileExit";
 inline constexpr char undoAction[] = "mnuEditUndo";
 inline constexpr char redoAction[] = "mnuEditRedo";
@@ -60,10 +62,15 @@ inline constexpr char deselectAction[] = "mnuEditDeselect";
 inline constexpr char selectByValueAction[] = "mnuEditSelectByValue";
 inline constexpr char selectionMenu[] = "mnuEditSelection";
 /// In the order of SelectionOperation.
-inline constexpr const char* selectionActions[8] = {
-    "mnuEditSelectionSetValue", "mnuEditSelectionNoData",  "mnuEditSelectionOffset", "mnuEditSelectionSmooth",
-    "mnuEditSelectionFillHoles", "mnuEditSelectionRestore", "mnuEditSelectionCopy",  "mnuEditSelectionPaste"};
+inline constexpr const char* selectionActions[9] = {
+    "mnuEditSelectionSetValue", "mnuEditSelectionNoData",  "mnuEditSelectionOffset",    "mnuEditSelectionSmooth",
+    "mnuEditSelectionFillHoles", "mnuEditSelectionRestore", "mnuEditSelectionReference", "mnuEditSelectionCopy",
+    "mnuEditSelectionPaste"};
 inline constexpr char goToAction[] = "mnuEditGoTo";
+inline constexpr char referenceAction[] = "mnuToolsReference";
+inline constexpr char profileAction[] = "mnuToolsProfile";
+inline constexpr char profileLineAction[] = "mnuToolsProfileLine";
+inline constexpr char measureAction[] = "mnuToolsMeasure";
 inline constexpr char checkAction[] = "mnuToolsCheck";
 inline constexpr char nextFindingAction[] = "mnuToolsNextFinding";
 inline constexpr char previousFindingAction[] = "mnuToolsPreviousFinding";
@@ -85,6 +92,9 @@ inline constexpr char zoomInAction[] = "mnuViewZoomIn";
 inline constexpr char zoomOutAction[] = "mnuViewZoomOut";
 inline constexpr char zoomActualAction[] = "mnuViewZoomActual";
 inline constexpr char shadeAction[] = "mnuViewShade";
+inline constexpr char differenceAction[] = "mnuViewDifference";
+inline constexpr char slopeAction[] = "mnuViewSlope";
+inline constexpr char contourAction[] = "mnuViewContours";
 
 /// The name of item `index` of a control array, as "Text3(4)".
 inline QString Item(const char* array, int index) { return QStringLiteral("%1(%2)").arg(array).arg(index); }

@@ -10,6 +10,7 @@
 #include "core/mesh/mesh_writer.h"
 #include "core/mesh/neighbour_mesh_file.h"
 #include "core/mesh/new_mesh.h"
+#include "ui/app/dem_commands.h"
 #include "ui/app/frm_new_mesh.h"
 #include "ui/common/dialogs.h"
 #include "ui/common/qt_bridge.h"
@@ -40,14 +41,16 @@ bool FileCommands::SaveOrDiscardChanges() {
   return false;
 }
 
-// A new mesh has no file until it is saved; its years are this year's.
+// A new mesh has no file until it is saved; its years are this year's, and
+// its heights none, or the newer model's.
 void FileCommands::New() {
   if (!SaveOrDiscardChanges()) return;
   frmNewMesh dialog(&window_);
   dialogs_.ShowModal(dialog);
   if (dialog.result() != QDialog::Accepted) return;
   std::optional<MeshDocument> mesh = NewMesh(dialog.MeshCode().toStdString(), QDate::currentDate().year());
-  if (mesh) document_.Replace(std::move(*mesh), QString());
+  if (!mesh || (dialog.FromModel() && !dem_commands_.FillNewMesh(*mesh))) return;
+  document_.Replace(std::move(*mesh), QString());
 }
 
 bool FileCommands::Open() {

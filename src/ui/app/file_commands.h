@@ -9,6 +9,7 @@ class QWidget;
 
 namespace koravel {
 
+class DemCommands;
 class Dialogs;
 class Document;
 class EditingSession;
@@ -20,13 +21,15 @@ class EditingSession;
 /// it was. A successful write marks the document saved.
 class FileCommands {
  public:
-  FileCommands(Dialogs& dialogs, Document& document, EditingSession& session, QWidget& window)
-      : dialogs_(dialogs), document_(document), session_(session), window_(window) {}
+  FileCommands(Dialogs& dialogs, Document& document, EditingSession& session, DemCommands& dem_commands,
+               QWidget& window)
+      : dialogs_(dialogs), document_(document), session_(session), dem_commands_(dem_commands), window_(window) {}
 
   /// Before edits would be lost: asks whether to save them; true when the
   /// command may go on.
   bool SaveOrDiscardChanges();
-  /// Asks for a mesh code and makes a new mesh of it, without a file.
+  /// Asks for a mesh code and makes a new mesh of it, without a file, with
+  /// the newer model's heights where asked.
   void New();
   /// Asks for a file and opens it; true when the document was replaced.
   bool Open();
@@ -58,6 +61,7 @@ class FileCommands {
   Dialogs& dialogs_;
   Document& document_;
   EditingSession& session_;
+  DemCommands& dem_commands_;
   QWidget& window_;
 };
 

@@ -76,7 +76,7 @@ frmMain::frmMain(Dialogs& dialogs, QWidget* parent)
                .horizontal = *controls_.horizontalScroll,
                .vertical = *controls_.verticalScroll}),
       readout_(document_, session_, status_, *controls_.pointerReadout),
-      legend_(session_, document_, dialogs,
+      legend_(session_, document_, grid_painter_, dialogs,
               {.swatches = *controls_.legendSwatches,
                .levels = controls_.levelEdits,
                .presets = controls_.presetButtons,
@@ -97,8 +97,13 @@ frmMain::frmMain(Dialogs& dialogs, QWidget* parent)
       selection_(document_, session_, dialogs,
                  {.detail = *controls_.detailMap,
                   .select_all = *menus_.selectAllAction,
-                  .deselect = *menus_.deselectAction,
                   .select_by_value = *menus_.selectByValueAction}),
+      sketch_(document_, session_,
+              {.detail = *controls_.detailMap,
+               .profile_line = *menus_.profileLineAction,
+               .measure = *menus_.measureAction,
+               .profile_panel = *menus_.profileAction}),
+      profile_panel_(document_, session_, dialogs, *this, *menus_.profileAction),
       region_commands_(document_, session_, dialogs, menus_.selectionActions),
       check_panel_(document_, session_,
                    {.window = *this,
@@ -106,8 +111,11 @@ frmMain::frmMain(Dialogs& dialogs, QWidget* parent)
                     .next = *menus_.nextFindingAction,
                     .previous = *menus_.previousFindingAction}),
       comment_field_(document_, dialogs, *controls_.commentEdit),
-      file_commands_(dialogs, document_, session_, *this),
+      dem_commands_(dialogs, document_, session_),
+      file_commands_(dialogs, document_, session_, dem_commands_, *this),
       track_commands_(dialogs, document_, session_),
+      map_picture_(document_, session_, grid_painter_),
+      picture_commands_(dialogs, document_, map_picture_, *this),
       recent_files_(*menus_.recentFilesMenu) {
   setObjectName("frmMain");
   setFont(DesignFont());
@@ -128,6 +136,8 @@ void frmMain::ConnectFileMenu() {
   connect(menus_.saveAction, &QAction::triggered, this, [this] { file_commands_.Save(); });
   connect(menus_.saveAsAction, &QAction::triggered, this, [this] { file_commands_.SaveAs(); });
   connect(menus_.exportAction, &QAction::triggered, this, [this] { file_commands_.Export(); });
+  connect(menus_.pictureAction, &QAction::triggered, this, [this] { picture_commands_.SaveAsPicture(); });
+  connect(menus_.printAction, &QAction::triggered, this, [this] { picture_commands_.Print(); });
   connect(menus_.exitAction, &QAction::triggered, this, &QWidget::close);
   // A mesh that has gone says so and leaves the recent files.
   connect(&recent_files_, &RecentFiles::Chosen, this, [this](const QString& path) {
@@ -149,11 +159,28 @@ void frmMain::ConnectEditAndViewMenus() {
   connect(menus_.undoAction, &QAction::triggered, &document_, &Document::Undo);
   connect(menus_.redoAction, &QAction::triggered, &document_, &Document::Redo);
   connect(menus_.goToAction, &QAction::triggered, this, &frmMain::mnuEditGoTo_Click);
+  // Esc ends a line being drawn before it lets go of the cells chosen.
+  connect(menus_.deselectAction, &QAction::triggered, this, [this] {
+    if (!sketch_.End()) session_.SetSelection(CellSelection());
+  });
   connect(&session_, &EditingSession::BrushChanged, this, [](BrushSize size) { Settings().SetBrush(size); });
   connect(menus_.zoomInAction, &QAction::triggered, this, [this] { session_.ZoomBy(Viewport::kZoomStep); });
   connect(menus_.zoomOutAction, &QAction::triggered, this, [this] { session_.ZoomBy(1 / Viewport::kZoomStep); });
   connect(menus_.zoomActualAction, &QAction::triggered, &session_, &EditingSession::ZoomToActualSize);
   connect(menus_.shadeAction, &QAction::toggled, this, &frmMain::ShowShadedRelief);
+  connect(menus_.differenceAction, &QAction::toggled, &session_, &EditingSession::SetShowsDifference);
+  connect(menus_.slopeAction, &QAction::toggled, &session_, &EditingSession::SetShowsSlope);
+  connect(menus_.contourAction, &QAction::toggled, this, [this](bool shown) {
+    ContourSettings contours = session_.Contours();
+    contours.shown = shown;
+    session_.SetContours(contours);
+    Settings().SetContours(contours);
+  });
+  // The difference needs a reference, which a new mesh drops.
+  connect(&session_, &EditingSession::ReferenceChanged, this, [this] {
+    menus_.differenceAction->setEnabled(session_.Reference().has_value());
+    if (!session_.Reference()) menus_.differenceAction->setChecked(false);
+  });
 }
 
 void frmMain::ConnectToolsMenu() {
@@ -161,6 +188,7 @@ void frmMain::ConnectToolsMenu() {
   connect(menus_.trackClearAction, &QAction::triggered, this, [this] { track_commands_.Clear(); });
   connect(menus_.trackShowAction, &QAction::triggered, this, [this] { track_commands_.Show(true); });
   connect(menus_.trackHideAction, &QAction::triggered, this, [this] { track_commands_.Show(false); });
+  connect(menus_.referenceAction, &QAction::triggered, this, [this] { dem_commands_.LoadReference(); });
   connect(menus_.optionsAction, &QAction::triggered, this, &frmMain::mnuToolsOptions_Click);
   connect(menus_.aboutAction, &QAction::triggered, this, &frmMain::mnuHelpAbout_Click);
 }
@@ -203,6 +231,7 @@ void frmMain::StartUp() {
   menus_.undoAction->setEnabled(false);
   menus_.redoAction->setEnabled(false);
   menus_.trackShowAction->setChecked(true);
+  menus_.differenceAction->setEnabled(false);
   for (int i = 1; i < 4; ++i) controls_.sheetNameLabels[i]->hide();
   controls_.severalSheetsCaption->hide();
   const Settings settings;
@@ -210,6 +239,9 @@ void frmMain::StartUp() {
   session_.SetAutoMoveDirection(settings.AutoMoveDirection());
   session_.SetHatchOmittedRows(settings.HatchOmittedRows());
   session_.SetBrush(settings.Brush());
+  session_.SetLight(settings.Light());
+  session_.SetContours(settings.Contours());
+  menus_.contourAction->setChecked(settings.Contours().shown);
   menus_.shadeAction->setChecked(settings.ShadedRelief());
 }
 
@@ -220,8 +252,10 @@ void frmMain::ShowShadedRelief(bool shaded) {
 
 // Nothing can be saved or exported before a mesh is opened or made.
 void frmMain::EnableEditing(bool enabled) {
-  for (QAction* action : {menus_.saveAsAction, menus_.exportAction, menus_.trackOpenAction, menus_.selectAllAction,
-                          menus_.selectByValueAction, menus_.goToAction}) {
+  for (QAction* action : {menus_.saveAsAction, menus_.exportAction, menus_.pictureAction, menus_.printAction,
+                          menus_.trackOpenAction, menus_.selectAllAction,
+                          menus_.selectByValueAction, menus_.goToAction, menus_.referenceAction,
+                          menus_.profileAction, menus_.profileLineAction, menus_.measureAction}) {
     action->setEnabled(enabled);
   }
 }
@@ -288,7 +322,9 @@ void frmMain::mnuToolsOptions_Click() {
   frmOptions options({.shaded_relief = settings.ShadedRelief(),
                       .hatch_omitted_rows = settings.HatchOmittedRows(),
                       .auto_move_direction = settings.AutoMoveDirection(),
-                      .hole_cells = settings.HoleCells()},
+                      .hole_cells = settings.HoleCells(),
+                      .light = settings.Light(),
+                      .contours = session_.Contours()},
                      this);
   dialogs_.ShowModal(options);
   if (options.result() != QDialog::Accepted) return;
@@ -299,6 +335,10 @@ void frmMain::mnuToolsOptions_Click() {
   settings.SetAutoMoveDirection(chosen.auto_move_direction);
   session_.SetAutoMoveDirection(chosen.auto_move_direction);
   settings.SetHoleCells(chosen.hole_cells);
+  settings.SetLight(chosen.light);
+  session_.SetLight(chosen.light);
+  settings.SetContours(chosen.contours);
+  session_.SetContours(chosen.contours);
 }
 
 void frmMain::mnuHelpAbout_Click() {

@@ -3,8 +3,10 @@
 #include <QMainWindow>
 
 #include "core/geo/mesh_code.h"
+#include "ui/app/dem_commands.h"
 #include "ui/app/file_commands.h"
 #include "ui/app/main_window_controls.h"
+#include "ui/app/picture_commands.h"
 #include "ui/app/recent_files.h"
 #include "ui/app/track_commands.h"
 #include "ui/common/dialogs.h"
@@ -15,11 +17,14 @@
 #include "ui/edit/edit_controller.h"
 #include "ui/edit/region_commands.h"
 #include "ui/edit/selection_controller.h"
+#include "ui/edit/sketch_controller.h"
 #include "ui/scale/legend_panel.h"
 #include "ui/views/check_panel.h"
 #include "ui/views/detail_view.h"
 #include "ui/views/grid_painter.h"
+#include "ui/views/map_picture.h"
 #include "ui/views/overview_map.h"
+#include "ui/views/profile_panel.h"
 #include "ui/views/readout_presenter.h"
 
 namespace koravel {
@@ -40,6 +45,7 @@ class frmMain : public QMainWindow {
   const ViewState& View() const { return session_.View(); }
   const ElevationScale& Scale() const { return session_.Scale(); }
   const TrackSet& Tracks() const { return session_.Tracks(); }
+  const std::optional<ReferenceDem>& Reference() const { return session_.Reference(); }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -80,11 +86,16 @@ class frmMain : public QMainWindow {
   LegendPanel legend_;
   EditController editor_;
   SelectionController selection_;
+  SketchController sketch_;
+  ProfilePanel profile_panel_;
   RegionCommands region_commands_;
   CheckPanel check_panel_;
   CommentField comment_field_;
+  DemCommands dem_commands_;
   FileCommands file_commands_;
   TrackCommands track_commands_;
+  MapPicture map_picture_;
+  PictureCommands picture_commands_;
   RecentFiles recent_files_;
 };
 

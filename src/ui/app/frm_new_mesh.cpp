@@ -1,5 +1,6 @@
 #include "ui/app/frm_new_mesh.h"
 
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
@@ -28,6 +29,9 @@ frmNewMesh::frmNewMesh(QWidget* parent) : QDialog(parent) {
   hint_ = new QLabel(kCodeRule, this);
   hint_->setObjectName("lblMeshCodeHint");
   form->addRow(hint_);
+  from_model_ = new QCheckBox(QStringLiteral("基盤地図情報から作る(&G)..."), this);
+  from_model_->setObjectName("chkFromModel");
+  form->addRow(from_model_);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   ok_ = buttons->button(QDialogButtonBox::Ok);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -38,6 +42,8 @@ frmNewMesh::frmNewMesh(QWidget* parent) : QDialog(parent) {
 }
 
 QString frmNewMesh::MeshCode() const { return code_->text(); }
+
+bool frmNewMesh::FromModel() const { return from_model_->isChecked(); }
 
 // Six digits that name no mesh of Japan are said to be so at once.
 void frmNewMesh::ShowWhetherValid() {

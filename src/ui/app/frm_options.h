@@ -3,9 +3,13 @@
 #include <QDialog>
 
 #include "core/edit/cursor_step.h"
+#include "core/scale/hill_shade.h"
+#include "core/views/contour_settings.h"
 
 class QCheckBox;
 class QComboBox;
+class QDoubleSpinBox;
+class QFormLayout;
 class QSpinBox;
 
 namespace koravel {
@@ -16,6 +20,8 @@ struct Options {
   bool hatch_omitted_rows = true;
   MoveDirection auto_move_direction = MoveDirection::Right;
   int hole_cells = 400;  ///< the largest hole filled when nothing is chosen
+  ReliefLight light;
+  ContourSettings contours;
 };
 
 /// ｵﾌﾟｼｮﾝ: a dialog of what the program remembers, filled from `options`;
@@ -27,10 +33,21 @@ class frmOptions : public QDialog {
   Options Chosen() const;
 
  private:
+  void AddReliefRows(QFormLayout& form, const ReliefLight& light);
+  void AddContourRows(QFormLayout& form, const ContourSettings& contours);
+
   QCheckBox* shaded_relief_;
   QCheckBox* hatch_omitted_rows_;
   QComboBox* auto_move_direction_;
   QSpinBox* hole_cells_;
+  QDoubleSpinBox* azimuth_;
+  QDoubleSpinBox* altitude_;
+  QDoubleSpinBox* exaggeration_;
+  QCheckBox* multidirectional_;
+  QDoubleSpinBox* detail_interval_;
+  QDoubleSpinBox* overview_interval_;
+  QDoubleSpinBox* contour_base_;
+  bool contours_shown_;
 };
 
 }  // namespace koravel

@@ -224,6 +224,9 @@ void AddFileMenu(QMenuBar& bar, MainWindowMenus& m) {
   m.saveAsAction = AddItem(file, design_name::saveAsAction, 1005);
   m.saveAsAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
   m.exportAction = AddItem(file, design_name::exportAction, QStringLiteral("エクスポート(&E)..."));
+  m.pictureAction = AddItem(file, design_name::pictureAction, QStringLiteral("画像として保存(&I)..."));
+  m.printAction = AddItem(file, design_name::printAction, QStringLiteral("印刷(&P)..."));
+  m.printAction->setShortcut(QKeySequence::Print);
   file.addSeparator()->setObjectName("mnuFileBar1");
   m.exitAction = AddItem(file, design_name::exitAction, 1006);
   m.exitAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
@@ -233,11 +236,11 @@ void AddFileMenu(QMenuBar& bar, MainWindowMenus& m) {
 void AddSelectionMenu(QMenu& edit, MainWindowMenus& m) {
   QMenu& selection = *edit.addMenu(QStringLiteral("選択範囲(&S)"));
   selection.setObjectName(design_name::selectionMenu);
-  const std::array<const char*, 8> captions = {"値を設定(&S)...",        "データなしにする(&N)", "高さを加える(&A)...",
-                                               "平滑化(&M)...",          "穴を埋める(&F)",       "開いた時の値に戻す(&R)",
-                                               "コピー(&C)",             "貼り付け(&P)"};
+  const std::array<const char*, 9> captions = {"値を設定(&S)...", "データなしにする(&N)", "高さを加える(&A)...",
+                                               "平滑化(&M)...",   "穴を埋める(&F)",       "開いた時の値に戻す(&R)",
+                                               "参照DEMの値にする(&D)", "コピー(&C)",     "貼り付け(&P)"};
   for (std::size_t i = 0; i < captions.size(); ++i) {
-    if (i == 6) selection.addSeparator();
+    if (i == 7) selection.addSeparator();
     m.selectionActions[i] = AddItem(selection, design_name::selectionActions[i], QString::fromUtf8(captions[i]));
   }
 }
@@ -251,7 +254,7 @@ void AddEditMenu(QMenuBar& bar, MainWindowMenus& m) {
   edit.addSeparator()->setObjectName("mnuEditBar0");
   m.pointEditModeAction = AddItem(edit, design_name::pointEditModeAction, 1008, true);
   m.brushModeAction = AddItem(edit, design_name::brushModeAction, 1009, true);
-  m.selectModeAction = AddItem(edit, design_name::selectModeAction, QStringLiteral("範囲選択モード"), true);
+  m.selectModeAction = AddItem(edit, design_name::selectModeAction, QStringLiteral("範囲選択モード(&G)"), true);
   auto* modes = new QActionGroup(&edit);  // one of the three is checked
   for (QAction* mode : {m.pointEditModeAction, m.brushModeAction, m.selectModeAction}) modes->addAction(mode);
   edit.addSeparator()->setObjectName("mnuEditBar1");
@@ -278,6 +281,10 @@ void AddToolsMenu(QMenuBar& bar, MainWindowMenus& m) {
   shown->addAction(m.trackShowAction);
   shown->addAction(m.trackHideAction);
   tools.addSeparator()->setObjectName("mnuToolsBar2");
+  m.profileAction = AddItem(tools, design_name::profileAction, QStringLiteral("断面図(&P)"), true);
+  m.profileLineAction = AddItem(tools, design_name::profileLineAction, QStringLiteral("断面線を引く(&L)"));
+  m.measureAction = AddItem(tools, design_name::measureAction, QStringLiteral("距離を測る(&M)"));
+  m.referenceAction = AddItem(tools, design_name::referenceAction, QStringLiteral("参照DEMを読む(&R)..."));
   m.checkAction = AddItem(tools, design_name::checkAction, QStringLiteral("点検(&K)"), true);
   m.nextFindingAction = AddItem(tools, design_name::nextFindingAction, QStringLiteral("次の指摘(&N)"));
   m.nextFindingAction->setShortcut(QKeySequence(Qt::Key_F3));
@@ -299,6 +306,9 @@ void AddViewMenu(QMenuBar& bar, MainWindowMenus& m) {
   m.zoomActualAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
   view.addSeparator();
   m.shadeAction = AddItem(view, design_name::shadeAction, QStringLiteral("陰影(&S)"), true);
+  m.slopeAction = AddItem(view, design_name::slopeAction, QStringLiteral("傾斜(&L)"), true);
+  m.differenceAction = AddItem(view, design_name::differenceAction, QStringLiteral("参照との差(&D)"), true);
+  m.contourAction = AddItem(view, design_name::contourAction, QStringLiteral("等高線(&C)"), true);
 }
 
 // The desktop's icon theme where it has one, Qt's own pictures otherwise.

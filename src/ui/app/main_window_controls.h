@@ -63,6 +63,8 @@ struct MainWindowMenus {
   QAction* saveAction = nullptr;
   QAction* saveAsAction = nullptr;
   QAction* exportAction = nullptr;
+  QAction* pictureAction = nullptr;
+  QAction* printAction = nullptr;
   QAction* exitAction = nullptr;
   QAction* undoAction = nullptr;
   QAction* redoAction = nullptr;
@@ -73,12 +75,16 @@ struct MainWindowMenus {
   QAction* deselectAction = nullptr;
   QAction* selectByValueAction = nullptr;
   /// 編集 > 選択範囲, in the order of SelectionOperation.
-  std::array<QAction*, 8> selectionActions{};
+  std::array<QAction*, 9> selectionActions{};
   QAction* goToAction = nullptr;
   QAction* trackOpenAction = nullptr;
   QAction* trackClearAction = nullptr;
   QAction* trackShowAction = nullptr;
   QAction* trackHideAction = nullptr;
+  QAction* profileAction = nullptr;
+  QAction* profileLineAction = nullptr;
+  QAction* measureAction = nullptr;
+  QAction* referenceAction = nullptr;
   QAction* checkAction = nullptr;
   QAction* nextFindingAction = nullptr;
   QAction* previousFindingAction = nullptr;
@@ -91,6 +97,9 @@ struct MainWindowMenus {
   QAction* zoomOutAction = nullptr;
   QAction* zoomActualAction = nullptr;
   QAction* shadeAction = nullptr;
+  QAction* differenceAction = nullptr;
+  QAction* slopeAction = nullptr;
+  QAction* contourAction = nullptr;
 };
 
 /// Creates every control on `client` at its place in twips. Captions that

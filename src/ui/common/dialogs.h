@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <optional>
 
+class QPrinter;
+
 namespace koravel {
 
 /// A file chosen in the open dialog, with the state of its read-only box.
@@ -34,6 +36,8 @@ class Dialogs {
   /// nullopt when cancelled.
   virtual std::optional<OpenChoice> OpenFile(const QString& title, const QStringList& filters,
                                              bool offer_read_only) = 0;
+  /// The open dialog for several existing files at once; empty when cancelled.
+  virtual QStringList OpenFiles(const QString& title, const QStringList& filters) = 0;
   /// The save dialog, starting at `proposed` (a path, or a name alone), which
   /// gives a name typed without an extension the first filter's and asks
   /// before replacing a file; nullopt when cancelled.
@@ -46,6 +50,8 @@ class Dialogs {
   virtual std::optional<QColor> ChooseColor(const QString& title, const QColor& initial) = 0;
   /// A one-line question, its field starting at `initial`; nullopt when cancelled.
   virtual std::optional<QString> AskText(const QString& title, const QString& label, const QString& initial) = 0;
+  /// Qt's print dialog for `printer`; false when cancelled.
+  virtual bool ChoosePrinter(QPrinter& printer) = 0;
   /// A message box with one sentence, an OK button and no icon.
   virtual void ShowMessage(const QString& text) = 0;
   /// The same about `file`, which the box names below the sentence.

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QApplication>
 #include <QMessageBox>
+#include <QPrintDialog>
 #include <QRegularExpression>
 
 namespace koravel {
@@ -59,6 +60,14 @@ std::optional<OpenChoice> QtDialogs::OpenFile(const QString& title, const QStrin
   return OpenChoice{dialog.selectedFiles().constFirst(), offer_read_only && read_only_checked_};
 }
 
+QStringList QtDialogs::OpenFiles(const QString& title, const QStringList& filters) {
+  QFileDialog dialog(parent_);
+  Prepare(dialog, title, filters, last_folder_);
+  dialog.setFileMode(QFileDialog::ExistingFiles);
+  if (dialog.exec() != QDialog::Accepted) return {};
+  return dialog.selectedFiles();
+}
+
 std::optional<QString> QtDialogs::SaveFile(const QString& title, const QStringList& filters,
                                            const QString& proposed) {
   QFileDialog dialog(parent_);
@@ -99,6 +108,11 @@ std::optional<QString> QtDialogs::AskText(const QString& title, const QString& l
   const QString text = QInputDialog::getText(parent_, title, label, QLineEdit::Normal, initial, &accepted);
   if (!accepted) return std::nullopt;
   return text;
+}
+
+bool QtDialogs::ChoosePrinter(QPrinter& printer) {
+  QPrintDialog dialog(&printer, parent_);
+  return dialog.exec() == QDialog::Accepted;
 }
 
 void QtDialogs::ShowFileMessage(const QString& text, const QString& file) {

@@ -17,11 +17,13 @@ class QtDialogs : public Dialogs {
 
   std::optional<OpenChoice> OpenFile(const QString& title, const QStringList& filters,
                                      bool offer_read_only) override;
+  QStringList OpenFiles(const QString& title, const QStringList& filters) override;
   std::optional<QString> SaveFile(const QString& title, const QStringList& filters,
                                   const QString& proposed) override;
   std::optional<ExportChoice> ExportFile(const QString& title, const QStringList& filters) override;
   std::optional<QColor> ChooseColor(const QString& title, const QColor& initial) override;
   std::optional<QString> AskText(const QString& title, const QString& label, const QString& initial) override;
+  bool ChoosePrinter(QPrinter& printer) override;
   void ShowMessage(const QString& text) override { ShowFileMessage(text, QString()); }
   void ShowFileMessage(const QString& text, const QString& file) override;
   void RememberFolder(const QString& file) override;

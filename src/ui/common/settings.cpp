@@ -11,6 +11,14 @@ constexpr char kAutoMoveDirection[] = "AutoMoveDirection";
 constexpr char kRecentFiles[] = "RecentFiles";
 constexpr char kHoleCells[] = "HoleCells";
 constexpr char kBrushSize[] = "BrushSize";
+constexpr char kLightAzimuth[] = "LightAzimuth";
+constexpr char kLightAltitude[] = "LightAltitude";
+constexpr char kExaggeration[] = "Exaggeration";
+constexpr char kMultidirectional[] = "MultidirectionalLight";
+constexpr char kContoursShown[] = "Contours";
+constexpr char kContourInterval[] = "ContourInterval";
+constexpr char kOverviewContourInterval[] = "OverviewContourInterval";
+constexpr char kContourBase[] = "ContourBase";
 
 }  // namespace
 
@@ -22,6 +30,42 @@ bool Settings::Flag(const char* key, bool fallback) const {
 }
 
 void Settings::SetFlag(const char* key, bool value) { store_.setValue(key, QString::number(value ? 1 : 0)); }
+
+// A number stored as text; anything else counts as not stored.
+double Settings::Number(const char* key, double fallback) const {
+  bool is_number = false;
+  const double value = store_.value(key).toString().toDouble(&is_number);
+  return is_number ? value : fallback;
+}
+
+void Settings::SetNumber(const char* key, double value) { store_.setValue(key, QString::number(value)); }
+
+ReliefLight Settings::Light() const {
+  const ReliefLight defaults;
+  return {Number(kLightAzimuth, defaults.AzimuthDegrees), Number(kLightAltitude, defaults.AltitudeDegrees),
+          Number(kExaggeration, defaults.Exaggeration),
+          Flag(kMultidirectional, false) ? LightMode::Multidirectional : LightMode::Single};
+}
+
+void Settings::SetLight(const ReliefLight& light) {
+  SetNumber(kLightAzimuth, light.AzimuthDegrees);
+  SetNumber(kLightAltitude, light.AltitudeDegrees);
+  SetNumber(kExaggeration, light.Exaggeration);
+  SetFlag(kMultidirectional, light.Mode == LightMode::Multidirectional);
+}
+
+ContourSettings Settings::Contours() const {
+  const ContourSettings defaults;
+  return {Flag(kContoursShown, false), Number(kContourInterval, defaults.detail_interval),
+          Number(kOverviewContourInterval, defaults.overview_interval), Number(kContourBase, defaults.base)};
+}
+
+void Settings::SetContours(const ContourSettings& contours) {
+  SetFlag(kContoursShown, contours.shown);
+  SetNumber(kContourInterval, contours.detail_interval);
+  SetNumber(kOverviewContourInterval, contours.overview_interval);
+  SetNumber(kContourBase, contours.base);
+}
 
 bool Settings::ShadedRelief() const { return Flag(kShadedRelief, false); }
 

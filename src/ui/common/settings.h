@@ -7,6 +7,8 @@
 
 #include "core/edit/brush.h"
 #include "core/edit/cursor_step.h"
+#include "core/scale/hill_shade.h"
+#include "core/views/contour_settings.h"
 
 namespace koravel {
 
@@ -22,6 +24,12 @@ class Settings {
 
   bool ShadedRelief() const;
   void SetShadedRelief(bool shaded);
+  /// The light of the shaded relief.
+  ReliefLight Light() const;
+  void SetLight(const ReliefLight& light);
+  /// The contour lines' heights, and whether they were shown last.
+  ContourSettings Contours() const;
+  void SetContours(const ContourSettings& contours);
   /// Whether rows the file omits are drawn hatched, apart from sea.
   bool HatchOmittedRows() const;
   void SetHatchOmittedRows(bool hatched);
@@ -41,6 +49,8 @@ class Settings {
 
  private:
   bool Flag(const char* key, bool fallback) const;
+  double Number(const char* key, double fallback) const;
+  void SetNumber(const char* key, double value);
   void SetFlag(const char* key, bool value);
 
   QSettings store_;

@@ -1,6 +1,7 @@
 #include "ui/document/editing_session.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "core/mesh/mesh_document.h"
 #include "ui/document/document.h"
@@ -21,18 +22,28 @@ void EditingSession::Reset() {
   view_ = ViewState();
   scale_.SetDefaultLevels();
   tracks_.Clear();
-  pointer_cell_.reset();
+  pointer_.reset();
   selection_ = CellSelection();
+  reference_.reset();
+  profile_line_.clear();
+  measured_path_.clear();
+  profile_mark_.reset();
   emit ViewChanged();
   emit CursorChanged(Cursor());
   emit ScaleChanged();
   emit TracksChanged();
   emit SelectionChanged();
+  emit ReferenceChanged();
+  emit SketchChanged();
 }
 
 QPoint EditingSession::CellAt(QPointF point) const {
   const auto [column, row] = viewport_.CellAt(point.x(), point.y());
   return ViewStart() + QPoint(column, row);
+}
+
+GridPoint EditingSession::PointOnGrid(QPointF point) const {
+  return {point.x() / viewport_.CellWidth() + view_.MapXstart - 1, point.y() / viewport_.CellHeight() + view_.MapYstart - 1};
 }
 
 void EditingSession::SetCursor(QPoint cell) {
@@ -92,9 +103,14 @@ void EditingSession::HoldViewInGrid() {
   view_.PlaceCursor(view_.MapX - view_.MapXstart, view_.MapY - view_.MapYstart);
 }
 
-void EditingSession::SetPointerCell(std::optional<QPoint> cell) {
-  if (cell == pointer_cell_) return;
-  pointer_cell_ = cell;
+std::optional<QPoint> EditingSession::PointerCell() const {
+  if (!pointer_) return std::nullopt;
+  return QPoint(static_cast<int>(std::floor(pointer_->X)) + 1, static_cast<int>(std::floor(pointer_->Y)) + 1);
+}
+
+void EditingSession::SetPointer(std::optional<GridPoint> point) {
+  if (!point && !pointer_) return;
+  pointer_ = point;
   emit PointerChanged();
 }
 
@@ -113,8 +129,34 @@ void EditingSession::SetTracksShown(bool shown) {
   emit DisplayChanged();
 }
 
+void EditingSession::SetReference(std::optional<ReferenceDem> reference) {
+  reference_ = std::move(reference);
+  emit ReferenceChanged();
+  emit DisplayChanged();
+}
+
+void EditingSession::SetShowsDifference(bool shown) {
+  shows_difference_ = shown;
+  emit DisplayChanged();
+}
+
 void EditingSession::SetShaded(bool shaded) {
   shaded_ = shaded;
+  emit DisplayChanged();
+}
+
+void EditingSession::SetLight(const ReliefLight& light) {
+  light_ = light;
+  emit DisplayChanged();
+}
+
+void EditingSession::SetShowsSlope(bool shown) {
+  shows_slope_ = shown;
+  emit DisplayChanged();
+}
+
+void EditingSession::SetContours(const ContourSettings& contours) {
+  contours_ = contours;
   emit DisplayChanged();
 }
 
@@ -127,6 +169,21 @@ void EditingSession::SetSelection(const CellSelection& selection) {
   if (selection == selection_) return;
   selection_ = selection;
   emit SelectionChanged();
+}
+
+void EditingSession::SetProfileLine(std::vector<GridPoint> line) {
+  profile_line_ = std::move(line);
+  emit SketchChanged();
+}
+
+void EditingSession::SetMeasuredPath(std::vector<GridPoint> path) {
+  measured_path_ = std::move(path);
+  emit SketchChanged();
+}
+
+void EditingSession::SetProfileMark(std::optional<GridPoint> mark) {
+  profile_mark_ = mark;
+  emit SketchChanged();
 }
 
 void EditingSession::SetBrush(BrushSize size) {

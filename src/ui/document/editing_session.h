@@ -5,13 +5,17 @@
 #include <QPointF>
 #include <QSize>
 #include <optional>
+#include <vector>
 
+#include "core/dem/reference_dem.h"
 #include "core/edit/brush.h"
+#include "core/scale/hill_shade.h"
 #include "core/edit/cell_selection.h"
 #include "core/edit/cursor_step.h"
 #include "core/edit/edit_mode.h"
 #include "core/scale/elevation_scale.h"
 #include "core/tracks/track_set.h"
+#include "core/views/contour_settings.h"
 #include "core/views/view_state.h"
 #include "core/views/viewport.h"
 
@@ -38,6 +42,8 @@ class EditingSession : public QObject {
   const Viewport& DetailViewport() const { return viewport_; }
   /// The grid cell under detail-view point (x, y) twips, not limited to the grid.
   QPoint CellAt(QPointF point) const;
+  /// Detail-view point (x, y) twips in the grid frame of track positions.
+  GridPoint PointOnGrid(QPointF point) const;
 
   /// Puts the cursor on `cell`, held inside the grid; the view stays.
   void SetCursor(QPoint cell);
@@ -54,9 +60,12 @@ class EditingSession : public QObject {
   void ZoomBy(double factor, std::optional<QPointF> around = std::nullopt);
   void ZoomToActualSize();
 
-  /// The cell under the pointer, on either map; nothing off the maps.
-  std::optional<QPoint> PointerCell() const { return pointer_cell_; }
-  void SetPointerCell(std::optional<QPoint> cell);
+  /// The point under the pointer, on either map, in the grid frame of track
+  /// positions; nothing off the mesh.
+  std::optional<GridPoint> Pointer() const { return pointer_; }
+  /// The cell under the pointer.
+  std::optional<QPoint> PointerCell() const;
+  void SetPointer(std::optional<GridPoint> point);
 
   const ElevationScale& Scale() const { return scale_; }
   void SetScale(const ElevationScale& scale);
@@ -68,6 +77,20 @@ class EditingSession : public QObject {
 
   bool Shaded() const { return shaded_; }
   void SetShaded(bool shaded);
+  const ReliefLight& Light() const { return light_; }
+  void SetLight(const ReliefLight& light);
+  /// Whether the maps are coloured by slope instead of height.
+  bool ShowsSlope() const { return shows_slope_; }
+  void SetShowsSlope(bool shown);
+  const ContourSettings& Contours() const { return contours_; }
+  void SetContours(const ContourSettings& contours);
+  /// The newer model's heights sampled at the open mesh's cells, when loaded.
+  const std::optional<ReferenceDem>& Reference() const { return reference_; }
+  void SetReference(std::optional<ReferenceDem> reference);
+  /// Whether the maps show the mesh's difference from the reference.
+  bool ShowsDifference() const { return shows_difference_ && reference_.has_value(); }
+  void SetShowsDifference(bool shown);
+
   bool HatchOmittedRows() const { return hatch_omitted_rows_; }
   void SetHatchOmittedRows(bool hatched);
   /// Both maps are drawn anew, as 再描画 asks.
@@ -77,6 +100,16 @@ class EditingSession : public QObject {
   /// the undo history.
   const CellSelection& Selection() const { return selection_; }
   void SetSelection(const CellSelection& selection);
+
+  /// The line drawn for a profile, in the grid frame of track positions.
+  const std::vector<GridPoint>& ProfileLine() const { return profile_line_; }
+  void SetProfileLine(std::vector<GridPoint> line);
+  /// The points of the path being measured, in the same frame.
+  const std::vector<GridPoint>& MeasuredPath() const { return measured_path_; }
+  void SetMeasuredPath(std::vector<GridPoint> path);
+  /// The place the pointer marks on the profile's chart, shown on both maps.
+  std::optional<GridPoint> ProfileMark() const { return profile_mark_; }
+  void SetProfileMark(std::optional<GridPoint> mark);
 
   EditMode Mode() const { return mode_; }
   void SetMode(EditMode mode);
@@ -92,9 +125,12 @@ class EditingSession : public QObject {
   void PointerChanged();
   void ScaleChanged();
   void TracksChanged();
+  void ReferenceChanged();
   /// Shading, the hatch or the tracks' visibility changed, or a redraw was asked for.
   void DisplayChanged();
   void SelectionChanged();
+  /// The profile's line, the measured path or the profile's mark changed.
+  void SketchChanged();
   void ModeChanged(EditMode mode);
   void BrushChanged(BrushSize size);
   void AutoMoveDirectionChanged(MoveDirection direction);
@@ -105,13 +141,21 @@ class EditingSession : public QObject {
 
   ViewState view_;
   Viewport viewport_;
-  std::optional<QPoint> pointer_cell_;
+  std::optional<GridPoint> pointer_;
   ElevationScale scale_;
   TrackSet tracks_;
   bool tracks_shown_ = true;
   bool shaded_ = false;
+  ReliefLight light_;
+  bool shows_slope_ = false;
+  ContourSettings contours_;
+  std::optional<ReferenceDem> reference_;
+  bool shows_difference_ = false;
   bool hatch_omitted_rows_ = true;
   CellSelection selection_;
+  std::vector<GridPoint> profile_line_;
+  std::vector<GridPoint> measured_path_;
+  std::optional<GridPoint> profile_mark_;
   EditMode mode_ = EditMode::PointEdit;
   BrushSize brush_ = BrushSize::One;
   MoveDirection auto_move_direction_ = MoveDirection::Right;

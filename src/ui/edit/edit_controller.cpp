@@ -113,8 +113,8 @@ void EditController::MoveCursor(MoveDirection direction) {
 // The middle button pans the view and leaves the cursor where it is; a
 // left press chooses cells in the selection mode.
 void EditController::Picture2_MouseDown(double x, double y, Qt::MouseButton button) {
-  const bool choosing = session_.Mode() == EditMode::Select && button == Qt::LeftButton;
-  if (button == Qt::MiddleButton || choosing || !document_.IsOpen()) return;
+  const bool editing = session_.Mode() == EditMode::PointEdit || session_.Mode() == EditMode::Brush;
+  if (button == Qt::MiddleButton || (!editing && button == Qt::LeftButton) || !document_.IsOpen()) return;
   pointer_held_ = true;
   dragged_cell_ = session_.CellAt({x, y});
   session_.SetCursor(dragged_cell_);
@@ -166,7 +166,7 @@ void EditController::ShowCursorCell() {
   widgets_.value.setEnabled(true);
   widgets_.brush.setEnabled(true);
   widgets_.value.setText(CursorValueText());
-  if (session_.Mode() != EditMode::Select) widgets_.value.setFocus();
+  if (session_.Mode() == EditMode::PointEdit || session_.Mode() == EditMode::Brush) widgets_.value.setFocus();
   widgets_.value.selectAll();
 }
 
@@ -188,8 +188,8 @@ void EditController::RestoreCursorValue() {
 
 // Each editing mode's own field takes the keyboard, so that digits typed
 // next never land in the comment; the value is selected, so that they
-// replace it. Choosing cells leaves the keyboard to the map, for Ctrl+A
-// and Esc.
+// replace it. Choosing cells and drawing lines leave the keyboard to the
+// map, for Ctrl+A and Esc.
 void EditController::ShowMode(EditMode mode) {
   const bool brush = mode == EditMode::Brush;
   widgets_.point_mode.setChecked(mode == EditMode::PointEdit);
@@ -199,7 +199,7 @@ void EditController::ShowMode(EditMode mode) {
   widgets_.brush_caption.setVisible(brush);
   widgets_.brush.setVisible(brush);
   widgets_.brush_size.setVisible(brush);
-  if (mode == EditMode::Select) return widgets_.detail.setFocus();
+  if (!brush && mode != EditMode::PointEdit) return widgets_.detail.setFocus();
   QLineEdit& field = brush ? widgets_.brush : widgets_.value;
   field.setFocus();
   if (!brush) field.selectAll();

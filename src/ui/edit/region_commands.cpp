@@ -31,6 +31,7 @@ RegionCommands::RegionCommands(Document& document, const EditingSession& session
   }
   connect(&session_, &EditingSession::SelectionChanged, this, &RegionCommands::EnableForSelection);
   connect(&document_, &Document::Replaced, this, &RegionCommands::EnableForSelection);
+  connect(&session_, &EditingSession::ReferenceChanged, this, &RegionCommands::EnableForSelection);
   EnableForSelection();
 }
 
@@ -39,7 +40,8 @@ void RegionCommands::EnableForSelection() {
   const bool chosen = !session_.Selection().Empty();
   for (int i = 0; i < kOperationCount; ++i) {
     const bool anywhere = i == kFillHoles || i == kPaste;
-    actions_[i]->setEnabled(document_.IsOpen() && (chosen || anywhere));
+    const bool possible = i != kTakeReference || session_.Reference().has_value();
+    actions_[i]->setEnabled(document_.IsOpen() && possible && (chosen || anywhere));
   }
 }
 
@@ -52,6 +54,7 @@ void RegionCommands::Run(Operation operation) {
     case kSmooth: return Smooth();
     case kFillHoles: return FillHoles();
     case kRestore: return document_.Edit(RestoreValues(mesh, session_.Selection(), document_.SavedMesh()));
+    case kTakeReference: return document_.Edit(TakeHeights(mesh, session_.Selection(), session_.Reference()->Heights()));
     case kCopy: return Copy();
     case kPaste: return Paste();
     case kOperationCount: return;

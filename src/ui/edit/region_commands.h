@@ -17,7 +17,9 @@ class EditingSession;
 class RegionCommands : public QObject {
  public:
   /// The items of the menu, in its order.
-  enum Operation { kSetValue, kSetNoData, kOffset, kSmooth, kFillHoles, kRestore, kCopy, kPaste, kOperationCount };
+  enum Operation {
+    kSetValue, kSetNoData, kOffset, kSmooth, kFillHoles, kRestore, kTakeReference, kCopy, kPaste, kOperationCount
+  };
 
   RegionCommands(Document& document, const EditingSession& session, Dialogs& dialogs,
                  const std::array<QAction*, kOperationCount>& actions);

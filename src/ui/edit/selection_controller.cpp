@@ -19,7 +19,6 @@ SelectionController::SelectionController(const Document& document, EditingSessio
   connect(&widgets_.detail, &Picture::Moved, this, &SelectionController::Moved);
   connect(&widgets_.detail, &Picture::Released, this, [this] { dragging_ = false; });
   connect(&widgets_.select_all, &QAction::triggered, this, [this] { session_.SetSelection(CellSelection::All()); });
-  connect(&widgets_.deselect, &QAction::triggered, this, [this] { session_.SetSelection(CellSelection()); });
   connect(&widgets_.select_by_value, &QAction::triggered, this, &SelectionController::SelectByValue);
 }
 
@@ -33,7 +32,7 @@ void SelectionController::Pressed(double x, double y, Qt::MouseButton button) {
   before_ = session_.Selection();
   anchor_ = reached_ = session_.CellAt({x, y});
   lasso_.clear();
-  if (modifiers & Qt::AltModifier) lasso_.push_back(PointOnGrid(x, y));
+  if (modifiers & Qt::AltModifier) lasso_.push_back(session_.PointOnGrid({x, y}));
   dragging_ = true;
   session_.SetCursor(anchor_);
   ShowDrag();
@@ -42,7 +41,7 @@ void SelectionController::Pressed(double x, double y, Qt::MouseButton button) {
 void SelectionController::Moved(double x, double y, Qt::MouseButtons buttons) {
   if (!dragging_ || buttons != Qt::LeftButton) return;
   reached_ = session_.CellAt({x, y});
-  if (!lasso_.empty()) lasso_.push_back(PointOnGrid(x, y));
+  if (!lasso_.empty()) lasso_.push_back(session_.PointOnGrid({x, y}));
   ShowDrag();
 }
 
@@ -58,12 +57,6 @@ void SelectionController::ShowDrag() {
     chosen.Add(dragged);
   }
   session_.SetSelection(chosen);
-}
-
-// Detail-view twips in cells from the grid's north-west corner.
-GridPoint SelectionController::PointOnGrid(double x, double y) const {
-  const Viewport& viewport = session_.DetailViewport();
-  return {x / viewport.CellWidth() + session_.ViewStart().x() - 1, y / viewport.CellHeight() + session_.ViewStart().y() - 1};
 }
 
 void SelectionController::SelectByValue() {

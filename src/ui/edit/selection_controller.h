@@ -19,13 +19,12 @@ class Picture;
 /// Choosing cells: in the selection mode a left drag in the detail view
 /// chooses a rectangle (with Shift it adds to the cells chosen, with Ctrl it
 /// takes them away), and with Alt held the drag draws a lasso instead;
-/// すべて選択, 選択解除 and 値で選択.
+/// すべて選択 and 値で選択.
 class SelectionController : public QObject {
  public:
   struct Widgets {
     Picture& detail;
     QAction& select_all;
-    QAction& deselect;
     QAction& select_by_value;
   };
 
@@ -37,7 +36,6 @@ class SelectionController : public QObject {
   void Pressed(double x, double y, Qt::MouseButton button);
   void Moved(double x, double y, Qt::MouseButtons buttons);
   void ShowDrag();
-  GridPoint PointOnGrid(double x, double y) const;
   void SelectByValue();
 
   const Document& document_;

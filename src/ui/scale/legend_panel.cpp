@@ -13,6 +13,7 @@
 #include "ui/common/qt_bridge.h"
 #include "ui/document/document.h"
 #include "ui/document/editing_session.h"
+#include "ui/views/grid_painter.h"
 #include "ui/views/omitted_row_brush.h"
 #include "ui/views/picture.h"
 
@@ -43,9 +44,9 @@ QString LevelRangeMessage(std::optional<double> below, std::optional<double> abo
 
 }  // namespace
 
-LegendPanel::LegendPanel(EditingSession& session, const Document& document, Dialogs& dialogs,
-                         const Widgets& widgets)
-    : session_(session), document_(document), dialogs_(dialogs), widgets_(widgets) {
+LegendPanel::LegendPanel(EditingSession& session, const Document& document, const GridPainter& painter,
+                         Dialogs& dialogs, const Widgets& widgets)
+    : session_(session), document_(document), dialogs_(dialogs), painter_(painter), widgets_(widgets) {
   for (int i = 0; i < 3; ++i) {
     connect(widgets_.presets[i], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
   }
@@ -58,16 +59,21 @@ LegendPanel::LegendPanel(EditingSession& session, const Document& document, Dial
   connect(&session_, &EditingSession::DisplayChanged, this, [this] {
     widgets_.no_data_swatch.setVisible(session_.HatchOmittedRows());
     widgets_.no_data_caption.setVisible(session_.HatchOmittedRows());
+    ShowScale();
   });
   ShowScale();
 }
 
 // A field keeps its text while that reads as its level: "0200" typed and
-// taken stays until the field is left.
+// taken stays until the field is left. The slope and the difference from a
+// reference have legends of their own, which cannot be edited.
 void LegendPanel::ShowScale() {
+  const bool editable = !session_.ShowsDifference() && !session_.ShowsSlope();
   for (int i = 0; i < kScaleLevelCount; ++i) {
-    if (TypedNumber(widgets_.levels[i]->text().toStdString()) != session_.Scale().ScaleLevels[i]) ShowLevel(i);
+    if (TypedNumber(widgets_.levels[i]->text().toStdString()) != painter_.ShownScale().ScaleLevels[i]) ShowLevel(i);
+    widgets_.levels[i]->setEnabled(editable);
   }
+  for (QPushButton* preset : widgets_.presets) preset->setEnabled(editable);
   DrawLegend();
 }
 
@@ -75,7 +81,7 @@ void LegendPanel::ShowScale() {
 void LegendPanel::DrawLegend() {
   for (int i = 0; i < kScaleColorCount; ++i) {
     const int top = kLowestSwatchTop - kSwatchSize * i;
-    widgets_.swatches.FillBox(0, top, kSwatchSize, kSwatchSize, ToQColor(session_.Scale().ScaleColors[i]));
+    widgets_.swatches.FillBox(0, top, kSwatchSize, kSwatchSize, ToQColor(painter_.ShownScale().ScaleColors[i]));
   }
   DrawNoDataSwatch();
 }
@@ -133,10 +139,11 @@ void LegendPanel::Text3_Enter(int index) {
 }
 
 void LegendPanel::ShowLevel(int index) {
-  widgets_.levels[index]->setText(QString::fromStdString(LevelText(session_.Scale().ScaleLevels[index])));
+  widgets_.levels[index]->setText(QString::fromStdString(LevelText(painter_.ShownScale().ScaleLevels[index])));
 }
 
 void LegendPanel::Picture3_MouseDown(double y) {
+  if (session_.ShowsDifference() || session_.ShowsSlope()) return;
   const int swatch = kScaleColorCount - 1 - static_cast<int>(std::floor(y / kSwatchSize));
   if (swatch < 0 || swatch >= kScaleColorCount) return;
   ElevationScale scale = session_.Scale();

@@ -11,6 +11,7 @@ namespace koravel {
 class Dialogs;
 class Document;
 class EditingSession;
+class GridPainter;
 class Picture;
 
 /// The legend beside the detail view: the 16 colour swatches, the 15 level
@@ -27,7 +28,8 @@ class LegendPanel : public QObject {
     QLabel& no_data_caption;
   };
 
-  LegendPanel(EditingSession& session, const Document& document, Dialogs& dialogs, const Widgets& widgets);
+  LegendPanel(EditingSession& session, const Document& document, const GridPainter& painter, Dialogs& dialogs,
+              const Widgets& widgets);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -44,6 +46,7 @@ class LegendPanel : public QObject {
   EditingSession& session_;
   const Document& document_;
   Dialogs& dialogs_;
+  const GridPainter& painter_;
   Widgets widgets_;
 };
 

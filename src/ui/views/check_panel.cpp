@@ -47,6 +47,9 @@ QString FindingText(const Finding& f) {
           .arg(Place(f), SideName(f.side)).arg(f.count).arg(Metres(f.value));
     case FindingKind::Omitted:
       return QStringLiteral("省略レコード  行 %1～%2（%3 行）").arg(f.extent.top).arg(f.extent.bottom).arg(f.count);
+    case FindingKind::Reference:
+      return QStringLiteral("参照との差  %1  列 %2 までの %3 セル、差は最大 %4 m")
+          .arg(Place(f)).arg(f.extent.right).arg(f.count).arg(Metres(f.value));
   }
   return {};
 }
@@ -74,6 +77,7 @@ CheckPanel::CheckPanel(const Document& document, EditingSession& session, const 
   connect(&document, &Document::Replaced, this, &CheckPanel::ReadNeighbours);
   connect(&document, &Document::FileNameChanged, this, &CheckPanel::ReadNeighbours);
   connect(&document, &Document::CellsChanged, this, &CheckPanel::Check);
+  connect(&session, &EditingSession::ReferenceChanged, this, &CheckPanel::Check);
 }
 
 // The seams need the neighbours' edges, read once for each file.
@@ -89,7 +93,9 @@ void CheckPanel::ReadNeighbours() {
 void CheckPanel::Check() {
   if (dock_->isHidden() || !document_.IsOpen()) return;
   const int current = list_->currentRow();
-  findings_ = CheckMesh(document_.Mesh(), neighbours_);
+  CheckOptions options;
+  if (session_.Reference()) options.reference = &session_.Reference()->Heights();
+  findings_ = CheckMesh(document_.Mesh(), neighbours_, options);
   list_->clear();
   for (const Finding& finding : findings_) list_->addItem(FindingText(finding));
   if (findings_.empty()) list_->addItem(QStringLiteral("見つかったものはありません。"));

@@ -36,7 +36,7 @@ void DetailView::Connect() {
     ShowCursor();
   });
   for (auto changed : {&EditingSession::ScaleChanged, &EditingSession::TracksChanged, &EditingSession::DisplayChanged,
-                       &EditingSession::SelectionChanged}) {
+                       &EditingSession::SelectionChanged, &EditingSession::SketchChanged}) {
     connect(&session_, changed, &widgets_.detail, &Picture::Invalidate);
     connect(&session_, changed, this, &DetailView::ShowCursor);
   }
@@ -53,7 +53,7 @@ void DetailView::Connect() {
   connect(&widgets_.detail, &Picture::Released, this, [this](Qt::MouseButton button) {
     if (button == Qt::MiddleButton) pan_from_.reset();
   });
-  connect(&widgets_.detail, &Picture::PointerLeft, this, [this] { session_.SetPointerCell(std::nullopt); });
+  connect(&widgets_.detail, &Picture::PointerLeft, this, [this] { session_.SetPointer(std::nullopt); });
 }
 
 // The cells the viewport shows from the view's start, to the grid's end.
@@ -62,7 +62,8 @@ GridFrame DetailView::Frame() const {
   const QPoint first = session_.ViewStart();
   const QSize cells(std::min(viewport.VisibleColumns(), kMeshSize + 1 - first.x()),
                     std::min(viewport.VisibleRows(), kMeshSize + 1 - first.y()));
-  return {widgets_.detail, first, cells, QSizeF(viewport.CellWidth(), viewport.CellHeight()), 1};
+  return {widgets_.detail, first, cells, QSizeF(viewport.CellWidth(), viewport.CellHeight()), 1,
+          &painter_.DetailContours()};
 }
 
 void DetailView::FollowSize() {
@@ -125,12 +126,12 @@ void DetailView::Moved(double x, double y, Qt::MouseButtons buttons) {
     session_.SetViewStart(pan_start_ + QPoint(static_cast<int>(std::lround((pan_from_->x() - x) / viewport.CellWidth())),
                                               static_cast<int>(std::lround((pan_from_->y() - y) / viewport.CellHeight()))));
   }
-  const QPoint cell = session_.CellAt({x, y});
-  const QPoint offset = cell - session_.ViewStart();
+  const GridPoint point = session_.PointOnGrid({x, y});
+  const QPointF offset(point.X - (session_.ViewStart().x() - 1), point.Y - (session_.ViewStart().y() - 1));
   const bool shown = document_.IsOpen() && offset.x() >= 0 && offset.y() >= 0 &&
                      offset.x() < viewport.VisibleColumns() && offset.y() < viewport.VisibleRows() &&
-                     cell.x() <= kMeshSize && cell.y() <= kMeshSize;
-  session_.SetPointerCell(shown ? std::optional(cell) : std::nullopt);
+                     point.X < kMeshSize && point.Y < kMeshSize;
+  session_.SetPointer(shown ? std::optional(point) : std::nullopt);
 }
 
 }  // namespace koravel

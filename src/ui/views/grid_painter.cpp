@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "core/scale/scale_presets.h"
 #include "core/views/repaint_geometry.h"
 #include "ui/common/qt_bridge.h"
 #include "ui/document/document.h"
@@ -16,31 +17,84 @@
 namespace koravel {
 
 GridPainter::GridPainter(const Document& document, const EditingSession& session)
-    : document_(document), session_(session) {
+    : document_(document), session_(session), difference_scale_(DifferenceScale()), slope_scale_(SlopeScale()) {
   connect(&document, &Document::Replaced, this, [this] {
-    shade_computed_ = false;
-    FollowShading();
+    shade_computed_ = slope_computed_ = false;
+    traced_for_.reset();
+    FollowDisplay();
   });
-  connect(&session, &EditingSession::DisplayChanged, this, &GridPainter::FollowShading);
+  connect(&session, &EditingSession::DisplayChanged, this, &GridPainter::FollowDisplay);
   connect(&session, &EditingSession::SelectionChanged, this,
           [this] { selection_outline_ = SelectionOutline(session_.Selection()); });
-  // Shading takes its slope from the neighbours, so an edit reshades them too.
-  connect(&document, &Document::CellsChanged, this, [this](const QRect& area) {
-    if (shade_computed_) hill_shade_.Update(document_.Mesh(), area.left(), area.top(), area.right(), area.bottom());
-  });
+  connect(&document, &Document::CellsChanged, this, &GridPainter::FollowCells);
 }
 
-// The shade is worked out when it is first shown and kept up to date from then on.
-void GridPainter::FollowShading() {
-  if (!session_.Shaded() || shade_computed_) return;
-  hill_shade_.Compute(document_.Mesh());
-  shade_computed_ = true;
+// Shade, slopes and contour lines are worked out when first shown and kept
+// up to date from then on.
+void GridPainter::FollowDisplay() {
+  const MeshDocument& mesh = document_.Mesh();
+  if (session_.Shaded() && (!shade_computed_ || hill_shade_.Light() != session_.Light())) {
+    hill_shade_.SetLight(session_.Light());
+    hill_shade_.Compute(mesh);
+    shade_computed_ = true;
+  }
+  if (session_.ShowsSlope() && !slope_computed_) {
+    slope_map_.Compute(mesh);
+    slope_computed_ = true;
+  }
+  if (session_.Contours().shown && traced_for_ != session_.Contours()) TraceContours();
+}
+
+// Shade and slope come from a cell's neighbours, so an edit works them out
+// again around it; the contour lines are traced anew.
+void GridPainter::FollowCells(const QRect& area) {
+  const MeshDocument& mesh = document_.Mesh();
+  if (shade_computed_) hill_shade_.Update(mesh, area.left(), area.top(), area.right(), area.bottom());
+  if (slope_computed_) slope_map_.Update(mesh, area.left(), area.top(), area.right(), area.bottom());
+  if (traced_for_) TraceContours();
+}
+
+void GridPainter::TraceContours() {
+  const ContourSettings& settings = session_.Contours();
+  const auto trace = [this, &settings](double interval) {
+    auto lines = koravel::TraceContours(document_.Mesh(), {interval, settings.base});
+    return std::holds_alternative<ErrorCode>(lines) ? std::vector<ContourLine>() : std::get<std::vector<ContourLine>>(lines);
+  };
+  detail_contours_ = trace(settings.detail_interval);
+  overview_contours_ = trace(settings.overview_interval);
+  traced_for_ = settings;
+}
+
+const ElevationScale& GridPainter::ShownScale() const {
+  if (session_.ShowsDifference()) return difference_scale_;
+  return session_.ShowsSlope() ? slope_scale_ : session_.Scale();
+}
+
+QString GridPainter::ShownScaleTitle() const {
+  if (session_.ShowsDifference()) return QStringLiteral("参照との差 (m)");
+  return session_.ShowsSlope() ? QStringLiteral("傾斜 (度)") : QStringLiteral("標高 (m)");
 }
 
 QRgb GridPainter::CellRgb(int x, int y) const {
-  RgbColor color = session_.Scale().ElevationColor(document_.Mesh().Elevation(x, y));
+  RgbColor color = session_.ShowsDifference() ? DifferenceColor(x, y)
+                   : session_.ShowsSlope()    ? SlopeColor(x, y)
+                                              : ShownScale().ElevationColor(document_.Mesh().Elevation(x, y));
   if (session_.Shaded()) color = hill_shade_.Shade(color, x, y);
   return qRgb(color.Red, color.Green, color.Blue);
+}
+
+RgbColor GridPainter::DifferenceColor(int x, int y) const {
+  const std::int32_t height = document_.Mesh().Elevation(x, y);
+  const std::int32_t model = session_.Reference()->Elevation(x, y);
+  if (height == kNoData || model == kNoData) return kNoDifferenceColor;
+  return difference_scale_.ElevationColor(height - model);
+}
+
+// The slope scale's levels are degrees, as a height scale's are metres.
+RgbColor GridPainter::SlopeColor(int x, int y) const {
+  const float degrees = slope_map_.Degrees(x, y);
+  if (std::isnan(degrees)) return kNoDifferenceColor;
+  return slope_scale_.ElevationColor(static_cast<std::int32_t>(std::lround(degrees * 10)));
 }
 
 // The device pixel edges of a map's boxes, from the first box's left (top)
@@ -63,13 +117,63 @@ void GridPainter::Render(QPainter& painter, const QRect& area, const GridFrame& 
   PaintCells(painter, frame, edges, area.intersected(covered));
   if (session_.HatchOmittedRows()) HatchOmittedRows(painter, frame, edges, area.intersected(covered));
   for (const QRect& rest : QRegion(area).subtracted(covered)) painter.fillRect(rest, background);
+  PaintContours(painter, frame, area);
   PaintTracks(painter, frame, area);
   PaintSelection(painter, frame);
+  PaintSketches(painter, frame);
+}
+
+// The profile's line in yellow, the measured path in cyan, and the place
+// the profile's chart points at as a red ring.
+void GridPainter::PaintSketches(QPainter& painter, const GridFrame& frame) const {
+  const double ratio = frame.picture.DeviceRatio();
+  const auto polyline = [&](const std::vector<GridPoint>& points, QColor colour) {
+    if (points.empty()) return;
+    QPolygonF line;
+    for (const GridPoint& point : points) line.append(DevicePoint(frame, point.X, point.Y));
+    painter.setPen(QPen(colour, 2 * ratio));
+    painter.drawPolyline(line);
+    for (const QPointF& vertex : line) painter.drawEllipse(vertex, 2 * ratio, 2 * ratio);
+  };
+  painter.setRenderHint(QPainter::Antialiasing);
+  polyline(session_.ProfileLine(), QColor(255, 220, 0));
+  polyline(session_.MeasuredPath(), QColor(0, 220, 255));
+  if (const std::optional<GridPoint> mark = session_.ProfileMark()) {
+    painter.setPen(QPen(Qt::red, 2 * ratio));
+    painter.drawEllipse(DevicePoint(frame, mark->X, mark->Y), 5 * ratio, 5 * ratio);
+  }
+  painter.setRenderHint(QPainter::Antialiasing, false);
+}
+
+// Thin dark lines, every fifth one bolder, as on printed maps; only the
+// lines that reach into `area` are drawn.
+void GridPainter::PaintContours(QPainter& painter, const GridFrame& frame, const QRect& area) const {
+  if (!session_.Contours().shown || frame.contours == nullptr) return;
+  const double ratio = frame.picture.DeviceRatio();
+  const QRectF reach = QRectF(area).adjusted(-2, -2, 2, 2);
+  painter.setRenderHint(QPainter::Antialiasing);
+  for (const ContourLine& line : *frame.contours) {
+    QPolygonF points;
+    points.reserve(static_cast<qsizetype>(line.Points.size()));
+    for (const GridPoint& point : line.Points) points.append(DevicePoint(frame, point.X, point.Y));
+    if (!reach.intersects(points.boundingRect())) continue;
+    painter.setPen(QPen(QColor(60, 30, 0, line.Bold ? 220 : 150), (line.Bold ? 1.6 : 0.8) * ratio));
+    painter.drawPolyline(points);
+  }
+  painter.setRenderHint(QPainter::Antialiasing, false);
+}
+
+// A point of the grid frame (0, 0 at the north-west corner of cell 1, 1) in
+// the device pixels of a map.
+QPointF GridPainter::DevicePoint(const GridFrame& frame, double x, double y) const {
+  const double scale = frame.picture.DeviceRatio() / double{kTwipsPerPixel};
+  return {(x - (frame.origin.x() - 1)) * frame.cell.width() * scale, (y - (frame.origin.y() - 1)) * frame.cell.height() * scale};
 }
 
 void GridPainter::RepaintEdit(const GridFrame& frame, const QRect& area) const {
+  const bool reaches_neighbours = session_.Shaded() || session_.ShowsSlope() || session_.Contours().shown;
   const CellRect changed =
-      CellsChangedByEdit({area.left(), area.top(), area.right(), area.bottom()}, session_.Shaded());
+      CellsChangedByEdit({area.left(), area.top(), area.right(), area.bottom()}, reaches_neighbours);
   const QRect shown = QRect(QPoint(changed.left, changed.top), QPoint(changed.right, changed.bottom))
                           .intersected(QRect(frame.origin, frame.cells));
   if (!document_.IsOpen() || shown.isEmpty()) return;

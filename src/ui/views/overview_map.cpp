@@ -16,20 +16,21 @@ OverviewMap::OverviewMap(const Document& document, EditingSession& session, cons
   connect(&document, &Document::CellsChanged, this, [this](const QRect& area) { painter_.RepaintEdit(Frame(), area); });
   connect(&document, &Document::Replaced, &overview_, &Picture::Invalidate);
   for (auto changed : {&EditingSession::ScaleChanged, &EditingSession::TracksChanged, &EditingSession::DisplayChanged,
-                       &EditingSession::SelectionChanged}) {
+                       &EditingSession::SelectionChanged, &EditingSession::SketchChanged}) {
     connect(&session, changed, &overview_, &Picture::Invalidate);
   }
   connect(&session, &EditingSession::ViewChanged, this, &OverviewMap::ShowViewFrame);
   connect(&overview_, &Picture::Pressed, this, [this](double x, double y) { session_.CentreViewOn({x, y}); });
   connect(&overview_, &Picture::Moved, this, &OverviewMap::Pointer_Moved);
-  connect(&overview_, &Picture::PointerLeft, this, [this] { session_.SetPointerCell(std::nullopt); });
+  connect(&overview_, &Picture::PointerLeft, this, [this] { session_.SetPointer(std::nullopt); });
   ShowViewFrame();
 }
 
 // One box of 2 × 2 cells, coloured by its top-left cell, tiles the 200 × 200
 // grid into 2000 × 1600 twips.
 GridFrame OverviewMap::Frame() const {
-  return {overview_, QPoint(1, 1), QSize(kMeshSize, kMeshSize), QSizeF(kOverviewCellWidth, kOverviewCellHeight), 2};
+  return {overview_, QPoint(1, 1), QSize(kMeshSize, kMeshSize), QSizeF(kOverviewCellWidth, kOverviewCellHeight), 2,
+          &painter_.OverviewContours()};
 }
 
 void OverviewMap::ShowViewFrame() {
@@ -42,9 +43,9 @@ void OverviewMap::ShowViewFrame() {
 // Dragging drags the view's frame along.
 void OverviewMap::Pointer_Moved(double x, double y, Qt::MouseButtons buttons) {
   if (buttons & Qt::LeftButton) session_.CentreViewOn({x, y});
-  const QPoint cell(static_cast<int>(x / kOverviewCellWidth) + 1, static_cast<int>(y / kOverviewCellHeight) + 1);
-  const bool on_grid = document_.IsOpen() && QRect(1, 1, kMeshSize, kMeshSize).contains(cell);
-  session_.SetPointerCell(on_grid ? std::optional(cell) : std::nullopt);
+  const GridPoint point{x / kOverviewCellWidth, y / kOverviewCellHeight};
+  const bool on_grid = document_.IsOpen() && point.X >= 0 && point.Y >= 0 && point.X < kMeshSize && point.Y < kMeshSize;
+  session_.SetPointer(on_grid ? std::optional(point) : std::nullopt);
 }
 
 }  // namespace koravel

@@ -90,6 +90,10 @@ void Picture::mouseMoveEvent(QMouseEvent* event) {
 
 void Picture::mouseReleaseEvent(QMouseEvent* event) { emit Released(event->button()); }
 
+void Picture::mouseDoubleClickEvent(QMouseEvent* event) {
+  emit DoubleClicked(event->position().x() * kTwipsPerPixel, event->position().y() * kTwipsPerPixel, event->button());
+}
+
 void Picture::wheelEvent(QWheelEvent* event) {
   emit Wheeled(event->position().x() * kTwipsPerPixel, event->position().y() * kTwipsPerPixel,
                event->angleDelta(), event->modifiers());

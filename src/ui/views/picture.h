@@ -60,6 +60,8 @@ class Picture : public QWidget {
   /// The pointer moved to (x, y) twips with `buttons` held.
   void Moved(double x, double y, Qt::MouseButtons buttons);
   void Released(Qt::MouseButton button);
+  /// A button was pressed twice quickly at (x, y) twips.
+  void DoubleClicked(double x, double y, Qt::MouseButton button);
   /// The wheel turned with the pointer at (x, y) twips.
   void Wheeled(double x, double y, QPoint angle_delta, Qt::KeyboardModifiers modifiers);
   void PointerLeft();
@@ -71,6 +73,7 @@ class Picture : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
   void leaveEvent(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;

@@ -2,7 +2,9 @@
 
 #include <QLabel>
 
+#include "core/geo/path_measure.h"
 #include "core/views/position_readout.h"
+#include "ui/common/qt_bridge.h"
 #include "ui/common/status_panels.h"
 #include "ui/document/document.h"
 #include "ui/document/editing_session.h"
@@ -18,9 +20,9 @@ ReadoutPresenter::ReadoutPresenter(const Document& document, const EditingSessio
   });
   connect(&session, &EditingSession::PointerChanged, this, &ReadoutPresenter::ShowPointer);
   connect(&document, &Document::CellsChanged, this, &ReadoutPresenter::ShowPointer);
-  connect(&session, &EditingSession::SelectionChanged, this, [this] {
-    status_.SetText(StatusPanels::kSelection, QString::fromStdString(SelectionText(session_.Selection().Count())));
-  });
+  for (auto changed : {&EditingSession::SelectionChanged, &EditingSession::SketchChanged}) {
+    connect(&session, changed, this, &ReadoutPresenter::ShowChosen);
+  }
   status_.SetText(StatusPanels::kMode, QString::fromStdString(ModeText(session.Mode())));
   ShowCursor();
 }
@@ -33,10 +35,25 @@ void ReadoutPresenter::ShowCursor() {
                                                document_.Mesh(), session_.Cursor().x(), session_.Cursor().y())));
 }
 
+// The path being measured, while one is, or else the cells chosen.
+void ReadoutPresenter::ShowChosen() {
+  if (session_.MeasuredPath().empty()) {
+    return status_.SetText(StatusPanels::kSelection, QString::fromStdString(SelectionText(session_.Selection().Count())));
+  }
+  const MeshGeoreference georeference = MeshGeoreference::Of(document_.Mesh());
+  std::vector<GeographicPoint> points;
+  for (const GridPoint& point : session_.MeasuredPath()) points.push_back(georeference.ToGeographic(point));
+  const std::variant<PathMeasure, ErrorCode> measured = MeasurePath(points);
+  if (const ErrorCode* error = std::get_if<ErrorCode>(&measured)) {
+    return status_.SetText(StatusPanels::kSelection, Message(*error));
+  }
+  status_.SetText(StatusPanels::kSelection, QString::fromStdString(MeasureText(std::get<PathMeasure>(measured))));
+}
+
 void ReadoutPresenter::ShowPointer() {
-  const std::optional<QPoint> cell = session_.PointerCell();
-  if (!cell) return pointer_.clear();
-  pointer_.setText(QString::fromStdString(PointerText(cell->x(), cell->y(), document_.Mesh().Elevation(cell->x(), cell->y()))));
+  const std::optional<GridPoint> point = session_.Pointer();
+  if (!point) return pointer_.clear();
+  pointer_.setText(QString::fromStdString(PointerText(document_.Mesh(), *point)));
 }
 
 }  // namespace koravel

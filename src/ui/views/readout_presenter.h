@@ -11,8 +11,8 @@ class EditingSession;
 class StatusPanels;
 
 /// The texts that describe where the user is: the edit mode, the cursor
-/// cell's record position and latitude and longitude in the status bar,
-/// and the cell under the pointer with its value.
+/// cell's record position and latitude and longitude, the cells chosen or
+/// the path measured in the status bar, and what lies under the pointer.
 class ReadoutPresenter : public QObject {
  public:
   ReadoutPresenter(const Document& document, const EditingSession& session, StatusPanels& status, QLabel& pointer);
@@ -20,6 +20,7 @@ class ReadoutPresenter : public QObject {
  private:
   void ShowCursor();
   void ShowPointer();
+  void ShowChosen();
 
   const Document& document_;
   const EditingSession& session_;
