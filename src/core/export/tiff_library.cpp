@@ -42,23 +42,18 @@ void ExtendTags(TIFF* file) {
 
 void* Open(const char* soname) { return dlopen(soname, RTLD_LAZY | RTLD_LOCAL); }
 
-bool ResolveWriting(void* library, TiffLibrary& tiff) {
-  return ResolveSymbol(library, "TIFFFdOpen", tiff.FdOpen) &&
-         ResolveSymbol(library, "TIFFClientOpen", tiff.ClientOpen) &&
-         ResolveSymbol(library, "TIFFClose", tiff.Close) && ResolveSymbol(library, "TIFFCleanup", tiff.Cleanup) &&
-         ResolveSymbol(library, "TIFFSetField", tiff.SetField) &&
-         ResolveSymbol(library, "TIFFWriteEncodedStrip", tiff.WriteEncodedStrip) &&
-         ResolveSymbol(library, "TIFFWriteEncodedTile", tiff.WriteEncodedTile) &&
-         ResolveSymbol(library, "TIFFWriteRawTile", tiff.WriteRawTile) &&
-         ResolveSymbol(library, "TIFFGetStrileOffset", tiff.StrileOffset) &&
-         ResolveSymbol(library, "TIFFGetStrileByteCount", tiff.StrileByteCount) &&
-         ResolveSymbol(library, "TIFFWriteCheck", tiff.WriteCheck) &&
-         ResolveSymbol(library, "TIFFWriteDirectory", tiff.WriteDirectory) &&
-         ResolveSymbol(library, "TIFFSetDirectory", tiff.SetDirectory) &&
-         ResolveSymbol(library, "TIFFDeferStrileArrayWriting", tiff.DeferStrileArrayWriting) &&
-         ResolveSymbol(library, "TIFFForceStrileArrayWriting", tiff.ForceStrileArrayWriting) &&
-         ResolveSymbol(library, "TIFFFlush", tiff.Flush) &&
-         ResolveSymbol(library, "TIFFIsCODECConfigured", tiff.IsCodecConfigured);
+bool ResolveWriting(void* library, TiffLibrary& t) {
+  return ResolveSymbols(
+      library, SymbolBinding{"TIFFFdOpen", &t.FdOpen}, SymbolBinding{"TIFFClientOpen", &t.ClientOpen},
+      SymbolBinding{"TIFFClose", &t.Close}, SymbolBinding{"TIFFCleanup", &t.Cleanup},
+      SymbolBinding{"TIFFSetField", &t.SetField}, SymbolBinding{"TIFFWriteEncodedStrip", &t.WriteEncodedStrip},
+      SymbolBinding{"TIFFWriteEncodedTile", &t.WriteEncodedTile}, SymbolBinding{"TIFFWriteRawTile", &t.WriteRawTile},
+      SymbolBinding{"TIFFGetStrileOffset", &t.StrileOffset},
+      SymbolBinding{"TIFFGetStrileByteCount", &t.StrileByteCount}, SymbolBinding{"TIFFWriteCheck", &t.WriteCheck},
+      SymbolBinding{"TIFFWriteDirectory", &t.WriteDirectory}, SymbolBinding{"TIFFSetDirectory", &t.SetDirectory},
+      SymbolBinding{"TIFFDeferStrileArrayWriting", &t.DeferStrileArrayWriting},
+      SymbolBinding{"TIFFForceStrileArrayWriting", &t.ForceStrileArrayWriting}, SymbolBinding{"TIFFFlush", &t.Flush},
+      SymbolBinding{"TIFFIsCODECConfigured", &t.IsCodecConfigured});
 }
 
 // Failures come back as error codes with the program's own messages.
@@ -66,10 +61,10 @@ bool Configure(void* library) {
   decltype(&::TIFFSetErrorHandler) set_error_handler = nullptr;
   decltype(&::TIFFSetWarningHandler) set_warning_handler = nullptr;
   decltype(&::TIFFSetTagExtender) set_tag_extender = nullptr;
-  if (!ResolveSymbol(library, "TIFFSetErrorHandler", set_error_handler) ||
-      !ResolveSymbol(library, "TIFFSetWarningHandler", set_warning_handler) ||
-      !ResolveSymbol(library, "TIFFSetTagExtender", set_tag_extender) ||
-      !ResolveSymbol(library, "TIFFMergeFieldInfo", merge_field_info)) {
+  if (!ResolveSymbols(library, SymbolBinding{"TIFFSetErrorHandler", &set_error_handler},
+                      SymbolBinding{"TIFFSetWarningHandler", &set_warning_handler},
+                      SymbolBinding{"TIFFSetTagExtender", &set_tag_extender},
+                      SymbolBinding{"TIFFMergeFieldInfo", &merge_field_info})) {
     return false;
   }
   set_error_handler(nullptr);
