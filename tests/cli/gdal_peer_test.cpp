@@ -334,6 +334,7 @@ TEST_F(GdalPeer, DemGridEqualsTheGdalPythonConvertersOfTheSameFiles) {
     EXPECT_TRUE(Succeeds("gdalsrsinfo -o epsg " + Quoted(folder_.Path(ours)) + " | grep -qx EPSG:6668")) << ours;
   }
   EXPECT_TRUE(Succeeds("gdalinfo " + Quoted(folder_.Path("ours.tif")) + " | grep -q 'NoData Value=-9999$'"));
+  EXPECT_TRUE(ValidCog(folder_.Path("ours.tif")));
 }
 
 // A 10 m tile of a whole second-level mesh, and the real tile on JGD2000.
