@@ -187,6 +187,10 @@ check "contour --crs without EPSG: exits 2" 2 $?
 
 "$tool" frobnicate > /dev/null 2>&1; check "unknown command exits 2" 2 $?
 "$tool" info > /dev/null 2>&1; check "missing argument exits 2" 2 $?
+"$tool" mosaic --compress lzw "$scratch/m.tif" "$sample" > /dev/null 2>&1; check "mosaic refuses an unknown compression" 2 $?
+"$tool" mosaic "$scratch/m.tif" "$sample" --compress > /dev/null 2>&1; check "mosaic wants a compression named" 2 $?
+test -e "$scratch/m.tif"; check "mosaic with wrong arguments writes nothing" 1 $?
+
 "$tool" --help | grep -q 'export IN.mem OUT.asc'; check "--help explains the commands" 0 $?
 
 echo "$passed passed, $failed failed"

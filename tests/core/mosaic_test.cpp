@@ -4,9 +4,13 @@
 #include <map>
 #include <mutex>
 
+#include "core/dem/dem_conversion.h"
 #include "core/export/grid_mosaic.h"
 #include "core/export/mesh_inputs.h"
+#include "core/export/mosaic.h"
 #include "core/export/mosaic_frame.h"
+#include "core/export/tile_store.h"
+#include "fgd_dem_fixture.h"
 #include "mesh_file_fields.h"
 
 namespace koravel {
@@ -145,6 +149,101 @@ TEST_F(FolderScan, FindsMeshFilesInNameOrderAndNamesWhatItCannotRead) {
   ASSERT_EQ(found.Unreadable.size(), 1u);
   EXPECT_EQ(found.Unreadable[0].Path, folder_.Path("in/gone.mem"));
   EXPECT_EQ(found.Unreadable[0].Reason, ErrorCode::FileNotFound);
+}
+
+// Each level half the one before, rounded up, down to one tile.
+TEST(TileStore, LevelsHalveDownToOneTile) {
+  const std::vector<std::pair<int, int>> expected = {{1025, 1031}, {513, 516}, {257, 258}};
+  std::vector<std::pair<int, int>> levels;
+  for (const LevelSize& level : PyramidLevels(1025, 1031)) levels.emplace_back(level.Columns, level.Rows);
+  EXPECT_EQ(levels, expected);
+  EXPECT_EQ(PyramidLevels(512, 200).size(), 1u);
+}
+
+class MeshMosaic : public ::testing::Test {
+ protected:
+  PathList Files(const std::vector<std::string>& names) const {
+    PathList files;
+    for (const std::string& name : names) files.Add(folder_.Path(name).native());
+    return files;
+  }
+  test::ScratchFolder folder_;
+};
+
+// The first file is no mesh, so the second's grid is the one the others
+// must fit; the fourth has a good header and a broken record, found only
+// when its tiles are written (it ends after ten records): it is left out and
+// its cells have no data.
+TEST_F(MeshMosaic, PlacesOnTheFirstMeshThatReadsAndLeavesOutOneThatFailsWhenWritten) {
+  test::MeshFileFields off_grid = test::NeighbourMesh(1, 1);
+  off_grid.corners = "0354500" "1394501" "0355000" "1395231";
+  test::WriteBytes(folder_.Path("a.mem"), "533945");
+  test::WriteBytes(folder_.Path("b.mem"), test::NeighbourMesh(1, 0).File());
+  test::WriteBytes(folder_.Path("c.mem"), test::NeighbourMesh(0, 0).File());
+  const std::string whole = test::NeighbourMesh(2, 0).File();
+  test::WriteBytes(folder_.Path("d.mem"), whole.substr(0, whole.size() - 190 * (test::NeighbourMesh(2, 0).Record(1, 1).size())));
+  test::WriteBytes(folder_.Path("e.mem"), off_grid.File());
+  const PathList files = Files({"a.mem", "b.mem", "c.mem", "d.mem", "e.mem"});
+  const MosaicPlan plan = PlanMosaic(files);
+  ASSERT_TRUE(plan.Frame);
+  EXPECT_EQ(plan.Index.Meshes[1].Position.Column, -200);  // c.mem, west of b.mem
+  EXPECT_EQ(plan.Frame->Columns, 600);
+  const MosaicResult result = WriteMosaic(plan, files, folder_.Path("out.asc"), {});
+  EXPECT_EQ(result.Error, std::nullopt);
+  EXPECT_EQ(result.Placed, 2u);
+  ASSERT_EQ(result.LeftOut.size(), 3u);
+  EXPECT_EQ(std::pair(result.LeftOut[0].File, result.LeftOut[0].Reason), std::pair(std::size_t{0}, ErrorCode::NotMeshFile));
+  EXPECT_EQ(std::pair(result.LeftOut[1].File, result.LeftOut[1].Reason), std::pair(std::size_t{3}, ErrorCode::NotMeshFile));
+  EXPECT_EQ(std::pair(result.LeftOut[2].File, result.LeftOut[2].Reason), std::pair(std::size_t{4}, ErrorCode::MeshOffGrid));
+  // The first row: c.mem's (7 X + 13 Y) mod 90000 with Y = 1 + 20,000, then b.mem's, then no data.
+  const std::string grid = test::ReadBytes(folder_.Path("out.asc"));
+  const std::size_t start = grid.find("NODATA_value -999.9\n") + 20;
+  const std::string first_row = grid.substr(start, grid.find('\n', start) - start);
+  EXPECT_TRUE(first_row.starts_with("8002 8002.7 ")) << first_row.substr(0, 40);
+  EXPECT_NE(first_row.find(" 8142 8142.7 "), std::string::npos);
+  EXPECT_TRUE(first_row.ends_with(" -999.9")) << first_row.substr(first_row.size() - 20);
+}
+
+// A refused frame leaves the file that was there as it was.
+TEST_F(MeshMosaic, RefusesSparseFramesAndLargeAsciiGridsWritingNothing) {
+  test::MeshFileFields far = test::NeighbourMesh(0, 0);
+  far.corners = "0100000" "1393730" "0100500" "1394500";
+  test::WriteBytes(folder_.Path("near.mem"), test::NeighbourMesh(0, 0).File());
+  test::WriteBytes(folder_.Path("next.mem"), test::NeighbourMesh(1, 0).File());
+  test::WriteBytes(folder_.Path("far.mem"), far.File());
+  test::WriteBytes(folder_.Path("out.tif"), "before");
+  test::WriteBytes(folder_.Path("out.asc"), "before");
+  const PathList files = Files({"near.mem", "far.mem", "next.mem"});
+  const MosaicPlan plan = PlanMosaic(files);
+  ASSERT_TRUE(plan.Frame);
+  EXPECT_EQ(plan.Frame->Stretching, std::vector<std::size_t>{1});
+  MosaicOptions options;
+  EXPECT_EQ(WriteMosaic(plan, files, folder_.Path("out.tif"), options).Error, ErrorCode::FrameTooSparse);
+  options.Limits = {true, true};
+  // 400 × 61,000 cells would be 171 MB as text; 6,200 × 61,000 too much.
+  EXPECT_EQ(plan.Frame->Refusal(true, options.Limits), std::nullopt);
+  const MosaicFrame wide = FrameAround({Mesh(0, 0), Mesh(6000, 60800)}, kFirst);
+  EXPECT_EQ(wide.Refusal(true, options.Limits), ErrorCode::AsciiGridTooLarge);
+  EXPECT_EQ(test::ReadBytes(folder_.Path("out.tif")), "before");
+  EXPECT_EQ(test::ReadBytes(folder_.Path("out.asc")), "before");
+}
+
+// Two tiles of the newer model, one moved 30 tiles east and 100 north: the
+// frame hears of both, and the far one is named.
+TEST(DemConversion, ReportsTheFrameAndNamesTheTileThatStretchesIt) {
+  test::ScratchFolder folder;
+  test::WriteBytes(folder.Path("near.xml"), test::RealDemMoved(0, 0).Text());
+  test::WriteBytes(folder.Path("far.xml"), test::RealDemMoved(30, 100).Text());
+  std::optional<MosaicFrame> heard;
+  const DemInputReport report =
+      ConvertDem({folder.Path("near.xml"), folder.Path("far.xml")}, folder.Path("out.tif"), {}, {},
+                 [&heard](const MosaicFrame& frame) { heard = frame; });
+  ASSERT_TRUE(heard);
+  EXPECT_EQ(heard->Columns, 31 * 225);
+  EXPECT_EQ(heard->Rows, 101 * 150);
+  EXPECT_EQ(report.Error, ErrorCode::FrameTooSparse);
+  EXPECT_EQ(report.Stretching, std::vector<std::string>{folder.Path("far.xml").string()});
+  EXPECT_FALSE(std::filesystem::exists(folder.Path("out.tif")));
 }
 
 }  // namespace
