@@ -32,6 +32,24 @@ std::optional<ExportFormat> FormatNamed(std::string_view name) {
   return std::nullopt;
 }
 
+// Names what was left out and why nothing was written, if it was not; the
+// summary line last.
+int ReportMosaic(const std::filesystem::path& output, const InputFiles& inputs, const MosaicPlan& plan,
+                 const MosaicResult& result) {
+  ReportSkipped(inputs.Unreadable);
+  for (const LeftOutFile& left : result.LeftOut) {
+    std::cerr << PrintablePath(inputs.Files[left.File]) << ": " << MessageText(left.Reason) << '\n';
+  }
+  if (result.Error) {
+    PrintRefusal(output, *result.Error, plan.Frame ? plan.Frame->Stretching : std::vector<std::size_t>(),
+                 [&](std::size_t mesh) { return inputs.Files[plan.Index.Meshes[mesh].File].string(); });
+  }
+  const std::size_t left_out = result.LeftOut.size() + inputs.Unreadable.size();
+  std::cout << "mosaic: " << result.Placed << " of " << inputs.Files.Size() << " meshes placed, " << left_out
+            << " left out\n";
+  return result.Error || left_out > 0 ? kFailure : 0;
+}
+
 }  // namespace
 
 int RunBatchExport(const std::vector<std::string_view>& args) {
@@ -78,18 +96,7 @@ int RunMosaic(std::vector<std::string_view> args) {
     result = WriteMosaic(plan, inputs.Files, output, *options,
                          [&bar](std::size_t done, std::size_t total) { bar.Report(done, total); });
   }
-  ReportSkipped(inputs.Unreadable);
-  for (const LeftOutFile& left : result.LeftOut) {
-    std::cerr << PrintablePath(inputs.Files[left.File]) << ": " << MessageText(left.Reason) << '\n';
-  }
-  if (result.Error) {
-    PrintRefusal(output, *result.Error, plan.Frame ? plan.Frame->Stretching : std::vector<std::size_t>(),
-                 [&](std::size_t mesh) { return inputs.Files[plan.Index.Meshes[mesh].File].string(); });
-  }
-  const std::size_t left_out = result.LeftOut.size() + inputs.Unreadable.size();
-  std::cout << "mosaic: " << result.Placed << " of " << inputs.Files.Size() << " meshes placed, " << left_out
-            << " left out\n";
-  return result.Error || left_out > 0 ? kFailure : 0;
+  return ReportMosaic(output, inputs, plan, result);
 }
 
 }  // namespace koravel
