@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/analysis/checker.h"
+#include "core/mesh/neighbour_grid.h"
 #include "core/mesh/mesh_reader.h"
 #include "core/mesh/neighbour_mesh_file.h"
 #include "mesh_file_fields.h"
@@ -77,6 +78,24 @@ TEST(ReadNeighbourEdges, FindsTheNeighboursFileInAnyCaseAndReadsItsFacingEdge) {
   const std::vector<Finding> found = CheckMesh(*mesh.document, edges);
   EXPECT_TRUE(std::none_of(found.begin(), found.end(), [](const Finding& f) { return f.kind == FindingKind::Seam; }))
       << "values that continue across make no seam";
+}
+
+// The fixture's meshes hold (7 X + 13 Y) mod 90000 with X and Y counted
+// across meshes, which in the middle mesh's frame is X = x, Y = y + 20000.
+TEST(NeighbourGrid, ContinuesTheMeshsGridIntoTheNeighboursBesideIt) {
+  const test::ScratchFolder folder;
+  for (const auto& [east, north] : {std::pair{0, 0}, {1, 0}, {0, 1}, {-1, 1}}) {
+    const test::MeshFileFields mesh = test::NeighbourMesh(east, north);
+    test::WriteBytes(folder.Path(mesh.mesh_code + ".mem"), mesh.File());
+  }
+  const NeighbourGrid grid = NeighbourGrid::Read(folder.Path("533945.mem"), "533945");
+  const auto expected = [](int x, int y) { return (7 * x + 13 * (y + 20000)) % 90000; };
+  for (const auto& [x, y] : {std::pair{201, 5}, {400, 200}, {7, 0}, {3, -199}, {0, 0}, {-199, -1}}) {
+    EXPECT_EQ(grid.Elevation(x, y), expected(x, y)) << x << "," << y;
+  }
+  for (const auto& [x, y] : {std::pair{5, 5}, {0, 5}, {201, 0}, {5, 201}, {401, 5}}) {
+    EXPECT_EQ(grid.Elevation(x, y), std::nullopt) << x << "," << y << ": inside, or no neighbour there";
+  }
 }
 
 }  // namespace

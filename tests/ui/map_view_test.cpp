@@ -240,6 +240,22 @@ class MapViewTest : public QObject {
     QVERIFY(fixture_->dialogs.messages.isEmpty());
   }
 
+  // The eastern neighbour is a copy of the sample: its first column shows,
+  // faded half-way to white, beyond the mesh's last.
+  void theNeighboursCellsShowFadedBeyondTheEdge() {
+    WriteMesh("533946.mem", "533946");
+    fixture_->Open(WriteMesh("533945.mem", "533945"));
+    Trigger(design_name::neighboursAction);
+    Bar(design_name::horizontalScroll)->setValue(Bar(design_name::horizontalScroll)->maximum());
+    const int column = 201 - ViewStart().x();
+    QVERIFY(column > 0 && column < Shown().width());
+    const QColor cell = fixture_->ScaleColor(1, 1);
+    QCOMPARE(Detail()->ColorAt(column * 100 + 50, 40),
+             QColor((cell.red() + 255) / 2, (cell.green() + 255) / 2, (cell.blue() + 255) / 2));
+    QTest::mouseClick(Detail(), Qt::LeftButton, {}, test::WindowFixture::DetailCellCentre(column, 0));
+    QCOMPARE(Cursor(), QPoint(200, 1));  // the neighbour's cells cannot be edited here
+  }
+
   // Directions run north first, clockwise.
   void theMeshesNextDoorOpenAtTheMatchingEdge() {
     WriteMesh("533946.MEM", "533946");

@@ -95,6 +95,7 @@ inline constexpr char shadeAction[] = "mnuViewShade";
 inline constexpr char differenceAction[] = "mnuViewDifference";
 inline constexpr char slopeAction[] = "mnuViewSlope";
 inline constexpr char contourAction[] = "mnuViewContours";
+inline constexpr char neighboursAction[] = "mnuViewNeighbours";
 
 /// The name of item `index` of a control array, as "Text3(4)".
 inline QString Item(const char* array, int index) { return QStringLiteral("%1(%2)").arg(array).arg(index); }

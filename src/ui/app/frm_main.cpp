@@ -170,6 +170,7 @@ void frmMain::ConnectEditAndViewMenus() {
   connect(menus_.shadeAction, &QAction::toggled, this, &frmMain::ShowShadedRelief);
   connect(menus_.differenceAction, &QAction::toggled, &session_, &EditingSession::SetShowsDifference);
   connect(menus_.slopeAction, &QAction::toggled, &session_, &EditingSession::SetShowsSlope);
+  connect(menus_.neighboursAction, &QAction::toggled, &session_, &EditingSession::SetShowsNeighbours);
   connect(menus_.contourAction, &QAction::toggled, this, [this](bool shown) {
     ContourSettings contours = session_.Contours();
     contours.shown = shown;

@@ -309,6 +309,7 @@ void AddViewMenu(QMenuBar& bar, MainWindowMenus& m) {
   m.slopeAction = AddItem(view, design_name::slopeAction, QStringLiteral("傾斜(&L)"), true);
   m.differenceAction = AddItem(view, design_name::differenceAction, QStringLiteral("参照との差(&D)"), true);
   m.contourAction = AddItem(view, design_name::contourAction, QStringLiteral("等高線(&C)"), true);
+  m.neighboursAction = AddItem(view, design_name::neighboursAction, QStringLiteral("隣接メッシュを表示(&N)"), true);
 }
 
 // The desktop's icon theme where it has one, Qt's own pictures otherwise.

@@ -100,6 +100,7 @@ struct MainWindowMenus {
   QAction* differenceAction = nullptr;
   QAction* slopeAction = nullptr;
   QAction* contourAction = nullptr;
+  QAction* neighboursAction = nullptr;
 };
 
 /// Creates every control on `client` at its place in twips. Captions that

@@ -7,6 +7,12 @@
 #include "ui/document/document.h"
 
 namespace koravel {
+namespace {
+
+// How far the view may go beyond the mesh's edges to show its neighbours.
+constexpr int kNeighbourCells = 25;
+
+}  // namespace
 
 EditingSession::EditingSession(const Document& document, QObject* parent) : QObject(parent) {
   scale_.SetDefaultColors();
@@ -56,14 +62,22 @@ void EditingSession::ShowCell(QPoint cell) {
   const auto scrolled = [](int start, int position, int shown, int last) {
     return std::min(std::clamp(start, position - shown + 1, position), last);
   };
-  SetViewStart({scrolled(view_.MapXstart, cell.x(), viewport_.Columns(), viewport_.LastStartColumn()),
-                scrolled(view_.MapYstart, cell.y(), viewport_.Rows(), viewport_.LastStartRow())});
+  const QRect range = ViewStartRange();
+  SetViewStart({scrolled(view_.MapXstart, cell.x(), viewport_.Columns(), range.right()),
+                scrolled(view_.MapYstart, cell.y(), viewport_.Rows(), range.bottom())});
   SetCursor(cell);
 }
 
+QRect EditingSession::ViewStartRange() const {
+  const int beyond = shows_neighbours_ ? kNeighbourCells : 0;
+  return QRect(QPoint(1 - beyond, 1 - beyond),
+               QPoint(viewport_.LastStartColumn() + beyond, viewport_.LastStartRow() + beyond));
+}
+
 void EditingSession::SetViewStart(QPoint start) {
-  const QPoint held(std::clamp(start.x(), 1, viewport_.LastStartColumn()),
-                    std::clamp(start.y(), 1, viewport_.LastStartRow()));
+  const QRect range = ViewStartRange();
+  const QPoint held(std::clamp(start.x(), range.left(), range.right()),
+                    std::clamp(start.y(), range.top(), range.bottom()));
   if (held == ViewStart()) return;
   view_.MapXstart = static_cast<std::int16_t>(held.x());
   view_.MapYstart = static_cast<std::int16_t>(held.y());
@@ -98,8 +112,9 @@ void EditingSession::ZoomBy(double factor, std::optional<QPointF> around) {
 void EditingSession::ZoomToActualSize() { ZoomBy(1 / viewport_.Zoom()); }
 
 void EditingSession::HoldViewInGrid() {
-  view_.MapXstart = static_cast<std::int16_t>(std::clamp<int>(view_.MapXstart, 1, viewport_.LastStartColumn()));
-  view_.MapYstart = static_cast<std::int16_t>(std::clamp<int>(view_.MapYstart, 1, viewport_.LastStartRow()));
+  const QRect range = ViewStartRange();
+  view_.MapXstart = static_cast<std::int16_t>(std::clamp<int>(view_.MapXstart, range.left(), range.right()));
+  view_.MapYstart = static_cast<std::int16_t>(std::clamp<int>(view_.MapYstart, range.top(), range.bottom()));
   view_.PlaceCursor(view_.MapX - view_.MapXstart, view_.MapY - view_.MapYstart);
 }
 
@@ -132,6 +147,13 @@ void EditingSession::SetTracksShown(bool shown) {
 void EditingSession::SetReference(std::optional<ReferenceDem> reference) {
   reference_ = std::move(reference);
   emit ReferenceChanged();
+  emit DisplayChanged();
+}
+
+void EditingSession::SetShowsNeighbours(bool shown) {
+  shows_neighbours_ = shown;
+  HoldViewInGrid();
+  emit ViewChanged();
   emit DisplayChanged();
 }
 

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QPoint>
 #include <QPointF>
+#include <QRect>
 #include <QSize>
 #include <optional>
 #include <vector>
@@ -40,6 +41,9 @@ class EditingSession : public QObject {
   QPoint Cursor() const { return {view_.MapX, view_.MapY}; }
   QPoint ViewStart() const { return {view_.MapXstart, view_.MapYstart}; }
   const Viewport& DetailViewport() const { return viewport_; }
+  /// The first and the last cell the view may start at: inside the grid,
+  /// or some way beyond it while the neighbouring meshes are shown.
+  QRect ViewStartRange() const;
   /// The grid cell under detail-view point (x, y) twips, not limited to the grid.
   QPoint CellAt(QPointF point) const;
   /// Detail-view point (x, y) twips in the grid frame of track positions.
@@ -90,6 +94,10 @@ class EditingSession : public QObject {
   /// Whether the maps show the mesh's difference from the reference.
   bool ShowsDifference() const { return shows_difference_ && reference_.has_value(); }
   void SetShowsDifference(bool shown);
+
+  /// Whether the detail view shows the neighbouring meshes' cells beyond the edges.
+  bool ShowsNeighbours() const { return shows_neighbours_; }
+  void SetShowsNeighbours(bool shown);
 
   bool HatchOmittedRows() const { return hatch_omitted_rows_; }
   void SetHatchOmittedRows(bool hatched);
@@ -151,6 +159,7 @@ class EditingSession : public QObject {
   ContourSettings contours_;
   std::optional<ReferenceDem> reference_;
   bool shows_difference_ = false;
+  bool shows_neighbours_ = false;
   bool hatch_omitted_rows_ = true;
   CellSelection selection_;
   std::vector<GridPoint> profile_line_;

@@ -56,12 +56,14 @@ void DetailView::Connect() {
   connect(&widgets_.detail, &Picture::PointerLeft, this, [this] { session_.SetPointer(std::nullopt); });
 }
 
-// The cells the viewport shows from the view's start, to the grid's end.
+// The cells the viewport shows from the view's start, to the grid's end,
+// or beyond it where the neighbours are shown.
 GridFrame DetailView::Frame() const {
   const Viewport& viewport = session_.DetailViewport();
   const QPoint first = session_.ViewStart();
-  const QSize cells(std::min(viewport.VisibleColumns(), kMeshSize + 1 - first.x()),
-                    std::min(viewport.VisibleRows(), kMeshSize + 1 - first.y()));
+  const int end = session_.ShowsNeighbours() ? 2 * kMeshSize : kMeshSize;
+  const QSize cells(std::min(viewport.VisibleColumns(), end + 1 - first.x()),
+                    std::min(viewport.VisibleRows(), end + 1 - first.y()));
   return {widgets_.detail, first, cells, QSizeF(viewport.CellWidth(), viewport.CellHeight()), 1,
           &painter_.DetailContours()};
 }
@@ -78,10 +80,11 @@ void DetailView::ShowView() {
   {
     const QSignalBlocker horizontal(widgets_.horizontal);
     const QSignalBlocker vertical(widgets_.vertical);
-    widgets_.horizontal.setRange(1, viewport.LastStartColumn());
+    const QRect range = session_.ViewStartRange();
+    widgets_.horizontal.setRange(range.left(), range.right());
     widgets_.horizontal.setPageStep(viewport.Columns());
     widgets_.horizontal.setValue(session_.ViewStart().x());
-    widgets_.vertical.setRange(1, viewport.LastStartRow());
+    widgets_.vertical.setRange(range.top(), range.bottom());
     widgets_.vertical.setPageStep(viewport.Rows());
     widgets_.vertical.setValue(session_.ViewStart().y());
   }

@@ -19,8 +19,12 @@ namespace koravel {
 GridPainter::GridPainter(const Document& document, const EditingSession& session)
     : document_(document), session_(session), difference_scale_(DifferenceScale()), slope_scale_(SlopeScale()) {
   connect(&document, &Document::Replaced, this, [this] {
-    shade_computed_ = slope_computed_ = false;
+    shade_computed_ = slope_computed_ = neighbours_read_ = false;
     traced_for_.reset();
+    FollowDisplay();
+  });
+  connect(&document, &Document::FileNameChanged, this, [this] {
+    neighbours_read_ = false;
     FollowDisplay();
   });
   connect(&session, &EditingSession::DisplayChanged, this, &GridPainter::FollowDisplay);
@@ -43,6 +47,15 @@ void GridPainter::FollowDisplay() {
     slope_computed_ = true;
   }
   if (session_.Contours().shown && traced_for_ != session_.Contours()) TraceContours();
+  if (session_.ShowsNeighbours() && !neighbours_read_) ReadNeighbours();
+}
+
+// The neighbours' files are read when first shown, and again for each
+// file the mesh takes.
+void GridPainter::ReadNeighbours() {
+  const QString file = document_.FileName();
+  neighbours_ = file.isEmpty() ? NeighbourGrid() : NeighbourGrid::Read(LocalPath(file), document_.Mesh().MeshCode.Text());
+  neighbours_read_ = true;
 }
 
 // Shade and slope come from a cell's neighbours, so an edit works them out
@@ -76,11 +89,21 @@ QString GridPainter::ShownScaleTitle() const {
 }
 
 QRgb GridPainter::CellRgb(int x, int y) const {
+  if (!OnGrid(x, y)) return NeighbourRgb(x, y);
   RgbColor color = session_.ShowsDifference() ? DifferenceColor(x, y)
                    : session_.ShowsSlope()    ? SlopeColor(x, y)
                                               : ShownScale().ElevationColor(document_.Mesh().Elevation(x, y));
   if (session_.Shaded()) color = hill_shade_.Shade(color, x, y);
   return qRgb(color.Red, color.Green, color.Blue);
+}
+
+// A neighbour's cells are drawn faded, so that they read as beside the
+// mesh and not of it; where there is no neighbour, the background.
+QRgb GridPainter::NeighbourRgb(int x, int y) const {
+  const std::optional<std::int32_t> height = neighbours_.Elevation(x, y);
+  if (!height) return background_;
+  const RgbColor color = ShownScale().ElevationColor(*height);
+  return qRgb((color.Red + 255) / 2, (color.Green + 255) / 2, (color.Blue + 255) / 2);
 }
 
 RgbColor GridPainter::DifferenceColor(int x, int y) const {
@@ -111,6 +134,7 @@ GridPainter::Edges GridPainter::EdgesOf(const GridFrame& frame) {
 
 void GridPainter::Render(QPainter& painter, const QRect& area, const GridFrame& frame) const {
   const QColor background = frame.picture.palette().color(QPalette::Window);
+  background_ = background.rgb();
   if (!document_.IsOpen()) return painter.fillRect(area, background);
   const Edges edges = EdgesOf(frame);
   const QRect covered(QPoint(edges.xs.front(), edges.ys.front()), QPoint(edges.xs.back() - 1, edges.ys.back() - 1));
@@ -217,8 +241,8 @@ void GridPainter::PaintCells(QPainter& painter, const GridFrame& frame, const Ed
 void GridPainter::HatchOmittedRows(QPainter& painter, const GridFrame& frame, const Edges& edges,
                                    const QRect& area) const {
   const MeshDocument& mesh = document_.Mesh();
-  const int last = frame.origin.y() + frame.cells.height() - 1;
-  for (int row = frame.origin.y(); row <= last; ++row) {
+  const int last = std::min(frame.origin.y() + frame.cells.height() - 1, kMeshSize);
+  for (int row = std::max(frame.origin.y(), 1); row <= last; ++row) {
     if (mesh.IsRowPresent(row)) continue;
     int end = row;
     while (end < last && !mesh.IsRowPresent(end + 1)) ++end;

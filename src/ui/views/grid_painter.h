@@ -13,6 +13,7 @@
 
 #include "core/analysis/contour_tracer.h"
 #include "core/edit/selection_outline.h"
+#include "core/mesh/neighbour_grid.h"
 #include "core/scale/elevation_scale.h"
 #include "ui/document/editing_session.h"
 #include "core/scale/hill_shade.h"
@@ -76,6 +77,8 @@ class GridPainter : public QObject {
   void TraceContours();
   void FollowDisplay();
   RgbColor DifferenceColor(int x, int y) const;
+  QRgb NeighbourRgb(int x, int y) const;
+  void ReadNeighbours();
   RgbColor SlopeColor(int x, int y) const;
 
   const Document& document_;
@@ -89,6 +92,9 @@ class GridPainter : public QObject {
   std::optional<ContourSettings> traced_for_;  ///< the settings the lines were traced with
   std::vector<ContourLine> detail_contours_;
   std::vector<ContourLine> overview_contours_;
+  NeighbourGrid neighbours_;
+  bool neighbours_read_ = false;
+  mutable QRgb background_ = 0;  ///< the picture's own colour, where nothing is drawn
   std::vector<OutlineEdge> selection_outline_;  ///< the border of the session's selection
   mutable QImage strip_;  ///< one row of boxes on its way to the screen
 };
