@@ -20,6 +20,10 @@ struct SymbolBinding {
   Function* function;
 };
 
+// Spelt out for compilers without deduction for aggregates (clang before 17).
+template <typename Function>
+SymbolBinding(const char*, Function*) -> SymbolBinding<Function>;
+
 /// Resolves every one of `bindings` in `library`; false at the first symbol
 /// the library lacks.
 template <typename... Functions>
