@@ -7,6 +7,7 @@
 
 #include "../core/fgd_dem_fixture.h"
 #include "../core/mesh_file_fields.h"
+#include "../core/sanitizer.h"
 #include "core/mesh/mesh_reader.h"
 #include "core/mesh/mesh_writer.h"
 #include "peer_tools.h"
@@ -203,6 +204,9 @@ TEST_F(GdalPeer, MosaicNamesAFolderItCannotReadAndGoesOn) {
 // are no meshes beside one mesh, against that mesh alone: each costs the
 // bytes of its name and its place in the index, not a mesh's worth.
 TEST_F(GdalPeer, MosaicMemoryStaysBoundedWithThousandsOfInputs) {
+#ifdef KORAVEL_UNDER_ADDRESS_SANITIZER
+  GTEST_SKIP() << "AddressSanitizer keeps freed memory in quarantine, so the peak says nothing of the index";
+#endif
   std::filesystem::create_directories(folder_.Path("many"));
   test::WriteBytes(folder_.Path("533945.mem"), test::NeighbourMesh(0, 0).File());
   for (int i = 0; i < 20000; ++i) test::WriteBytes(folder_.Path("many/" + std::to_string(i) + ".mem"), "5");

@@ -14,15 +14,7 @@
 
 #include "mesh_file_fields.h"
 #include "output_versions.h"
-
-#if defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define KORAVEL_UNDER_ADDRESS_SANITIZER
-#endif
-#endif
-#if defined(__SANITIZE_ADDRESS__)
-#define KORAVEL_UNDER_ADDRESS_SANITIZER
-#endif
+#include "sanitizer.h"
 
 namespace koravel {
 namespace {
