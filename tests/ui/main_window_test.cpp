@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
@@ -94,6 +95,25 @@ class MainWindowTest : public QObject {
     QCOMPARE(fixture_->Panel(2), QString("レコード位置 : 000 , 000"));
     QCOMPARE(Find<Picture>(design_name::legendSwatches)->ColorAt(120, 3700), QColor(0, 50, 150));
     QVERIFY(!Find<QMenu>(design_name::recentFilesMenu)->isEnabled());
+  }
+
+  // Two items of one menu with the same Alt key made that key only move
+  // between them, so 範囲選択モード could not be chosen by keyboard.
+  void everyMenuGivesEachItemItsOwnAltKey() {
+    QList<QMenu*> menus;
+    QList<QAction*> level = Window()->menuBar()->actions();
+    while (!level.isEmpty()) {
+      QMap<QChar, QString> seen;
+      for (QAction* item : level) {
+        const qsizetype amp = item->text().indexOf('&');
+        if (item->isSeparator() || amp < 0) continue;
+        const QChar key = item->text().at(amp + 1).toUpper();
+        QVERIFY2(!seen.contains(key), qPrintable(seen[key] + " / " + item->text()));
+        seen[key] = item->text();
+        if (item->menu()) menus << item->menu();
+      }
+      level = menus.isEmpty() ? QList<QAction*>{} : menus.takeFirst()->actions();
+    }
   }
 
   void theDatePanelShowsTheDateInJapaneseForm() {

@@ -254,7 +254,7 @@ void AddEditMenu(QMenuBar& bar, MainWindowMenus& m) {
   edit.addSeparator()->setObjectName("mnuEditBar0");
   m.pointEditModeAction = AddItem(edit, design_name::pointEditModeAction, 1008, true);
   m.brushModeAction = AddItem(edit, design_name::brushModeAction, 1009, true);
-  m.selectModeAction = AddItem(edit, design_name::selectModeAction, QStringLiteral("範囲選択モード(&G)"), true);
+  m.selectModeAction = AddItem(edit, design_name::selectModeAction, QStringLiteral("範囲選択モード(&A)"), true);
   auto* modes = new QActionGroup(&edit);  // one of the three is checked
   for (QAction* mode : {m.pointEditModeAction, m.brushModeAction, m.selectModeAction}) modes->addAction(mode);
   edit.addSeparator()->setObjectName("mnuEditBar1");
@@ -288,7 +288,7 @@ void AddToolsMenu(QMenuBar& bar, MainWindowMenus& m) {
   m.checkAction = AddItem(tools, design_name::checkAction, QStringLiteral("点検(&K)"), true);
   m.nextFindingAction = AddItem(tools, design_name::nextFindingAction, QStringLiteral("次の指摘(&N)"));
   m.nextFindingAction->setShortcut(QKeySequence(Qt::Key_F3));
-  m.previousFindingAction = AddItem(tools, design_name::previousFindingAction, QStringLiteral("前の指摘(&P)"));
+  m.previousFindingAction = AddItem(tools, design_name::previousFindingAction, QStringLiteral("前の指摘(&B)"));
   m.previousFindingAction->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3));
   tools.addSeparator()->setObjectName("mnuToolsBar3");
   m.optionsAction = AddItem(tools, design_name::optionsAction, 1015);
