@@ -4,6 +4,7 @@
 #include <QDockWidget>
 #include <QListWidget>
 #include <QMainWindow>
+#include <QScrollBar>
 #include <algorithm>
 #include <cmath>
 
@@ -68,6 +69,7 @@ CheckPanel::CheckPanel(const Document& document, EditingSession& session, const 
   connect(&widgets_.toggle, &QAction::toggled, this, [this](bool shown) {
     dock_->setVisible(shown);
     Check();
+    if (shown) FitToFindings();
   });
   // The panel's own close button unticks the menu item.
   connect(dock_, &QDockWidget::visibilityChanged, this, [this] { widgets_.toggle.setChecked(!dock_->isHidden()); });
@@ -100,6 +102,15 @@ void CheckPanel::Check() {
   for (const Finding& finding : findings_) list_->addItem(FindingText(finding));
   if (findings_.empty()) list_->addItem(QStringLiteral("見つかったものはありません。"));
   list_->setCurrentRow(std::min(current, static_cast<int>(findings_.size()) - 1));
+}
+
+// Widens the panel to its longest finding, up to a third of the window, so
+// that a finding's detail is not cut at its first showing.
+void CheckPanel::FitToFindings() {
+  const int wanted =
+      list_->sizeHintForColumn(0) + 2 * list_->frameWidth() + list_->verticalScrollBar()->sizeHint().width();
+  const int width = std::min(wanted, widgets_.window.width() / 3);
+  if (dock_->width() < width) widgets_.window.resizeDocks({dock_}, {width}, Qt::Horizontal);
 }
 
 void CheckPanel::GoTo(int index) {

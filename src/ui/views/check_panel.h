@@ -33,6 +33,7 @@ class CheckPanel : public QObject {
  private:
   void ReadNeighbours();
   void Check();
+  void FitToFindings();
   void GoTo(int index);
   void Step(int by);
 
