@@ -111,6 +111,23 @@ void BM_ScrollStep(benchmark::State& state) {
 }
 BENCHMARK(BM_ScrollStep)->Arg(0)->Arg(TrackSet::kCapacity)->Unit(benchmark::kMillisecond);
 
+// The detail view with contour lines every 10 m (the overview's every 50 m)
+// repainted whole: as drawn (argument 0), and after one cell is painted
+// (argument 1), when the lines of both maps are traced anew.
+void BM_ContourRepaint(benchmark::State& state) {
+  MapFixture maps;
+  maps.session.SetContours({.shown = true});
+  const bool after_edit = state.range(0) != 0;
+  const QPoint cell = maps.session.ViewStart() + QPoint(6, 6);
+  maps.document.BeginStroke();
+  int height = 1234;
+  for (auto _ : state) {
+    if (after_edit) maps.document.PaintStroke({cell}, height ^= 1);
+    maps.detail.repaint();
+  }
+}
+BENCHMARK(BM_ContourRepaint)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
 // One stroke event: the cell under the pointer joins the stroke's undo step
 // and is repainted in both maps, and the widgets paint what changed.
 void BM_BrushCell(benchmark::State& state) {

@@ -169,11 +169,12 @@ void GridPainter::PaintSketches(QPainter& painter, const GridFrame& frame) const
   painter.setRenderHint(QPainter::Antialiasing, false);
 }
 
-// Thin dark lines, every fifth one bolder, as on printed maps; only the
-// lines that reach into `area` are drawn.
+// Thin dark lines, every fifth one darker, as on printed maps; only the
+// lines that reach into `area` are drawn. The pens are cosmetic, one device
+// pixel wide: Qt draws those on its fast antialiased line path, while a
+// wider pen is stroked as an outline at five times the cost.
 void GridPainter::PaintContours(QPainter& painter, const GridFrame& frame, const QRect& area) const {
   if (!session_.Contours().shown || frame.contours == nullptr) return;
-  const double ratio = frame.picture.DeviceRatio();
   const QRectF reach = QRectF(area).adjusted(-2, -2, 2, 2);
   painter.setRenderHint(QPainter::Antialiasing);
   for (const ContourLine& line : *frame.contours) {
@@ -181,7 +182,7 @@ void GridPainter::PaintContours(QPainter& painter, const GridFrame& frame, const
     points.reserve(static_cast<qsizetype>(line.Points.size()));
     for (const GridPoint& point : line.Points) points.append(DevicePoint(frame, point.X, point.Y));
     if (!reach.intersects(points.boundingRect())) continue;
-    painter.setPen(QPen(QColor(60, 30, 0, line.Bold ? 220 : 150), (line.Bold ? 1.6 : 0.8) * ratio));
+    painter.setPen(QPen(QColor(60, 30, 0, line.Bold ? 255 : 140), 0));
     painter.drawPolyline(points);
   }
   painter.setRenderHint(QPainter::Antialiasing, false);
