@@ -1,6 +1,7 @@
 #include "ui/views/grid_painter.h"
 
 #include <QList>
+#include <QPaintEngine>
 #include <QRegion>
 #include <algorithm>
 #include <cmath>
@@ -15,6 +16,19 @@
 #include "ui/views/picture.h"
 
 namespace koravel {
+namespace {
+
+// On a raster device a cosmetic pen, one device pixel wide, takes Qt's fast
+// antialiased line path, where a wider pen is stroked as an outline at five
+// times the cost. A page or an SVG keeps lines of a width, which a printer
+// would otherwise draw a hair's breadth.
+QPen ContourPen(const QPainter& painter, bool bold, double ratio) {
+  const QColor colour(60, 30, 0, bold ? 255 : 140);
+  if (painter.paintEngine()->type() == QPaintEngine::Raster) return QPen(colour, 0);
+  return QPen(colour, (bold ? 1.6 : 0.8) * ratio);
+}
+
+}  // namespace
 
 GridPainter::GridPainter(const Document& document, const EditingSession& session)
     : document_(document), session_(session), difference_scale_(DifferenceScale()), slope_scale_(SlopeScale()) {
@@ -170,11 +184,10 @@ void GridPainter::PaintSketches(QPainter& painter, const GridFrame& frame) const
 }
 
 // Thin dark lines, every fifth one darker, as on printed maps; only the
-// lines that reach into `area` are drawn. The pens are cosmetic, one device
-// pixel wide: Qt draws those on its fast antialiased line path, while a
-// wider pen is stroked as an outline at five times the cost.
+// lines that reach into `area` are drawn.
 void GridPainter::PaintContours(QPainter& painter, const GridFrame& frame, const QRect& area) const {
   if (!session_.Contours().shown || frame.contours == nullptr) return;
+  const double ratio = frame.picture.DeviceRatio();
   const QRectF reach = QRectF(area).adjusted(-2, -2, 2, 2);
   painter.setRenderHint(QPainter::Antialiasing);
   for (const ContourLine& line : *frame.contours) {
@@ -182,7 +195,7 @@ void GridPainter::PaintContours(QPainter& painter, const GridFrame& frame, const
     points.reserve(static_cast<qsizetype>(line.Points.size()));
     for (const GridPoint& point : line.Points) points.append(DevicePoint(frame, point.X, point.Y));
     if (!reach.intersects(points.boundingRect())) continue;
-    painter.setPen(QPen(QColor(60, 30, 0, line.Bold ? 255 : 140), 0));
+    painter.setPen(ContourPen(painter, line.Bold, ratio));
     painter.drawPolyline(points);
   }
   painter.setRenderHint(QPainter::Antialiasing, false);
