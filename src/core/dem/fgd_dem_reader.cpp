@@ -173,9 +173,9 @@ class FgdDemParser {
   // Takes the tuples from `bytes` up to the first markup or reference, which
   // are expat's again; returns how many bytes it took.
   std::size_t TakeRawTuples(std::string_view bytes) {
-    std::size_t stop = std::min(bytes.find('<'), bytes.size());
-    stop = std::min(bytes.substr(0, stop).find('&'), stop);
-    Tuples(bytes.substr(0, stop));
+    const std::string_view text = bytes.substr(0, bytes.find('<'));
+    const std::size_t stop = std::min(text.find('&'), text.size());
+    Tuples(text.substr(0, stop));
     raw_tuples_ = stop == bytes.size();
     return stop;
   }
