@@ -8,6 +8,7 @@
 #include <QDockWidget>
 #include <QLabel>
 #include <QListWidget>
+#include <QSpinBox>
 #include <QtTest>
 
 #include "core/mesh/mesh_writer.h"
@@ -114,6 +115,28 @@ class RegionTest : public QObject {
     Trigger(design_name::undoAction);
     QCOMPARE(Mesh().Elevation(inside.x, inside.y), kNoData);
     QVERIFY(!Find<QAction>(design_name::undoAction)->isEnabled());
+  }
+
+  // A jump out of sight once left its cell on the view's far edge; a jump
+  // within sight leaves the view where it is.
+  void goToCentresACellOutOfSightAndKeepsTheViewForOneInSight() {
+    const auto go_to = [this](QPoint cell) {
+      fixture_->dialogs.on_modal = [cell](QDialog& dialog) {
+        dialog.findChild<QSpinBox*>("spnColumn")->setValue(cell.x());
+        dialog.findChild<QSpinBox*>("spnRow")->setValue(cell.y());
+        dialog.accept();
+      };
+      Trigger(design_name::goToAction);
+      QCOMPARE(fixture_->Cursor(), cell);
+    };
+    go_to({120, 150});
+    const QPoint start(fixture_->window->View().MapXstart, fixture_->window->View().MapYstart);
+    const QPoint middle = test::WindowFixture::DetailCellCentre(120 - start.x(), 150 - start.y());
+    const QSize view = Find(design_name::detailMap)->size();
+    QVERIFY2(qAbs(middle.x() - view.width() / 2) < view.width() / 8, qPrintable(QString::number(middle.x())));
+    QVERIFY2(qAbs(middle.y() - view.height() / 2) < view.height() / 8, qPrintable(QString::number(middle.y())));
+    go_to({121, 151});
+    QCOMPARE(QPoint(fixture_->window->View().MapXstart, fixture_->window->View().MapYstart), start);
   }
 
   void theCheckerListsWhatIsWrongAndF3GoesToEachInTurn() {

@@ -314,7 +314,7 @@ void frmMain::mnuEditGoTo_Click() {
   if (dialog.result() != QDialog::Accepted) return;
   const std::variant<QPoint, QString> target = dialog.Target(document_.Mesh());
   if (const QString* failure = std::get_if<QString>(&target)) return dialogs_.ShowMessage(*failure);
-  session_.ShowCell(std::get<QPoint>(target));
+  session_.JumpToCell(std::get<QPoint>(target));
 }
 
 // The choices take effect at once and are remembered for the next start.

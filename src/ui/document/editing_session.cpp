@@ -68,6 +68,12 @@ void EditingSession::ShowCell(QPoint cell) {
   SetCursor(cell);
 }
 
+void EditingSession::JumpToCell(QPoint cell) {
+  const QRect shown(ViewStart(), QSize(viewport_.Columns(), viewport_.Rows()));
+  if (!shown.contains(cell)) SetViewStart(cell - QPoint(viewport_.Columns() / 2, viewport_.Rows() / 2));
+  SetCursor(cell);
+}
+
 QRect EditingSession::ViewStartRange() const {
   const int beyond = shows_neighbours_ ? kNeighbourCells : 0;
   return QRect(QPoint(1 - beyond, 1 - beyond),

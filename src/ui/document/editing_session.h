@@ -53,6 +53,9 @@ class EditingSession : public QObject {
   void SetCursor(QPoint cell);
   /// Puts the cursor on `cell`, scrolling the view just enough to show it.
   void ShowCell(QPoint cell);
+  /// Puts the cursor on `cell`; where the view does not show it, the view is
+  /// centred on it, as far as the grid allows.
+  void JumpToCell(QPoint cell);
   /// Starts the view at `start`, as far as the grid allows.
   void SetViewStart(QPoint start);
   /// Centres the view on the overview point (x, y) twips.

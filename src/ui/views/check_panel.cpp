@@ -116,7 +116,7 @@ void CheckPanel::FitToFindings() {
 void CheckPanel::GoTo(int index) {
   if (index < 0 || index >= static_cast<int>(findings_.size())) return;
   list_->setCurrentRow(index);
-  session_.ShowCell({findings_[index].cell.x, findings_[index].cell.y});
+  session_.JumpToCell({findings_[index].cell.x, findings_[index].cell.y});
 }
 
 // F3 opens the panel where it is closed, and stops at either end.
