@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QDockWidget>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QSpinBox>
 #include <QtTest>
@@ -137,6 +138,17 @@ class RegionTest : public QObject {
     QVERIFY2(qAbs(middle.y() - view.height() / 2) < view.height() / 8, qPrintable(QString::number(middle.y())));
     go_to({121, 151});
     QCOMPARE(QPoint(fixture_->window->View().MapXstart, fixture_->window->View().MapYstart), start);
+  }
+
+  // A typed latitude was passed over while レコード位置 stayed chosen.
+  void goToAPositionTypedWithoutChoosingItsKind() {
+    fixture_->dialogs.on_modal = [](QDialog& dialog) {
+      QTest::keyClicks(dialog.findChild<QLineEdit*>("txtLatitude"), "35.7004");  // 178.56" south of 35°45'
+      QTest::keyClicks(dialog.findChild<QLineEdit*>("txtLongitude"), "139.7002");  // 270.72" east of 139°37'30"
+      dialog.accept();
+    };
+    Trigger(design_name::goToAction);
+    QCOMPARE(fixture_->Cursor(), QPoint(121, 120));  // cells of 2.25" by 1.5"
   }
 
   void theCheckerListsWhatIsWrongAndF3GoesToEachInTurn() {

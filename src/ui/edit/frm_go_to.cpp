@@ -83,6 +83,20 @@ frmGoTo::frmGoTo(QPoint cursor, QWidget* parent) : QDialog(parent) {
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   form->addRow(buttons);
+  ChooseKindByTyping();
+  column_->setFocus();
+  column_->selectAll();
+}
+
+// Typing a position chooses that kind of target, so that a latitude typed
+// while レコード位置 is still chosen is not passed over for the record fields.
+void frmGoTo::ChooseKindByTyping() {
+  for (QLineEdit* field : {latitude_, longitude_}) {
+    connect(field, &QLineEdit::textEdited, position_, [this] { position_->setChecked(true); });
+  }
+  for (QSpinBox* box : {column_, row_}) {
+    connect(box, &QSpinBox::valueChanged, record_, [this] { record_->setChecked(true); });
+  }
 }
 
 std::variant<QPoint, QString> frmGoTo::Target(const MeshDocument& mesh) const {

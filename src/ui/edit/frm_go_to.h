@@ -25,6 +25,7 @@ class frmGoTo : public QDialog {
   std::variant<QPoint, QString> Target(const MeshDocument& mesh) const;
 
  private:
+  void ChooseKindByTyping();
   std::variant<QPoint, QString> PositionTarget(const MeshDocument& mesh) const;
 
   QRadioButton* record_;
