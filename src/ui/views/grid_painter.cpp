@@ -246,7 +246,10 @@ void GridPainter::PaintCells(QPainter& painter, const GridFrame& frame, const Ed
                 line + std::min(edges.xs[column + 1] - area.left(), width), rgb);
     }
     for (int y = 1; y < height; ++y) std::memcpy(strip_.scanLine(y), line, width * sizeof(QRgb));
-    painter.drawImage(QPoint(area.left(), top), strip_, QRect(0, 0, width, height));
+    // An image of the strip's own size: an SVG file takes a whole image and
+    // would stretch a reused larger one over the box.
+    const QImage box(strip_.constBits(), width, height, strip_.bytesPerLine(), QImage::Format_RGB32);
+    painter.drawImage(QPoint(area.left(), top), box);
   }
 }
 

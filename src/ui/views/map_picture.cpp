@@ -20,6 +20,7 @@ constexpr int kMargin = 16;
 constexpr int kTitleHeight = 28;
 constexpr int kLegendWidth = 110;
 constexpr int kSwatch = 14;
+constexpr int kTextPixels = 12;
 constexpr int kFooterHeight = 40;
 // A cell is 1.5" high and 2.25" wide, drawn 4 high for 5 wide as the window does.
 constexpr double kCellAspect = 0.8;
@@ -61,6 +62,11 @@ void MapPicture::Draw(QPainter& painter, Area area, int cell_pixels) const {
   const QSize size = Size(area, cell_pixels);
   painter.fillRect(QRect(QPoint(), size), Qt::white);
   painter.setPen(Qt::black);
+  // In the picture's own pixels: a size in points would be taken at a
+  // printer's resolution and then scaled again with the page.
+  QFont font = painter.font();
+  font.setPixelSize(kTextPixels);
+  painter.setFont(font);
   const MeshDocument& mesh = document_.Mesh();
   painter.drawText(QRect(kMargin, kMargin, size.width() - 2 * kMargin, kTitleHeight), Qt::AlignLeft | Qt::AlignVCenter,
                    QStringLiteral("%1  %2").arg(Trimmed(mesh.MeshCode), Trimmed(mesh.SheetName[0])));
