@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -147,16 +148,22 @@ class MainWindowTest : public QObject {
   // 新規作成 once showed a developer's placeholder.
   void newMakesAMeshOfTheCodeThatTheFirstSaveNames() {
     bool refused = false;
-    dialogs_->on_modal = [&refused](QDialog& dialog) {
+    QString hint;
+    dialogs_->on_modal = [&refused, &hint](QDialog& dialog) {
       auto* code = dialog.findChild<QLineEdit*>("txtMeshCode");
       auto* ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
       code->setText("533985");  // row 8 does not exist
       refused = !ok->isEnabled();
-      code->setText("523875");
+      hint = dialog.findChild<QLabel*>("lblMeshCodeHint")->text();
+      code->clear();
+      QInputMethodEvent typed;  // as the input method types it, full-width
+      typed.setCommitString(QString::fromUtf8("５２３８７５"));
+      QApplication::sendEvent(code, &typed);
       ok->click();
     };
     QTest::mouseClick(Find(design_name::newButton), Qt::LeftButton);
     QVERIFY(refused);
+    QCOMPARE(hint, QString("行と列の2桁は0～7です。"));
     QCOMPARE(Window()->windowTitle(), QString("523875.mem[*] - Koravel"));
     QVERIFY(fixture_->SaveEnabled());
     QCOMPARE(Window()->Mesh().Elevation(100, 100), kNoData);

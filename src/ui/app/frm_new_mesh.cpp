@@ -6,9 +6,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 
 #include "core/mesh/new_mesh.h"
+#include "core/text/half_width_number.h"
 
 namespace koravel {
 namespace {
@@ -23,7 +23,13 @@ frmNewMesh::frmNewMesh(QWidget* parent) : QDialog(parent) {
   auto* form = new QFormLayout(this);
   code_ = new QLineEdit(this);
   code_->setObjectName("txtMeshCode");
-  code_->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,6}")), code_));
+  code_->setMaxLength(6);
+  // Digits typed full-width by the input method are taken as their
+  // half-width forms; anything else leaves OK disabled under the rule.
+  connect(code_, &QLineEdit::textEdited, this, [this](const QString& text) {
+    const QString half = QString::fromStdString(HalfWidthNumber(text.toStdString()));
+    if (half != text) code_->setText(half);
+  });
   code_->setPlaceholderText(QStringLiteral("533945"));
   form->addRow(QStringLiteral("メッシュコード(&M)"), code_);
   hint_ = new QLabel(kCodeRule, this);
@@ -49,8 +55,12 @@ bool frmNewMesh::FromModel() const { return from_model_->isChecked(); }
 void frmNewMesh::ShowWhetherValid() {
   const bool valid = IsJapaneseMeshCode(code_->text().toStdString());
   ok_->setEnabled(valid);
-  const bool complete = code_->text().size() == 6;
-  hint_->setText(complete && !valid ? QStringLiteral("日本の範囲のメッシュコードではありません。") : kCodeRule);
+  const QString code = code_->text();
+  const bool complete = code.size() == 6;
+  const bool row_or_column_past_7 = complete && (code.right(2).contains('8') || code.right(2).contains('9'));
+  if (!complete || valid) return hint_->setText(kCodeRule);
+  hint_->setText(row_or_column_past_7 ? QStringLiteral("行と列の2桁は0～7です。")
+                                      : QStringLiteral("日本の範囲のメッシュコードではありません。"));
 }
 
 }  // namespace koravel

@@ -8,6 +8,7 @@
 #include "core/edit/hole_filling.h"
 #include "core/edit/region_operations.h"
 #include "core/edit/value_block.h"
+#include "core/text/half_width_number.h"
 #include "core/text/lenient_number.h"
 #include "core/text/typed_number.h"
 #include "ui/common/dialogs.h"
@@ -88,7 +89,7 @@ void RegionCommands::Smooth() {
   const std::optional<QString> text = dialogs_.AskText(QStringLiteral("平滑化"), QStringLiteral("回数"), QStringLiteral("1"));
   if (!text) return;
   bool is_number = false;
-  const int passes = text->trimmed().toInt(&is_number);
+  const int passes = QString::fromStdString(HalfWidthNumber(text->toStdString())).trimmed().toInt(&is_number);
   if (!is_number || passes < 1 || passes > kMostSmoothingPasses) {
     return dialogs_.ShowMessage(QStringLiteral("回数は1～%1の整数で入力して下さい。").arg(kMostSmoothingPasses));
   }
