@@ -101,6 +101,8 @@ class RegionTest : public QObject {
     fixture_->dialogs.files_answers = {QStringList{KORAVEL_REAL_DEM}};
     Trigger(design_name::referenceAction);
     QVERIFY(Find<QAction>(design_name::differenceAction)->isEnabled());
+    Trigger(design_name::differenceAction);  // the legend once still said 標高凡例 over the differences
+    QCOMPARE(Find<QLabel>(design_name::legendTitle)->text(), QString("差の凡例　　　　　(m)"));
     const std::optional<ReferenceDem>& reference = fixture_->window->Reference();
     QVERIFY(reference.has_value());
     GridCell inside{};  // a cell of the tile with a height

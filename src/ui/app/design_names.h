@@ -16,6 +16,7 @@ inline constexpr char saveButton[] = "tbToolBarButton3";
 inline constexpr char overviewMap[] = "Picture1";
 inline constexpr char detailMap[] = "Picture2";
 inline constexpr char legendSwatches[] = "Picture3";
+inline constexpr char legendTitle[] = "Label17";
 inline constexpr char horizontalScroll[] = "HScroll1";
 inline constexpr char verticalScroll[] = "VScroll1";
 

@@ -81,7 +81,8 @@ void CreateMaps(QWidget& client, MainWindowControls& c) {
 }
 
 void CreateLegend(QWidget& client, MainWindowControls& c) {
-  PlaceLabel(client, "Label17", "標高凡例　　　　　(m)", 2760, 480, 855, 375)->setWordWrap(true);
+  c.legendTitle = PlaceLabel(client, design_name::legendTitle, "標高凡例　　　　　(m)", 2760, 480, 855, 375);
+  c.legendTitle->setWordWrap(true);
   c.legendSwatches = Place<Picture>(client, design_name::legendSwatches, 2760, 840, 240, 3840);
   for (int i = 0; i < 15; ++i) {
     c.levelEdits[i] = Place<QLineEdit>(client, design_name::Item(design_name::levelEdits, i), 3000, 4320 - 240 * i, 615, 270);

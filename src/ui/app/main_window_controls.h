@@ -29,6 +29,7 @@ struct MainWindowControls {
   Picture* overviewMap = nullptr;
   Picture* detailMap = nullptr;
   Picture* legendSwatches = nullptr;
+  QLabel* legendTitle = nullptr;
   QScrollBar* horizontalScroll = nullptr;
   QScrollBar* verticalScroll = nullptr;
 

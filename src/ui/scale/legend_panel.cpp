@@ -74,6 +74,9 @@ void LegendPanel::ShowScale() {
     widgets_.levels[i]->setEnabled(editable);
   }
   for (QPushButton* preset : widgets_.presets) preset->setEnabled(editable);
+  widgets_.title.setText(session_.ShowsDifference() ? QStringLiteral("差の凡例　　　　　(m)")
+                         : session_.ShowsSlope()    ? QStringLiteral("傾斜凡例　　　　　(度)")
+                                                    : QStringLiteral("標高凡例　　　　　(m)"));
   DrawLegend();
 }
 

@@ -20,6 +20,7 @@ class Picture;
 class LegendPanel : public QObject {
  public:
   struct Widgets {
+    QLabel& title;  ///< names what the colours stand for, and its unit
     Picture& swatches;
     std::array<QLineEdit*, 15> levels;
     std::array<QPushButton*, 3> presets;
