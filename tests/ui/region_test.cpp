@@ -142,15 +142,24 @@ class RegionTest : public QObject {
     QCOMPARE(QPoint(fixture_->window->View().MapXstart, fixture_->window->View().MapYstart), start);
   }
 
-  // A typed latitude was passed over while レコード位置 stayed chosen.
+  // A typed latitude was passed over while レコード位置 stayed chosen, and
+  // 35.7 fell a cell short of 35 42 0 on the edge both name.
   void goToAPositionTypedWithoutChoosingItsKind() {
-    fixture_->dialogs.on_modal = [](QDialog& dialog) {
-      QTest::keyClicks(dialog.findChild<QLineEdit*>("txtLatitude"), "35.7004");  // 178.56" south of 35°45'
-      QTest::keyClicks(dialog.findChild<QLineEdit*>("txtLongitude"), "139.7002");  // 270.72" east of 139°37'30"
-      dialog.accept();
-    };
-    Trigger(design_name::goToAction);
-    QCOMPARE(fixture_->Cursor(), QPoint(121, 120));  // cells of 2.25" by 1.5"
+    const struct {
+      const char *latitude, *longitude;
+      QPoint cell;  // cells of 2.25" by 1.5" from 35°45' N, 139°37'30" E
+    } rows[] = {{"35.7004", "139.7002", {121, 120}},  // 178.56" south, 270.72" east
+                {"35.7", "139.7", {121, 121}},        // 180" and 270": on the edges of cells 121
+                {"35 42 0", "139 42 0", {121, 121}}};
+    for (const auto& row : rows) {
+      fixture_->dialogs.on_modal = [&row](QDialog& dialog) {
+        QTest::keyClicks(dialog.findChild<QLineEdit*>("txtLatitude"), row.latitude);
+        QTest::keyClicks(dialog.findChild<QLineEdit*>("txtLongitude"), row.longitude);
+        dialog.accept();
+      };
+      Trigger(design_name::goToAction);
+      QCOMPARE(fixture_->Cursor(), row.cell);
+    }
   }
 
   void theCheckerListsWhatIsWrongAndF3GoesToEachInTurn() {

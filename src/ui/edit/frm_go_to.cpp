@@ -35,7 +35,9 @@ std::optional<double> Seconds(const QString& text) {
     seconds += *value * unit;
     unit /= 60;
   }
-  return seconds;
+  // To a millionth of a second, so that 35.7 and 35 42 0 name one place and
+  // fall on the same side of a cell's edge.
+  return std::round(seconds * 1e6) / 1e6;
 }
 
 QSpinBox* CellBox(QWidget* parent, const char* name, int value) {
