@@ -116,6 +116,11 @@ class LegendTracksAboutTest : public QObject {
     QFile csv(fixture_->folder.filePath("walk.csv"));
     QVERIFY(csv.open(QIODevice::ReadOnly));
     QCOMPARE(csv.readLine(), QByteArray("distance_m,latitude,longitude,mesh_m,gps_m\n"));
+    Find<QAction>(design_name::profileLineAction)->trigger();  // a line drawn now shows instead of the walk
+    QTest::mouseClick(Find(design_name::detailMap), Qt::LeftButton, {}, test::WindowFixture::DetailCellCentre(2, 2));
+    QTest::mouseClick(Find(design_name::detailMap), Qt::LeftButton, {}, test::WindowFixture::DetailCellCentre(20, 2));
+    QTest::mouseDClick(Find(design_name::detailMap), Qt::LeftButton, {}, test::WindowFixture::DetailCellCentre(20, 2));
+    QCOMPARE(source->currentIndex(), 2);
   }
 
   void clickingASwatchChoosesItsColour() {

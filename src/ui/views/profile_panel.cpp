@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QSvgGenerator>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/analysis/profile_summary.h"
 #include "core/export/profile_csv.h"
@@ -73,6 +74,13 @@ ProfilePanel::ProfilePanel(const Document& document, EditingSession& session, Di
     if (source_->currentIndex() == kDrawnLine) Rebuild();
   });
   connect(&document_, &Document::CellsChanged, this, &ProfilePanel::Rebuild);
+  // A line just drawn is what the panel shows, whatever it showed before.
+  connect(&session_, &EditingSession::ModeChanged, this, [this](EditMode mode) {
+    if (drawing_line_ && mode != EditMode::ProfileLine && session_.ProfileLine().size() > 1) {
+      source_->setCurrentIndex(kDrawnLine);
+    }
+    drawing_line_ = mode == EditMode::ProfileLine;
+  });
 }
 
 QWidget* ProfilePanel::CreateControls() {
@@ -122,9 +130,13 @@ QWidget* ProfilePanel::CreateControls() {
   });
   connect(previous_, &QPushButton::clicked, this, [this] { --piece_index_, ShowPiece(); });
   connect(next_, &QPushButton::clicked, this, [this] { ++piece_index_, ShowPiece(); });
+  // Bounds typed the wrong way round are taken the right way; equal ones fix nothing.
   const auto axes = [this] {
-    chart_->SetAxes({exaggeration_->value(), fixed_->isChecked() ? std::optional(low_->value()) : std::nullopt,
-                     fixed_->isChecked() ? std::optional(high_->value()) : std::nullopt});
+    const double low = std::min(low_->value(), high_->value());
+    const double high = std::max(low_->value(), high_->value());
+    const bool fixed = fixed_->isChecked() && low < high;
+    chart_->SetAxes({exaggeration_->value(), fixed ? std::optional(low) : std::nullopt,
+                     fixed ? std::optional(high) : std::nullopt});
   };
   connect(exaggeration_, &QDoubleSpinBox::valueChanged, this, axes);
   connect(fixed_, &QCheckBox::toggled, this, axes);

@@ -58,6 +58,7 @@ class ProfilePanel : public QObject {
   QLabel* figures_;
   ElevationProfile profile_;
   int piece_index_ = 0;
+  bool drawing_line_ = false;  ///< the session was drawing a profile line
 };
 
 }  // namespace koravel
