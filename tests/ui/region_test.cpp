@@ -120,6 +120,20 @@ class RegionTest : public QObject {
     QVERIFY(!Find<QAction>(design_name::undoAction)->isEnabled());
   }
 
+  // Most Linux desktops take Alt-drags to move the window, so the lasso is
+  // a menu choice too: a triangle over 11 x 11 cells takes about half of them.
+  void aLassoTickedInTheMenuTakesTheCellsItEncloses() {
+    Trigger(design_name::selectModeAction);
+    Trigger(design_name::lassoAction);
+    QWidget* detail = Find(design_name::detailMap);
+    QTest::mousePress(detail, Qt::LeftButton, {}, test::WindowFixture::DetailCellCentre(0, 0));
+    fixture_->Drag(Qt::LeftButton, test::WindowFixture::DetailCellCentre(10, 0));
+    fixture_->Drag(Qt::LeftButton, test::WindowFixture::DetailCellCentre(0, 10));
+    QTest::mouseRelease(detail, Qt::LeftButton, {}, test::WindowFixture::DetailCellCentre(0, 10));
+    const int chosen = fixture_->Panel(6).section(' ', 2, 2).toInt();
+    QVERIFY2(chosen > 50 && chosen < 80, qPrintable(fixture_->Panel(6)));
+  }
+
   // A jump out of sight once left its cell on the view's far edge; a jump
   // within sight leaves the view where it is.
   void goToCentresACellOutOfSightAndKeepsTheViewForOneInSight() {

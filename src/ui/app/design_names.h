@@ -61,6 +61,7 @@ inline constexpr char selectModeAction[] = "mnuEditSelectMode";
 inline constexpr char selectAllAction[] = "mnuEditSelectAll";
 inline constexpr char deselectAction[] = "mnuEditDeselect";
 inline constexpr char selectByValueAction[] = "mnuEditSelectByValue";
+inline constexpr char lassoAction[] = "mnuEditLasso";
 inline constexpr char selectionMenu[] = "mnuEditSelection";
 /// In the order of SelectionOperation.
 inline constexpr const char* selectionActions[9] = {

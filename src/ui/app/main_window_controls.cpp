@@ -264,6 +264,7 @@ void AddEditMenu(QMenuBar& bar, MainWindowMenus& m) {
   m.deselectAction = AddItem(edit, design_name::deselectAction, QStringLiteral("選択解除(&D)"));
   m.deselectAction->setShortcut(QKeySequence(Qt::Key_Escape));
   m.selectByValueAction = AddItem(edit, design_name::selectByValueAction, QStringLiteral("値で選択(&V)..."));
+  m.lassoAction = AddItem(edit, design_name::lassoAction, QStringLiteral("投げ縄で選択(&O)"), true);
   AddSelectionMenu(edit, m);
   edit.addSeparator()->setObjectName("mnuEditBar2");
   m.goToAction = AddItem(edit, design_name::goToAction, QStringLiteral("移動(&G)..."));

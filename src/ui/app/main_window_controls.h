@@ -75,6 +75,7 @@ struct MainWindowMenus {
   QAction* selectAllAction = nullptr;
   QAction* deselectAction = nullptr;
   QAction* selectByValueAction = nullptr;
+  QAction* lassoAction = nullptr;  ///< drags in the selection mode draw a lasso
   /// 編集 > 選択範囲, in the order of SelectionOperation.
   std::array<QAction*, 9> selectionActions{};
   QAction* goToAction = nullptr;

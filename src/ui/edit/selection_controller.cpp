@@ -32,7 +32,7 @@ void SelectionController::Pressed(double x, double y, Qt::MouseButton button) {
   before_ = session_.Selection();
   anchor_ = reached_ = session_.CellAt({x, y});
   lasso_.clear();
-  if (modifiers & Qt::AltModifier) lasso_.push_back(session_.PointOnGrid({x, y}));
+  if (widgets_.lasso.isChecked() || modifiers & Qt::AltModifier) lasso_.push_back(session_.PointOnGrid({x, y}));
   dragging_ = true;
   session_.SetCursor(anchor_);
   ShowDrag();

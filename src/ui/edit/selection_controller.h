@@ -18,7 +18,8 @@ class Picture;
 
 /// Choosing cells: in the selection mode a left drag in the detail view
 /// chooses a rectangle (with Shift it adds to the cells chosen, with Ctrl it
-/// takes them away), and with Alt held the drag draws a lasso instead;
+/// takes them away); with 投げ縄で選択 ticked, or Alt held where the desktop
+/// leaves Alt-drags to the window, the drag draws a lasso instead;
 /// すべて選択 and 値で選択.
 class SelectionController : public QObject {
  public:
@@ -26,6 +27,7 @@ class SelectionController : public QObject {
     Picture& detail;
     QAction& select_all;
     QAction& select_by_value;
+    QAction& lasso;
   };
 
   SelectionController(const Document& document, EditingSession& session, Dialogs& dialogs, const Widgets& widgets);
