@@ -91,6 +91,9 @@ class RegionTest : public QObject {
     Trigger(design_name::selectionActions[8]);
     QCOMPARE(fixture_->dialogs.messages.size(), 1);
     QCOMPARE(Mesh().Elevation(5, 7), 15);
+    QApplication::clipboard()->clear();  // once nothing happened, without a word
+    Trigger(design_name::selectionActions[8]);
+    QCOMPARE(fixture_->dialogs.messages.last(), QString("クリップボードに貼り付ける値がありません。"));
   }
 
   // The real 5 m tile lies in mesh 523874.

@@ -112,6 +112,9 @@ void RegionCommands::Copy() {
 void RegionCommands::Paste() {
   const auto block = ParseValuesText(QApplication::clipboard()->text().toStdString());
   if (const ErrorCode* error = std::get_if<ErrorCode>(&block)) return dialogs_.ShowMessage(Message(*error));
+  if (std::get<ValueBlock>(block).rows.empty()) {
+    return dialogs_.ShowMessage(QStringLiteral("クリップボードに貼り付ける値がありません。"));
+  }
   const QPoint cursor = session_.Cursor();
   document_.Edit(PasteValues(document_.Mesh(), std::get<ValueBlock>(block), {cursor.x(), cursor.y()}));
 }
