@@ -96,8 +96,12 @@ class RegionTest : public QObject {
     QCOMPARE(fixture_->dialogs.messages.last(), QString("クリップボードに貼り付ける値がありません。"));
   }
 
-  // The real 5 m tile lies in mesh 523874.
+  // The real 5 m tile lies in mesh 523874, far from the sample's.
   void theReferenceModelsHeightsReplaceTheChosenCellsAsOneStep() {
+    fixture_->dialogs.files_answers = {QStringList{KORAVEL_REAL_DEM}};
+    Trigger(design_name::referenceAction);
+    QCOMPARE(fixture_->dialogs.messages, QStringList{"数値標高モデルがこのメッシュの範囲にありません。"});
+    QCOMPARE(fixture_->dialogs.message_files, QStringList{KORAVEL_REAL_DEM});
     const QString mesh = fixture_->folder.filePath("523874.mem");
     QVERIFY(!WriteMeshFile(*NewMesh("523874", 2026), mesh.toStdString()));
     fixture_->Open(mesh);

@@ -47,7 +47,13 @@ void DemCommands::LoadReference() {
   const std::optional<std::vector<std::filesystem::path>> inputs = ChooseInputs();
   if (!inputs) return;
   ReferenceDemResult sampled = SampleReferenceDem(document_.Mesh(), *inputs, {});
-  if (Report(sampled.Report) && sampled.Reference) session_.SetReference(std::move(sampled.Reference));
+  // Files that read well but lie elsewhere are named, not taken for no model at all.
+  const DemInputReport& report = sampled.Report;
+  if (report.Error == ErrorCode::NoDemToPlace && report.Found > 0 && report.LeftOut.empty()) {
+    return dialogs_.ShowFileMessage(QStringLiteral("数値標高モデルがこのメッシュの範囲にありません。"),
+                                    QFile::decodeName(inputs->front().c_str()));
+  }
+  if (Report(report) && sampled.Reference) session_.SetReference(std::move(sampled.Reference));
 }
 
 }  // namespace koravel
